@@ -1,0 +1,10 @@
+#pragma once
+// The commands of the batch front end; each reads its own arguments from Options::args.
+
+#include "cli/cli_common.h"
+
+namespace quarnel::cli {
+
+int RunSave(const Options& options);
+
+}  // namespace quarnel::cli

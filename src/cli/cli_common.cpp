@@ -1,0 +1,48 @@
+#include "cli/cli_common.h"
+
+#include <iostream>
+
+#include "model/model_reader.h"
+#include "support/text_utils.h"
+
+namespace quarnel::cli {
+
+PendingMessages StderrMessages() {
+  PendingMessages messages;
+  messages.Show = [](const std::string& text) {
+    std::string plain;
+    for (size_t k = 0; k < text.size(); ++k) {
+      if (text[k] == '\r' && k + 1 < text.size() && text[k + 1] == '\n') continue;
+      plain += text[k];
+    }
+    std::cerr << plain;
+    if (plain.empty() || plain.back() != '\n') std::cerr << '\n';
+  };
+  return messages;
+}
+
+int ModelFormFor(const Options& options, const std::string& file) {
+  if (options.betaTyp == 1 || options.betaTyp == 2) return options.betaTyp;
+  const std::string ext = FileExtension(file);
+  if (ext == "qre") return 1;
+  return 2;
+}
+
+int LoadModel(const Options& options, const std::string& file, ModelData& model,
+              PendingMessages& messages) {
+  model.BetaTyp = ModelFormFor(options, file);
+  const int result = ReadModelFile(model, messages, file);
+  ShowPendingMessages(messages);
+  return result == 0 ? kExitOk : kExitNoFile;
+}
+
+int UsageError(const std::string& text) {
+  std::cerr << "quarnel-cli: " << text << "\n"
+            << "usage: quarnel-cli [-betatyp1|-betatyp2] COMMAND ARGS...\n"
+            << "  save MODEL                         read MODEL, write it to standard output\n"
+            << "  eig MODEL KX KY KZ DIV [--complex] energies and weights at k = (KX,KY,KZ)/DIV\n"
+            << "  jacobi MATRIX [--rotations K]      Jacobi rotations on a matrix file\n";
+  return kExitUsage;
+}
+
+}  // namespace quarnel::cli

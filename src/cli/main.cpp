@@ -1,0 +1,35 @@
+// quarnel-cli: the program's calculations without a window, for scripts and checks.
+
+#include <cstring>
+#include <map>
+#include <string>
+
+#include "cli/cli_commands.h"
+
+namespace {
+
+using Command = int (*)(const quarnel::cli::Options&);
+
+const std::map<std::string, Command>& Commands() {
+  // One entry per command.
+  static const std::map<std::string, Command> commands = {
+      {"save", quarnel::cli::RunSave},
+  };
+  return commands;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace quarnel::cli;
+  Options options;
+  int k = 1;
+  if (k < argc && std::strcmp(argv[k], "-betatyp1") == 0) options.betaTyp = 1, ++k;
+  else if (k < argc && std::strcmp(argv[k], "-betatyp2") == 0) options.betaTyp = 2, ++k;
+  if (k >= argc) return UsageError("no command given");
+  const std::string name = argv[k++];
+  const auto command = Commands().find(name);
+  if (command == Commands().end()) return UsageError("unknown command '" + name + "'");
+  for (; k < argc; ++k) options.args.emplace_back(argv[k]);
+  return command->second(options);
+}

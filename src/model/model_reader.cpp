@@ -1,0 +1,184 @@
+#include "model/model_reader.h"
+
+#include <cstring>
+
+#include "support/number_text.h"
+#include "support/text_file.h"
+#include "support/text_utils.h"
+
+namespace quarnel {
+namespace {
+
+// Direction 1..3 from the last letter of a key (x, y, z); 0 when it is none of them.
+int KeyDirection(const std::string& key) {
+  if (key.empty()) return 0;
+  switch (key.back()) {
+    case 'x': return 1;
+    case 'y': return 2;
+    case 'z': return 3;
+    default: return 0;
+  }
+}
+
+// Splits a word into key and value; a word without "=" is the value of defaultKey.
+void KeyAndValue(const std::string& word, const std::string& defaultKey, std::string& key,
+                 std::string& value) {
+  if (word.find('=') == std::string::npos) {
+    key = defaultKey;
+    value = word;
+  } else {
+    key = word;
+    SplitAtFirst(key, value, '=');
+  }
+}
+
+double ReadValue(const std::string& text) {
+  double x = 0;
+  ReadNumber(text, x);
+  return x;
+}
+
+void ReadOrbitalFields(ModelData& m, int i, std::string rest) {
+  // Positions 3..10; "=alpha" cannot be typed as a key, so the on-site energy is positional only.
+  static const char* const kPositionKeys[] = {"=alpha", "tok",  "tox",  "toy",
+                                              "bepx",   "bepy", "bepz", "mef"};
+  for (const char* positionKey : kPositionKeys) {
+    std::string word, key, value;
+    CutToken(rest, word, ' ');
+    KeyAndValue(word, positionKey, key, value);
+    if (key == "=alpha") {
+      m.Alpha(i) = ReadValue(value);
+    } else if (key == "tok") {
+      int kind = 0;
+      TryParseInt(value, kind);
+      m.OrbPlotKind[i] = kind;
+    } else if (key == "tox") {
+      m.OrbPlotX[i] = ReadValue(value);
+    } else if (key == "toy") {
+      m.OrbPlotY[i] = ReadValue(value);
+    } else if (key == "bepx" || key == "bepy" || key == "bepz") {
+      m.BetaPlus[i][i][KeyDirection(key)] = ReadValue(value);
+    } else if (key == "mef") {
+      m.EffMass[i] = ReadValue(value);
+    }
+  }
+}
+
+void ReadPairFieldsTyp1(ModelData& m, int a, int b, int d, std::string rest) {
+  std::string word;
+  CutToken(rest, word, ' ');
+  m.Beta[a][b][d] = ReadValue(word);
+  CutToken(rest, word, ' ');
+  int type = 0;
+  TryParseInt(word, type);
+  m.OverlapType[a][b][d] = type;
+  CutToken(rest, word, ' ');
+  m.Beta2[a][b][d] = ReadValue(word);
+}
+
+void ReadPairFieldsTyp2(ModelData& m, int a, int b, int d, std::string rest) {
+  static const char kAxis[] = {' ', 'x', 'y', 'z'};
+  static const char* const kStems[] = {"bem", "bep", "dst", "sor", "soi"};
+  for (const char* stem : kStems) {
+    std::string word, key, value;
+    CutToken(rest, word, ' ');
+    KeyAndValue(word, std::string(stem) + kAxis[d], key, value);
+    const int kd = KeyDirection(key);
+    if (key.size() != 4 || kd == 0) continue;
+    const std::string keyStem = key.substr(0, 3);
+    double* target = nullptr;
+    if (keyStem == "bem") target = &m.BetaMinus[a][b][kd];
+    if (keyStem == "bep") target = &m.BetaPlus[a][b][kd];
+    if (keyStem == "dst") target = &m.BetaPos[a][b][kd];
+    if (keyStem == "sor") target = &m.SocRe[a][b][kd];
+    if (keyStem == "soi") target = &m.SocIm[a][b][kd];
+    if (target) *target = ReadValue(value);
+  }
+}
+
+int AddOrbital(ModelData& m, const std::string& name) {
+  if (m.NOrb >= kMaxOrb) return 0;
+  ++m.NOrb;
+  m.OrbName[m.NOrb] = name;
+  return m.NOrb;
+}
+
+// Returns false when the line must be reported.
+bool ReadOrbitalLine(ModelData& m, std::string rest) {
+  std::string name;
+  CutToken(rest, name, ' ');
+  if (name.empty()) return false;  // a nameless orbital could never be written back
+  int i = FindOrbital(m, name);
+  if (i == 0) i = AddOrbital(m, name);
+  if (i == 0) return false;
+  ReadOrbitalFields(m, i, rest);
+  return true;
+}
+
+bool ReadPairLine(ModelData& m, std::string rest) {
+  std::string nameA, nameB, tag;
+  CutToken(rest, nameA, ' ');
+  int a = FindOrbital(m, nameA);
+  CutToken(rest, nameB, ' ');
+  int b = FindOrbital(m, nameB);
+  CutToken(rest, tag, ' ');
+  int d = 0;
+  for (int k = 1; k <= 3; ++k)
+    if (tag.compare(0, 3, DirTag[k]) == 0) d = k;
+  if (d == 0) return false;
+  const int savedNOrb = m.NOrb;
+  if (a == 0) a = AddOrbital(m, nameA);
+  // Looked up again: a line naming one new orbital twice must not add it twice.
+  if (b == 0) b = FindOrbital(m, nameB);
+  if (b == 0) b = AddOrbital(m, nameB);
+  if (a == 0 || b == 0) {
+    m.NOrb = savedNOrb;
+    return false;
+  }
+  if (m.BetaTyp == 1) ReadPairFieldsTyp1(m, a, b, d, rest);
+  if (m.BetaTyp == 2) ReadPairFieldsTyp2(m, a, b, d, rest);
+  return true;
+}
+
+std::string NormalizeLine(std::string line) {
+  NormalizeSpaces(line);
+  for (size_t p = 0; (p = line.find("= ", p)) != std::string::npos;) line.erase(p + 1, 1);
+  return line;
+}
+
+}  // namespace
+
+int ReadModelFile(ModelData& m, PendingMessages& messages, const std::string& name) {
+  TextFile f;
+  const int opened = OpenTextFile(f, name, kReadText, 1, messages);
+  if (opened != 0) return opened;
+
+  ClearModel(m);
+  std::string line;
+  f.ReadLine(line);
+  m.HeaderText = line;
+  m.NOrb = 0;
+  int lineNumber = 1;
+  do {
+    f.ReadLine(line);
+    ++lineNumber;
+    const std::string normalized = NormalizeLine(line);
+    std::string rest = normalized, keyword;
+    CutToken(rest, keyword, ' ');
+    bool good = true;
+    if (keyword == "_alfa") good = ReadOrbitalLine(m, rest);
+    if (keyword == "_beta") good = ReadPairLine(m, rest);
+    if (!good)
+      AddPendingMessage(messages,
+                        "Line " + std::to_string(lineNumber) + ": " + normalized + "\r\n");
+  } while (!f.AtEnd() && f.ReadError() == 0);
+  if (f.ReadError() != 0) AddPendingMessage(messages, FileAccessErrorMessage(name, f.ReadError()));
+  f.Close();
+  m.ModelFileName = name;
+
+  NormalizeModel(m);
+  if (!messages.Text.empty()) messages.Text = "Reading errors: \r\n" + messages.Text;
+  return 0;
+}
+
+}  // namespace quarnel

@@ -1,0 +1,6 @@
+list(APPEND QUARNEL_CORE_SOURCES
+  support/text_utils.cpp
+  support/number_text.cpp
+  support/text_file.cpp
+  support/pending_messages.cpp
+)

@@ -1,0 +1,157 @@
+#include "support/text_file.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
+#if __has_include(<unistd.h>)
+#include <unistd.h>
+#define QUARNEL_HAVE_FSYNC 1
+#endif
+
+namespace quarnel {
+
+namespace fs = std::filesystem;
+
+std::string NotFoundMessage(const std::string& name) { return name + ": not found"; }
+
+std::string FileAccessErrorMessage(const std::string& name, int code) {
+  return name + ": File access error #" + std::to_string(code);
+}
+
+TextFile::~TextFile() {
+  if (!file_) return;
+  if (!tempName_.empty()) {
+    Discard();
+  } else {
+    std::fclose(file_);
+    file_ = nullptr;
+  }
+}
+
+void TextFile::Discard() {
+  if (file_) std::fclose(file_);
+  file_ = nullptr;
+  if (!tempName_.empty()) {
+    std::error_code ec;
+    fs::remove(tempName_, ec);
+    tempName_.clear();
+  }
+}
+
+bool TextFile::ReadLine(std::string& line) {
+  line.clear();
+  if (!file_) return false;
+  int c = std::getc(file_);
+  if (c == EOF) {
+    if (std::ferror(file_)) readError_ = errno ? errno : EIO;
+    return false;
+  }
+  while (c != EOF && c != '\n' && c != '\r') {
+    line += static_cast<char>(c);
+    c = std::getc(file_);
+  }
+  if (c == '\r') {
+    const int next = std::getc(file_);
+    if (next != '\n' && next != EOF) std::ungetc(next, file_);
+  }
+  if (c == EOF && std::ferror(file_)) readError_ = errno ? errno : EIO;
+  return true;
+}
+
+bool TextFile::AtEnd() {
+  if (!file_) return true;
+  const int c = std::getc(file_);
+  if (c == EOF) return true;
+  std::ungetc(c, file_);
+  return false;
+}
+
+void TextFile::Write(const std::string& text) {
+  if (!file_ || writeError_) return;
+  if (std::fwrite(text.data(), 1, text.size(), file_) != text.size())
+    writeError_ = errno ? errno : EIO;
+}
+
+int TextFile::Close() {
+  if (!file_) return 0;
+  if (mode_ == kReadText) {
+    std::fclose(file_);
+    file_ = nullptr;
+    return 0;
+  }
+  int err = writeError_;
+  if (!err && std::fflush(file_) != 0) err = errno ? errno : EIO;
+#ifdef QUARNEL_HAVE_FSYNC
+  if (!err && !tempName_.empty() && ::fsync(fileno(file_)) != 0) err = errno ? errno : EIO;
+#endif
+  if (std::fclose(file_) != 0 && !err) err = errno ? errno : EIO;
+  file_ = nullptr;
+  if (tempName_.empty()) return err;
+  if (err) {
+    Discard();
+    return err;
+  }
+  std::error_code ec;
+  fs::rename(tempName_, name_, ec);
+  if (ec) {
+    Discard();
+    return ec.value();
+  }
+  tempName_.clear();
+  return 0;
+}
+
+int OpenTextFile(TextFile& f, const std::string& name, int mode, int report,
+                 PendingMessages& messages) {
+  if (f.file_) f.Close();
+  f.name_ = name;
+  f.mode_ = mode;
+  f.writeError_ = 0;
+  f.readError_ = 0;
+  auto fail = [&](int code) {
+    if (report == 1) AddPendingMessage(messages, FileAccessErrorMessage(name, code));
+    return code;
+  };
+  std::error_code ec;
+  const auto status = fs::status(name, ec);
+  const bool exists = fs::exists(status);
+  if (mode != kCreateText && !exists) {
+    if (report == 1) AddPendingMessage(messages, NotFoundMessage(name));
+    return -1;
+  }
+  if (exists && fs::is_directory(status)) return fail(EISDIR);
+  if (mode == kReadText || mode == kAppendText) {
+    errno = 0;
+    f.file_ = std::fopen(name.c_str(), mode == kReadText ? "rb" : "ab");
+    if (!f.file_) return fail(errno ? errno : EIO);
+    return 0;
+  }
+  // Create: write beside the target (same file system, so the rename is atomic). A symbolic
+  // link is followed so that the link itself survives the save.
+  std::string target = name;
+  if (fs::is_symlink(fs::symlink_status(name, ec))) {
+    const auto resolved = fs::weakly_canonical(name, ec);
+    if (!ec) target = resolved.string();
+  }
+  f.name_ = target;
+  const std::string temp = target + ".quarnel-save";
+  errno = 0;
+  f.file_ = std::fopen(temp.c_str(), "wb");
+  if (!f.file_) {
+    f.name_ = name;
+    return fail(errno ? errno : EIO);
+  }
+  f.tempName_ = temp;
+  if (exists) fs::permissions(temp, status.permissions(), ec);  // keep the target's mode
+  return 0;
+}
+
+int CloseTextFile(TextFile& f, int report, PendingMessages& messages) {
+  const std::string name = f.Name();
+  const int code = f.Close();
+  if (code != 0 && report == 1) AddPendingMessage(messages, FileAccessErrorMessage(name, code));
+  return code;
+}
+
+}  // namespace quarnel

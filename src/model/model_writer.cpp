@@ -20,12 +20,16 @@ std::string OrbitalLine(const ModelData& m, int i) {
   return line + "\r\n";
 }
 
+// A value counts when its written text is not zero: a line of zeros would read back as nothing
+// and the next save would drop it, so saving the same model twice could differ.
+bool Written(double x) { return FormatFixed(x, 0, 3) != "0.000"; }
+
 bool PairLineWanted(const ModelData& m, int i, int j, int d) {
   if (m.BetaTyp == 1)
-    return m.OverlapType[i][j][d] * m.Beta[i][j][d] != 0 || m.Beta2[i][j][d] != 0;
+    return (m.OverlapType[i][j][d] != 0 && Written(m.Beta[i][j][d])) || Written(m.Beta2[i][j][d]);
   if (m.BetaTyp == 2)
-    return m.BetaMinus[i][j][d] != 0 || m.BetaPlus[i][j][d] != 0 || m.SocRe[i][j][d] != 0 ||
-           m.SocIm[i][j][d] != 0;
+    return Written(m.BetaMinus[i][j][d]) || Written(m.BetaPlus[i][j][d]) ||
+           Written(m.SocRe[i][j][d]) || Written(m.SocIm[i][j][d]);
   return false;
 }
 

@@ -1,5 +1,6 @@
 #include "support/number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cmath>
@@ -14,33 +15,44 @@ namespace {
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Checks the grammar [sign] digits [. digits] [(E|e) [sign] digits] with at least one mantissa
-// digit, so that from_chars sees only texts it reads completely.
-bool IsDecimalText(const std::string& t, bool& hasNegativeExponent, bool& mantissaIsZero) {
+// digit, so that from_chars sees only texts it reads completely. decade receives the power of ten
+// of the leading nonzero digit (saturated), which tells an overflow from an underflow.
+bool IsDecimalText(const std::string& t, long long& decade) {
   size_t i = 0;
   const size_t n = t.size();
   if (i < n && (t[i] == '+' || t[i] == '-')) ++i;
   size_t digits = 0;
-  mantissaIsZero = true;
+  long long lead = 0;  // power of ten of the first nonzero digit, before the exponent
+  bool seen = false;
   while (i < n && IsDigit(t[i])) {
-    if (t[i] != '0') mantissaIsZero = false;
+    if (seen) ++lead;
+    if (!seen && t[i] != '0') seen = true;
     ++i, ++digits;
   }
   if (i < n && t[i] == '.') {
     ++i;
+    long long place = 0;
     while (i < n && IsDigit(t[i])) {
-      if (t[i] != '0') mantissaIsZero = false;
+      --place;
+      if (!seen && t[i] != '0') seen = true, lead = place;
       ++i, ++digits;
     }
   }
   if (digits == 0) return false;
-  hasNegativeExponent = false;
+  long long exponent = 0;
   if (i < n && (t[i] == 'e' || t[i] == 'E')) {
     ++i;
-    if (i < n && (t[i] == '+' || t[i] == '-')) hasNegativeExponent = t[i++] == '-';
+    bool negative = false;
+    if (i < n && (t[i] == '+' || t[i] == '-')) negative = t[i++] == '-';
     size_t expDigits = 0;
-    while (i < n && IsDigit(t[i])) ++i, ++expDigits;
+    while (i < n && IsDigit(t[i])) {
+      if (exponent < 1000000000) exponent = exponent * 10 + (t[i] - '0');
+      ++i, ++expDigits;
+    }
     if (expDigits == 0) return false;
+    if (negative) exponent = -exponent;
   }
+  decade = seen ? lead + exponent : 0;
   return i == n;
 }
 
@@ -52,8 +64,8 @@ bool TryParseFloat(const std::string& s, double& x) {
   if (t.empty()) return false;
   for (char& c : t)
     if (c == ',') c = '.';
-  bool negExp = false, zero = true;
-  if (!IsDecimalText(t, negExp, zero)) return false;
+  long long decade = 0;
+  if (!IsDecimalText(t, decade)) return false;
   const char* first = t.data();
   const char* last = t.data() + t.size();
   bool negative = false;
@@ -62,7 +74,7 @@ bool TryParseFloat(const std::string& s, double& x) {
   const auto r = std::from_chars(first, last, v, std::chars_format::general);
   if (r.ec == std::errc::result_out_of_range) {
     // Too small to represent reads as zero; too large is not a number.
-    if (!(negExp || zero)) return false;
+    if (decade >= 0) return false;
     v = 0;
   } else if (r.ec != std::errc() || r.ptr != last) {
     return false;
@@ -192,13 +204,14 @@ std::string FormatGeneral(double x) {
 }
 
 std::string FormatFixed(double x, int width, int prec) {
-  char buf[400];
   std::string s;
   if (!std::isfinite(x)) {
     s = std::isnan(x) ? "nan" : (x < 0 ? "-inf" : "inf");
   } else {
-    auto r = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed, prec);
-    s.assign(buf, r.ptr);
+    // Room for 309 integer digits, sign, point and the decimals.
+    std::string buf(static_cast<size_t>(std::max(prec, 0)) + 320, '\0');
+    auto r = std::to_chars(buf.data(), buf.data() + buf.size(), x, std::chars_format::fixed, prec);
+    s.assign(buf.data(), r.ec == std::errc() ? r.ptr : buf.data());
     if (s[0] == '-' && s.find_first_of("123456789") == std::string::npos) s.erase(0, 1);
   }
   return PadLeft(s, width);

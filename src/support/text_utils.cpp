@@ -68,8 +68,8 @@ void WrapInto(double& x, double lo, double hi) {
   const double w = hi - lo;
   if (w > 0) {
     x = x - std::floor((x - lo) / w) * w;
-    // Rounding can land exactly on hi for values just below lo.
-    if (x >= hi) x = lo;
+    // Rounding can step just outside the range at either end.
+    if (x >= hi || x < lo) x = lo;
   }
 }
 

@@ -1,0 +1,5 @@
+list(APPEND QUARNEL_CORE_SOURCES
+  numeric/hamiltonian.cpp
+  numeric/jacobi_solver.cpp
+  numeric/kpoint_calc.cpp
+)

@@ -1,0 +1,384 @@
+#include "numeric/jacobi_solver.h"
+
+#include <cmath>
+#include <utility>
+
+#include "support/number_text.h"
+
+namespace quarnel {
+namespace {
+
+bool EigEqual(double a, double b) {
+  return std::fabs(a - b) <= 1e-6;
+}
+
+// Below this |tan 2theta| the angle may round to exactly zero, which ends a solve.
+constexpr double kTinyTan = 1e-300;
+// Above this tan^2 overflows; cos 2theta is then 1/|t| to full precision.
+constexpr double kHugeTan = 1e150;
+
+double Tan2Theta(double a, double d) {
+  if (d == 0) d = 1.0;  // equal diagonal elements: no quarter turn, as the method defines it
+  return 2 * a / d;
+}
+
+// cos and sin of theta = atan(t) / 2 without trigonometric calls.
+void CosSinFromTan2(double t, double& c, double& s) {
+  double cos2, sin2;
+  if (std::fabs(t) > kHugeTan) {
+    cos2 = 1 / std::fabs(t);
+    sin2 = t > 0 ? 1.0 : -1.0;
+  } else {
+    const double r = std::sqrt(1 + t * t);
+    cos2 = 1 / r;
+    sin2 = t / r;
+  }
+  c = std::sqrt((1 + cos2) / 2);
+  s = sin2 / (2 * c);
+}
+
+bool ValidOrder(int n) {
+  return n >= 1 && n <= kJacMax;
+}
+
+}  // namespace
+
+double JacobiAngle(double a, double d) {
+  return std::atan(Tan2Theta(a, d)) / 2;
+}
+
+void JacobiSolver::Reset() {
+  if (!ValidOrder(JacN)) return;
+  const int n = JacN;
+  for (int i = 1; i <= n; ++i)
+    for (int j = 1; j <= n; ++j) JacVT[i][j] = i == j ? 1.0 : 0.0;
+  for (int i = 0; i <= kJacMax; ++i)
+    for (int j = 0; j <= kJacMax; ++j) JacA[i][j] = JacInput[i][j];
+  JacIter = 0;
+  symmetric_ = true;
+  for (int i = 1; i <= n && symmetric_; ++i)
+    for (int j = i + 1; j <= n; ++j)
+      if (!(JacA[i][j] == JacA[j][i])) {
+        symmetric_ = false;
+        break;
+      }
+  RebuildRowMax();
+  if (JacVerbose && Display) Display->ShowState(*this);
+}
+
+void JacobiSolver::RebuildRowMax() {
+  if (!symmetric_) return;
+  for (int r = 1; r <= JacN; ++r) RescanRow(r);
+}
+
+void JacobiSolver::RescanRow(int r) {
+  double m = 0;
+  int col = 0;
+  const double* a = JacA[r];
+  for (int c = r + 1; c <= JacN; ++c) {
+    const double v = std::fabs(a[c]);
+    if (v > m) m = v, col = c;
+  }
+  rowMax_[r] = m;
+  rowMaxCol_[r] = col;
+}
+
+// Element (r, c) changed, the cached maximum of row r lies elsewhere and is still valid.
+void JacobiSolver::UpdateRowMax(int r, int c) {
+  const double v = std::fabs(JacA[r][c]);
+  const double m = rowMax_[r];
+  if (v > m || (v == m && m > 0 && c < rowMaxCol_[r])) {
+    rowMax_[r] = v;
+    rowMaxCol_[r] = c;
+  }
+}
+
+bool JacobiSolver::FindPivot(int& p, int& q) const {
+  const int n = JacN;
+  double max = 0;
+  p = q = 0;
+  if (symmetric_) {
+    // Exact symmetry puts the first maximum of the row-major scan in the upper triangle.
+    for (int r = 1; r < n; ++r)
+      if (rowMax_[r] > max) max = rowMax_[r], p = r, q = rowMaxCol_[r];
+    return p != 0;
+  }
+  for (int r = 1; r <= n; ++r)
+    for (int c = 1; c <= n; ++c) {
+      if (c == r) continue;
+      const double v = std::fabs(JacA[r][c]);
+      if (v > max) max = v, p = r, q = c;
+    }
+  if (p > q) std::swap(p, q);
+  return p != 0;
+}
+
+void JacobiSolver::BuildRotation(int p, int q, double a, double d) {
+  rotP_ = p;
+  rotQ_ = q;
+  CosSinFromTan2(Tan2Theta(a, d), rotC_, rotS_);
+  rotationShown_ = false;
+}
+
+void JacobiSolver::FinishRotations() {
+  if (rotationShown_ || !ValidOrder(JacN)) return;
+  const int n = JacN;
+  for (int i = 1; i <= n; ++i)
+    for (int j = 1; j <= n; ++j) JacR[i][j] = i == j ? 1.0 : 0.0;
+  if (rotQ_ <= n) {
+    JacR[rotP_][rotP_] = rotC_;
+    JacR[rotP_][rotQ_] = rotS_;
+    JacR[rotQ_][rotP_] = -rotS_;
+    JacR[rotQ_][rotQ_] = rotC_;
+  }
+  for (int i = 1; i <= n; ++i)
+    for (int j = 1; j <= n; ++j) JacRT[i][j] = JacR[j][i];
+  rotationShown_ = true;
+}
+
+double JacobiSolver::PivotStep() {
+  if (!ValidOrder(JacN)) return 0;
+  int p, q;
+  double theta = 0;
+  if (FindPivot(p, q)) {
+    theta = JacobiAngle(JacA[p][q], JacA[p][p] - JacA[q][q]);
+    BuildRotation(p, q, JacA[p][q], JacA[p][p] - JacA[q][q]);
+    FinishRotations();
+  }
+  pivotP_ = p;
+  pivotQ_ = q;
+  lastTheta_ = theta;
+  if (JacVerbose && Display) Display->ShowRotation(*this, p, q, theta);
+  return theta;
+}
+
+void JacobiSolver::ApplyRotation() {
+  if (!ValidOrder(JacN) || rotP_ == 0 || rotQ_ > JacN) return;
+  RotateInPlace();
+}
+
+// The full products restricted to what they change: columns p, q of A R^T, then rows p, q of
+// R (A R^T), then columns p, q of V R^T. The same operations in the same order as the products.
+void JacobiSolver::RotateInPlace() {
+  const int n = JacN, p = rotP_, q = rotQ_;
+  const double c = rotC_, s = rotS_;
+  double* ap = JacA[p];
+  double* aq = JacA[q];
+  if (symmetric_) {
+    const double app = ap[p], apq = ap[q], aqp = aq[p], aqq = aq[q];
+    for (int j = 1; j <= n; ++j) {
+      const double x = ap[j], y = aq[j];
+      ap[j] = c * x + s * y;
+      aq[j] = -s * x + c * y;
+    }
+    const double tpp = app * c + apq * s, tpq = app * -s + apq * c;
+    const double tqp = aqp * c + aqq * s, tqq = aqp * -s + aqq * c;
+    ap[p] = c * tpp + s * tqp;
+    ap[q] = c * tpq + s * tqq;
+    aq[q] = -s * tpq + c * tqq;
+    aq[p] = ap[q];  // keeps the symmetry exact; the products differ here only by rounding
+    for (int j = 1; j <= n; ++j) {
+      if (j == p || j == q) continue;
+      JacA[j][p] = ap[j];
+      JacA[j][q] = aq[j];
+    }
+    RescanRow(p);
+    RescanRow(q);
+    for (int i = 1; i < q; ++i) {
+      if (i == p) continue;
+      if (rowMaxCol_[i] == p || rowMaxCol_[i] == q) {
+        RescanRow(i);
+      } else {
+        if (i < p) UpdateRowMax(i, p);
+        UpdateRowMax(i, q);
+      }
+    }
+  } else {
+    for (int i = 1; i <= n; ++i) {
+      const double x = JacA[i][p], y = JacA[i][q];
+      JacA[i][p] = x * c + y * s;
+      JacA[i][q] = x * -s + y * c;
+    }
+    for (int j = 1; j <= n; ++j) {
+      const double x = ap[j], y = aq[j];
+      ap[j] = c * x + s * y;
+      aq[j] = -s * x + c * y;
+    }
+  }
+  double* vp = JacVT[p];
+  double* vq = JacVT[q];
+  for (int i = 1; i <= n; ++i) {
+    const double x = vp[i], y = vq[i];
+    vp[i] = x * c + y * s;
+    vq[i] = x * -s + y * c;
+  }
+}
+
+double JacobiSolver::Rotate(int maxRot) {
+  if (!ValidOrder(JacN)) return 0;
+  if (maxRot == 0) maxRot = 1;
+  double lastT = 0;
+  for (int k = 0; k < maxRot; ++k) {
+    int p, q;
+    if (!FindPivot(p, q)) {
+      pivotP_ = pivotQ_ = 0;
+      lastT = 0;
+      break;
+    }
+    pivotP_ = p;
+    pivotQ_ = q;
+    const double a = JacA[p][q], d = JacA[p][p] - JacA[q][q];
+    lastT = Tan2Theta(a, d);
+    BuildRotation(p, q, a, d);
+    if (std::fabs(lastT) < kTinyTan && std::atan(lastT) / 2 == 0) break;
+    RotateInPlace();
+    ++JacIter;
+  }
+  lastTheta_ = std::atan(lastT) / 2;
+  LastAngle = std::fabs(lastTheta_);
+  return LastAngle;
+}
+
+double JacobiSolver::Solve(int maxRot) {
+  if (!ValidOrder(JacN)) return 0;
+  const double r = Rotate(maxRot);
+  FinishRotations();
+  Extract();
+  ShowLastRotation();
+  return r;
+}
+
+// Nothing is painted while a solve runs, so showing only its last pivot step looks the same as
+// showing every one.
+void JacobiSolver::ShowLastRotation() {
+  if (JacVerbose && Display) Display->ShowRotation(*this, pivotP_, pivotQ_, lastTheta_);
+}
+
+double JacobiSolver::MaxOffDiagonal() const {
+  double max = 0;
+  if (symmetric_) {
+    for (int r = 1; r < JacN; ++r)
+      if (rowMax_[r] > max) max = rowMax_[r];
+    return max;
+  }
+  for (int r = 1; r <= JacN; ++r)
+    for (int c = 1; c <= JacN; ++c)
+      if (c != r && std::fabs(JacA[r][c]) > max) max = std::fabs(JacA[r][c]);
+  return max;
+}
+
+double JacobiSolver::MaxDiagonal() const {
+  double max = 0;
+  for (int r = 1; r <= JacN; ++r)
+    if (std::fabs(JacA[r][r]) > max) max = std::fabs(JacA[r][r]);
+  return max;
+}
+
+// Sorting and matching move only (EigVal, EigIdx); the vectors are read from JacV through
+// EigIdx and written once at the end, which gives the rows that moving them would give.
+void JacobiSolver::Extract() {
+  if (!ValidOrder(JacN)) return;
+  const int n = JacN, h = n / 2;
+  for (int m = 1; m <= n; ++m) {
+    EigVal[m] = JacA[m][m];
+    EigIdx[m] = m;
+  }
+  auto swapEntries = [this](int a, int b) {
+    std::swap(EigVal[a], EigVal[b]);
+    std::swap(EigIdx[a], EigIdx[b]);
+  };
+
+  int last = n - 1;
+  while (last >= 1) {
+    const int bound = last;
+    last = 0;
+    for (int i = 1; i <= bound; ++i)
+      if (!EigEqual(EigVal[i], EigVal[i + 1]) && EigVal[i] < EigVal[i + 1]) {
+        swapEntries(i, i + 1);
+        last = i - 1;
+      }
+  }
+
+  // Partners of a complex eigenvector: Re of one matches Im of the other in magnitude.
+  auto distance = [this, h](int f, int m) {
+    const double* vf = JacVT[EigIdx[f]];
+    const double* vm = JacVT[EigIdx[m]];
+    double sum = 0;
+    for (int j = 1; j <= h; ++j)
+      sum += std::fabs(std::fabs(vf[j]) - std::fabs(vm[j + h])) +
+             std::fabs(std::fabs(vf[j + h]) - std::fabs(vm[j]));
+    return sum;
+  };
+  int s = 0;
+  do {
+    const int f = s + 1;
+    s = f;
+    while (s < n && EigEqual(EigVal[s + 1], EigVal[f])) ++s;
+    if (s - f >= 2) {
+      int best = f + 1;
+      double bestSum = distance(f, f + 1);
+      for (int m = f + 2; m <= s; ++m) {
+        const double sum = distance(f, m);
+        if (sum < bestSum) bestSum = sum, best = m;
+      }
+      if (best != f + 1) swapEntries(f + 1, best);
+      s = f + 1;
+    }
+  } while (n - 1 > s);
+
+  int keep[kJacMax + 1] = {};
+  for (int m = 1; 2 * m <= n; ++m) {
+    const int a = 2 * m - 1, b = 2 * m;
+    const double* va = JacVT[EigIdx[a]];
+    const double* vb = JacVT[EigIdx[b]];
+    double s1 = 0, s2 = 0;
+    for (int j = 1; j <= h; ++j) {
+      s1 += std::fabs(va[j] - vb[j + h]) + std::fabs(va[j + h] + vb[j]);
+      s2 += std::fabs(vb[j] - va[j + h]) + std::fabs(vb[j + h] + va[j]);
+    }
+    keep[a] = s1 < s2 ? 1 : 0;
+    keep[b] = s1 < s2 ? 0 : 1;
+  }
+
+  double val[kJacMax + 1];
+  int idx[kJacMax + 1];
+  bool partner[kJacMax + 1];
+  int c = 0;
+  for (int pass = 1; pass >= 0; --pass)
+    for (int m = 1; m <= n; ++m)
+      if (keep[m] == pass) {
+        ++c;
+        val[c] = EigVal[m];
+        idx[c] = EigIdx[m];
+        partner[c] = pass == 0;
+      }
+  for (int e = 1; e <= n; ++e) {
+    EigVal[e] = val[e];
+    EigIdx[e] = idx[e];
+    EigKeep[e] = e <= h ? 1 : 0;
+    const double* v = JacVT[idx[e]];
+    double* re = EigVecRe[e];
+    double* im = EigVecIm[e];
+    double* sq = EigVecSq[e];
+    for (int j = 1; j <= h; ++j) {
+      const double x = v[j], y = v[j + h];
+      sq[j] = x * x + y * y;
+      // A partner is turned into its kept form by multiplying with -i.
+      re[j] = partner[e] ? y : x;
+      im[j] = partner[e] ? -x : y;
+    }
+  }
+}
+
+std::string CompactNumberText(int w, double x) {
+  std::string t = FormatFixed(x, w + 2, w) + "|";
+  for (const char* tail : {"0000|", "000|", "00|", "0|", ".|"}) {
+    const size_t at = t.find(tail);
+    if (at != std::string::npos) t.replace(at, std::char_traits<char>::length(tail), "|");
+  }
+  const size_t bar = t.find('|');
+  if (bar != std::string::npos) t.erase(bar, 1);
+  return t;
+}
+
+}  // namespace quarnel

@@ -3,4 +3,5 @@ list(APPEND QUARNEL_CORE_SOURCES
   support/number_text.cpp
   support/text_file.cpp
   support/pending_messages.cpp
+  support/settings_location.cpp
 )

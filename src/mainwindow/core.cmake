@@ -1,0 +1,3 @@
+list(APPEND QUARNEL_CORE_SOURCES
+  mainwindow/eigen_texts.cpp
+)

@@ -1,0 +1,3 @@
+list(APPEND QUARNEL_GUI_SOURCES
+  workbench/eigen_window.cpp
+)

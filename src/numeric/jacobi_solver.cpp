@@ -14,6 +14,8 @@ bool EigEqual(double a, double b) {
 
 // Below this |tan 2theta| the angle may round to exactly zero, which ends a solve.
 constexpr double kTinyTan = 1e-300;
+// A pivot this small against the largest diagonal element is at rounding level.
+constexpr double kRoundingPivot = 4 * 2.220446049250313e-16;
 // Above this tan^2 overflows; cos 2theta is then 1/|t| to full precision.
 constexpr double kHugeTan = 1e150;
 
@@ -186,8 +188,17 @@ void JacobiSolver::RotateInPlace() {
     RescanRow(q);
     for (int i = 1; i < q; ++i) {
       if (i == p) continue;
-      if (rowMaxCol_[i] == p || rowMaxCol_[i] == q) {
-        RescanRow(i);
+      const int col = rowMaxCol_[i];
+      if (col == p || col == q) {
+        // The maximum stays where it was unless it shrank; only then is the row read again.
+        const double v = std::fabs(JacA[i][col]);
+        if (v >= rowMax_[i]) {
+          rowMax_[i] = v;
+          if (col == q && i < p) UpdateRowMax(i, p);
+          if (col == p) UpdateRowMax(i, q);
+        } else {
+          RescanRow(i);
+        }
       } else {
         if (i < p) UpdateRowMax(i, p);
         UpdateRowMax(i, q);
@@ -231,6 +242,13 @@ double JacobiSolver::Rotate(int maxRot) {
     lastT = Tan2Theta(a, d);
     BuildRotation(p, q, a, d);
     if (std::fabs(lastT) < kTinyTan && std::atan(lastT) / 2 == 0) break;
+    if (rotC_ == 1.0 && std::fabs(a) <= kRoundingPivot * MaxDiagonal()) {
+      // A pivot at rounding level: this and the rest of the budget's rotations change JacA and
+      // JacV only within rounding (at equal diagonal elements they are the same rotation over
+      // and over), so they are counted as the budget would count them and not carried out.
+      JacIter += maxRot - k;
+      break;
+    }
     RotateInPlace();
     ++JacIter;
   }

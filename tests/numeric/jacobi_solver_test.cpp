@@ -207,6 +207,24 @@ TEST(JacobiSolverTest, EqualDiagonalUsesDenominatorOne) {
   EXPECT_EQ(s.JacA[1][2], s.JacA[2][1]);
 }
 
+TEST(JacobiSolverTest, RoundingLevelPivotCountsLikeTheFullMethod) {
+  // Equal diagonal elements and a pivot at rounding level: the method repeats one rotation to the
+  // end of the budget; the fast solver counts those rotations without doing them.
+  for (int budget : {1, 7, 50}) {
+    JacobiSolver s;
+    s.JacN = 2;
+    s.JacInput[1][1] = s.JacInput[2][2] = 2.0;
+    s.JacInput[1][2] = s.JacInput[2][1] = 6e-16;
+    s.Reset();
+    auto ref = std::make_unique<ReferenceJacobi>();
+    ref->Load(s.JacInput, 2);
+    EXPECT_NEAR(s.Solve(budget), ref->Solve(budget), 1e-30);
+    EXPECT_EQ(s.JacIter, ref->iter);
+    EXPECT_EQ(s.EigVal[1], ref->EigVal[1]);
+    EXPECT_NEAR(s.EigVecSq[1][1], ref->Sq[1][1], 1e-14);
+  }
+}
+
 TEST(JacobiSolverTest, SolveZeroDoesOneStep) {
   auto a = RandomSolver(3, 5);
   auto b = RandomSolver(3, 5);

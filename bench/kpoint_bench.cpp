@@ -1,0 +1,145 @@
+// Times one k point (H(k), diagonalisation to convergence, eigen results) against Eigen's
+// SelfAdjointEigenSolver<MatrixXcd> on the same H(k), and prints the ratios of the same run.
+
+#include <benchmark/benchmark.h>
+
+#include <Eigen/Eigenvalues>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <random>
+#include <string>
+
+#include "numeric/kpoint_calc.h"
+
+namespace {
+
+using namespace quarnel;
+
+// A dense form-2 model: every pair coupled along all three directions, with spin-orbit terms,
+// so that no work is skipped.
+std::unique_ptr<ModelData> DenseModel(int n) {
+  auto m = std::make_unique<ModelData>();
+  m->BetaTyp = 2;
+  m->NOrb = n;
+  std::mt19937 gen(1234 + n);
+  std::uniform_real_distribution<double> u(-1.0, 1.0);
+  for (int i = 1; i <= n; ++i) {
+    m->Alpha(i) = -2 + u(gen);
+    m->EffMass[i] = i % 2 ? 1.0 : 0.0;
+    for (int j = i; j <= n; ++j)
+      for (int d = 1; d <= 3; ++d) {
+        m->BetaPlus[i][j][d] = 0.5 * u(gen);
+        m->BetaMinus[i][j][d] = i == j ? m->BetaPlus[i][j][d] : 0.5 * u(gen);
+        m->BetaPos[i][j][d] = i == j ? 1.0 : 0.5;
+        m->BetaPosMinus[i][j][d] = i == j ? -1.0 : -0.5;
+        if (i != j) {
+          m->SocRe[i][j][d] = 0.05 * u(gen);
+          m->SocIm[i][j][d] = 0.05 * u(gen);
+        }
+      }
+  }
+  return m;
+}
+
+constexpr int kPoints = 64;
+
+KPoint PointAt(int k) {
+  return KPointFromNumerators(20, (k * 7) % 41 - 20, (k * 13) % 41 - 20, (k * 5) % 41 - 20);
+}
+
+void BM_Quarnel(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  auto model = DenseModel(n);
+  auto solver = std::make_unique<JacobiSolver>();
+  solver->JacVerbose = false;
+  static HamMatrix h;
+  long rotations = 0, calls = 0;
+  int k = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(CalcKpoint(*model, PointAt(k++ % kPoints), h, *solver));
+    benchmark::DoNotOptimize(solver->EigVal[1]);
+    rotations += solver->JacIter;
+    ++calls;
+  }
+  state.counters["rotations"] = calls ? static_cast<double>(rotations) / calls : 0;
+}
+
+void FillEigenMatrix(const HamMatrix& h, int n, Eigen::MatrixXcd& H) {
+  for (int i = 1; i <= n; ++i) {
+    H(i - 1, i - 1) = h[i][i];
+    for (int j = i + 1; j <= n; ++j) {
+      H(i - 1, j - 1) = {h[i][j], -h[j][i]};
+      H(j - 1, i - 1) = {h[i][j], h[j][i]};
+    }
+  }
+}
+
+void BM_Eigen(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  auto model = DenseModel(n);
+  static HamMatrix h;
+  Eigen::MatrixXcd H(n, n);
+  Eigen::SelfAdjointEigenSolver<Eigen::MatrixXcd> es(n);
+  int k = 0;
+  for (auto _ : state) {
+    FillHamK(*model, PointAt(k++ % kPoints), h);
+    FillEigenMatrix(h, n, H);
+    es.compute(H, Eigen::ComputeEigenvectors);
+    benchmark::DoNotOptimize(es.eigenvalues()(0));
+  }
+}
+
+void BM_EigenSolveOnly(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  auto model = DenseModel(n);
+  static HamMatrix h;
+  std::vector<Eigen::MatrixXcd> mats(kPoints, Eigen::MatrixXcd(n, n));
+  for (int k = 0; k < kPoints; ++k) {
+    FillHamK(*model, PointAt(k), h);
+    FillEigenMatrix(h, n, mats[k]);
+  }
+  Eigen::SelfAdjointEigenSolver<Eigen::MatrixXcd> es(n);
+  int k = 0;
+  for (auto _ : state) {
+    es.compute(mats[k++ % kPoints], Eigen::ComputeEigenvectors);
+    benchmark::DoNotOptimize(es.eigenvalues()(0));
+  }
+}
+
+BENCHMARK(BM_Quarnel)->Arg(3)->Arg(8)->Arg(16);
+BENCHMARK(BM_Eigen)->Arg(3)->Arg(8)->Arg(16);
+BENCHMARK(BM_EigenSolveOnly)->Arg(3)->Arg(8)->Arg(16);
+
+// Keeps the time per iteration of every run for the ratios at the end.
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const auto& r : runs)
+      if (r.run_type == Run::RT_Iteration && r.iterations > 0)
+        times[r.benchmark_name()] = r.GetAdjustedRealTime();
+    ConsoleReporter::ReportRuns(runs);
+  }
+  std::map<std::string, double> times;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  std::printf("\nratio of the k-point calculation to Eigen (same run):\n");
+  for (int n : {3, 8, 16}) {
+    const std::string arg = "/" + std::to_string(n);
+    const auto q = reporter.times.find("BM_Quarnel" + arg);
+    const auto e = reporter.times.find("BM_Eigen" + arg);
+    const auto s = reporter.times.find("BM_EigenSolveOnly" + arg);
+    if (q == reporter.times.end() || e == reporter.times.end()) continue;
+    std::printf("  %2d orbitals: %.2fx (Eigen with the same H(k) build)", n, q->second / e->second);
+    if (s != reporter.times.end()) std::printf(", %.2fx (Eigen solve only)", q->second / s->second);
+    std::printf("\n");
+  }
+  benchmark::Shutdown();
+  return 0;
+}

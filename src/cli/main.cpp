@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/cli_commands.h"
+#include "cli/cli_numeric.h"
 
 namespace {
 
@@ -14,6 +15,8 @@ const std::map<std::string, Command>& Commands() {
   // One entry per command.
   static const std::map<std::string, Command> commands = {
       {"save", quarnel::cli::RunSave},
+      {"eig", quarnel::cli::RunEig},
+      {"jacobi", quarnel::cli::RunJacobi},
   };
   return commands;
 }

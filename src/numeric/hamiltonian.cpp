@@ -10,11 +10,6 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-void ReplaceAll(std::string& s, const std::string& from, const std::string& to) {
-  for (size_t at = s.find(from); at != std::string::npos; at = s.find(from, at + to.size()))
-    s.replace(at, from.size(), to);
-}
-
 }  // namespace
 
 KPoint KPointFromNumerators(int divisor, int nx, int ny, int nz) {
@@ -124,13 +119,6 @@ void FillJacInput(const HamMatrix& HamK, int n, JacobiSolver& solver) {
 
 std::string HamMatCellText(const HamMatrix& HamK, int i, int j) {
   return FormatFixed(HamK[i][j], 8, 3);
-}
-
-std::string CleanPlusMinus(const std::string& text) {
-  std::string s = text;
-  ReplaceAll(s, "++", "+");
-  ReplaceAll(s, "+-", "-");
-  return s;
 }
 
 }  // namespace quarnel

@@ -44,7 +44,4 @@ void FillJacInput(const HamMatrix& HamK, int n, JacobiSolver& solver);
 // Cell (column j, row i) of sgHamMat: "%8.3f" of HamK[i][j].
 std::string HamMatCellText(const HamMatrix& HamK, int i, int j);
 
-// Every "++" becomes "+", then every "+-" becomes "-".
-std::string CleanPlusMinus(const std::string& text);
-
 }  // namespace quarnel

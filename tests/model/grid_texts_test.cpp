@@ -75,6 +75,8 @@ TEST(GridTexts, SelectorOutsideTheTableDoesNotFail) {
 
 TEST(GridTexts, CleanPlusMinus) {
   EXPECT_EQ(CleanPlusMinus("++a+-b+++-c"), "+a-b-c");
+  EXPECT_EQ(CleanPlusMinus("x++-y"), "x-y");
+  EXPECT_EQ(CleanPlusMinus("plain"), "plain");
 }
 
 }  // namespace

@@ -171,11 +171,5 @@ TEST(HamiltonianTest, HamMatCells) {
   EXPECT_EQ(HamMatCellText(h, 2, 2), "   1.000");
 }
 
-TEST(HamiltonianTest, CleanPlusMinus) {
-  EXPECT_EQ(CleanPlusMinus("a++b+-c"), "a+b-c");
-  EXPECT_EQ(CleanPlusMinus("x++-y"), "x-y");
-  EXPECT_EQ(CleanPlusMinus("plain"), "plain");
-}
-
 }  // namespace
 }  // namespace quarnel

@@ -1,0 +1,87 @@
+#pragma once
+// The Bands and DOS window: the band chart, the DOS chart, the k-path memo and, over the last
+// two, the orbital chart. Created once at start-up; closing it only hides it.
+
+#include <QWidget>
+
+class QCheckBox;
+class QCustomPlot;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QSlider;
+class QStatusBar;
+class SpinEdit;
+
+class TBandDlg : public QWidget {
+  Q_OBJECT
+ public:
+  explicit TBandDlg(QWidget* parent = nullptr);
+
+  static constexpr int kPanelHeight = 80;
+  static constexpr int kChart2Width = 255;
+  static constexpr int kMemo1Width = 213;
+  static constexpr int kStatusPanelCount = 6;
+
+  // Top panel and its groups, left to right.
+  QFrame* Panel1;
+  QGroupBox* GroupBox1;  // " Bands "
+  QPushButton* btnBand;
+  SpinEdit* SpinEdit2;   // partial-DOS marker size
+  QCheckBox* CheckBox1;  // show the weight bars
+  QLabel* Label1;        // energy range of Chart1
+  QGroupBox* GroupBox2;  // " DOS "
+  QPushButton* btnDOS;
+  SpinEdit* SpinEdit5;   // Gauss smoothing
+  SpinEdit* SpinEdit3;   // k-points per axis
+  SpinEdit* SpinEdit4;   // energy intervals
+  QLabel* Label2;        // energy range of Chart2
+  QGroupBox* GroupBox3;  // run controls
+  QPushButton* btnPause;
+  QPushButton* btnStop;
+  SpinEdit* SpinEdit1;   // delay between k points
+  QGroupBox* GroupBox4;  // " Orbitals "
+  QCheckBox* cbCells;
+  QCheckBox* cbCellsLabels;
+  QPushButton* btnResizeOrb;
+  QSlider* TrackBar1;
+  QPushButton* btnOpenKpoints;
+  QPushButton* btnCopy;
+  QPushButton* btnPrint;
+  QPushButton* CancelBtn;
+
+  QCustomPlot* Chart1;    // bands
+  QCustomPlot* Chart2;    // DOS
+  QCustomPlot* Chart3;    // orbital pictures, over Chart2 and Memo1
+  QPlainTextEdit* Memo1;  // k path
+  QStatusBar* StatusBar1;
+  // The panels of StatusBar1; each is also found there by its object name "Panel0".."Panel5".
+  QLabel* StatusPanels[kStatusPanelCount];
+
+  // Empties the three charts; the orbital chart's axes follow their data again.
+  void ClearCharts();
+  // Chart3 in place of Chart2 and Memo1 while "Orbitals" is ticked.
+  void cbCellsClick();
+  void SetPaused(bool paused);
+  void btnPauseClick();
+  void btnStopClick();
+  void btnCopyClick();
+  void CancelBtnClick();
+  void Chart1BeforeDrawAxes();
+  void Chart2BeforeDrawAxes();
+  void FormResize();
+
+  // The path Y - G - X - M - G over divisor 20 that the memo starts with.
+  static QString InitialKPath();
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void BuildPanel();
+  void BuildCharts();
+  void BuildStatusBar();
+  void ResetOrbitalAxes();
+};

@@ -1,0 +1,3 @@
+list(APPEND QUARNEL_GUI_SOURCES
+  bands/band_window.cpp
+)

@@ -1,0 +1,42 @@
+#pragma once
+// The About box: version and build date, program and author information, the system the
+// program runs on, and the address of the program's web page.
+
+#include <QDialog>
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+class TAboutUBox : public QDialog {
+  Q_OBJECT
+ public:
+  explicit TAboutUBox(QWidget* parent = nullptr);
+
+  static constexpr const char* kWebAddress = "https://quarnel.example.org";
+
+  QLabel* ProgramIcon;
+  QLabel* Label2;         // version
+  QPushButton* Button1;   // web address
+  QPlainTextEdit* Memo2;  // program information
+  QPlainTextEdit* Memo1;  // author information and system
+  QLabel* LabelNote;
+  QPushButton* OKButton;
+
+  // Fills the texts; the main window calls it once, at its first display.
+  void InitU(const QString& version, const QString& buildDate);
+
+  // PRETTY_NAME of an os-release text, without its quotes; empty when there is none.
+  static QString OsPrettyName(const QString& osRelease);
+  // The system's name and version, then the kernel and its release, for example
+  // "Debian GNU/Linux 12 (bookworm)" and "Linux 6.1.0-18-amd64"; two lines so that the memo
+  // shows them without scrolling.
+  static QStringList SystemVersion();
+
+ public slots:
+  // Escape closes the box with OK, like the OK button.
+  void reject() override;
+
+ private:
+  static QStringList AuthorLines();
+};

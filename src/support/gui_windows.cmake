@@ -1,0 +1,4 @@
+list(APPEND QUARNEL_GUI_SOURCES
+  support/about_box.cpp
+  support/diagnostics_window.cpp
+)

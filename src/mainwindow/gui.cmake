@@ -1,0 +1,6 @@
+list(APPEND QUARNEL_GUI_SOURCES
+  mainwindow/main_window.cpp
+  mainwindow/main_window_grid.cpp
+  mainwindow/main_window_kpoint.cpp
+  mainwindow/main_window_file.cpp
+)

@@ -1,0 +1,187 @@
+// File commands, the first display and the command line.
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
+#include <QSlider>
+
+#include "bands/band_window.h"
+#include "mainwindow/main_window.h"
+#include "model/model_reader.h"
+#include "model/model_writer.h"
+#include "support/about_box.h"
+#include "support/app_state.h"
+#include "support/dialogs.h"
+#include "support/spin_edit.h"
+#include "support/string_grid.h"
+#include "support/text_utils.h"
+#include "workbench/eigen_window.h"
+
+namespace {
+const char* const kProgramTitle = "Quarnel V7.12 ";
+}
+
+QString TFormQuarnel::DialogFilter() const {
+  const QString ext = QString::fromStdString(App().ModelExtension);
+  return QString("Quarnel file (*.%1)|*.%1|All Files (*.*)|*.*").arg(ext);
+}
+
+QString TFormQuarnel::DialogDefaultExt() const {
+  return QString::fromStdString(App().ModelExtension);
+}
+
+void TFormQuarnel::ClearModel() {
+  quarnel::ClearModelTables(App().Model);
+  if (bands_) bands_->ClearCharts();
+  sgInputOverlap->ClearCells();
+  for (int c = 3; c < sgInputOverlap->ColCount(); ++c) sgInputOverlap->SetCell(c, 0, QString());
+  // Every cell of H(k) and of the results, names included; the corner label stays.
+  sgHamMat->ClearCells();
+  for (int r = 1; r < sgHamMat->RowCount(); ++r) sgHamMat->SetCell(0, r, QString());
+  for (int c = 1; c < sgHamMat->ColCount(); ++c) sgHamMat->SetCell(c, 0, QString());
+  for (int r = 0; r < sgEigen->RowCount(); ++r)
+    for (int c = 0; c < sgEigen->ColCount(); ++c)
+      if (r > 0 || c > 0) sgEigen->SetCell(c, r, QString());
+  sgEigen->SetCell(0, 0, QString());
+  ResizeGrids(3);
+}
+
+void TFormQuarnel::ReadModelFile(const QString& name) {
+  AppState& app = App();
+  const std::string file = name.toStdString();
+  // The core reads into a copy, so that a file that cannot be opened changes nothing.
+  static quarnel::ModelData read;
+  read = app.Model;
+  if (quarnel::ReadModelFile(read, app.Messages, file) != 0) {
+    quarnel::ShowPendingMessages(app.Messages);
+    return;
+  }
+  ClearModel();
+  app.Model = read;
+  SetCaption(QString("%1 - %2").arg(QString::fromStdString(app.CaptionBase), name));
+  headerBytes_ = app.Model.HeaderText;
+  edHeader->setText(FromModelText(app.Model.HeaderText));
+  const int n = app.Model.NOrb;
+  ResizeGrids(n);
+  app.Model.NOrb = n;  // a file without orbitals leaves 0 behind the grid's three rows
+  for (int i = 1; i <= n; ++i) {
+    PropagateOrbitalName(i);
+    RefreshDiagonalCell(i);
+    for (int j = i + 1; j <= n; ++j) RefreshPairCells(i, j);
+  }
+  quarnel::ShowPendingMessages(app.Messages);
+}
+
+void TFormQuarnel::SyncHeaderToModel() {
+  App().Model.HeaderText = ToModelText(edHeader->text(), headerBytes_);
+}
+
+bool TFormQuarnel::WriteModelFile(const QString& name) {
+  AppState& app = App();
+  SyncHeaderToModel();
+  if (quarnel::WriteModelFile(app.Model, app.Messages, name.toStdString()) != 0) {
+    // Said at once: the user must not believe the model was saved.
+    quarnel::ShowPendingMessages(app.Messages);
+    return false;
+  }
+  headerBytes_ = app.Model.HeaderText;
+  SetCaption(QString("%1 - %2").arg(QString::fromStdString(app.CaptionBase),
+                                    QString::fromStdString(app.Model.ModelFileName)));
+  return true;
+}
+
+void TFormQuarnel::miOpen1Click() {
+  const QString name = CurrentDialogs().OpenFileName(this, DialogFilter(), DialogDefaultExt());
+  if (!name.isEmpty()) ReadModelFile(name);
+}
+
+void TFormQuarnel::miSave1Click() {
+  const QString name =
+      CurrentDialogs().SaveFileName(this, DialogFilter(), DialogDefaultExt(),
+                                    QString::fromStdString(App().Model.ModelFileName));
+  if (!name.isEmpty()) WriteModelFile(name);
+}
+
+void TFormQuarnel::miNew1Click() {
+  ClearModel();
+  SetCaption(QString::fromStdString(App().CaptionBase));
+}
+
+void TFormQuarnel::Exit1Click() { close(); }
+
+void TFormQuarnel::HandleCommandLine() {
+  AppState& app = App();
+  seNorb->SetRange(1, 16);
+  int first = 0;
+  if (!arguments_.isEmpty()) {
+    const QString a = arguments_.first();
+    if (a.startsWith('-')) first = 1;
+    if (a == "-betatyp1") app.Model.BetaTyp = 1;
+    if (a == "-betatyp2") app.Model.BetaTyp = 2;
+  }
+  auto setExtension = [&app] {
+    app.ModelExtension = app.Model.BetaTyp == 1 ? "qre" : "qrg";
+    app.CaptionBase = std::string(kProgramTitle) + "(" + app.ModelExtension + ")";
+  };
+  setExtension();
+  SetCaption(QString::fromStdString(app.CaptionBase));
+  for (int k = first; k < arguments_.size(); ++k) {
+    const std::string e = quarnel::FileExtension(arguments_[k].toStdString());
+    if (e == "qre") app.Model.BetaTyp = 1;
+    if (e == "qrg") app.Model.BetaTyp = 2;
+    setExtension();
+    if (e == app.ModelExtension) ReadModelFile(arguments_[k]);
+    // k-point lists (.qrk) are read into the bands window with the k-point files.
+  }
+}
+
+void TFormQuarnel::FirstPaint() {
+  if (firstPaintDone_) return;
+  firstPaintDone_ = true;
+  sgInputOverlap->SetCell(0, 0, "  Hij");
+  sgInputOverlap->SetCell(1, 0, "orbital");
+  sgInputOverlap->SetCell(2, 0, "alpha");
+  for (int c = 3; c < sgInputOverlap->ColCount(); ++c)
+    sgInputOverlap->SetCell(c, 0, "beta&overlap");
+  sgInputOverlap->SetColWidth(0, 70);
+  sgInputOverlap->SetColWidth(1, 70);
+  sgInputOverlap->SetColWidth(2, 40);
+  sgInputOverlap->setCurrentCell(0, 1);
+  sgHamMat->SetCell(0, 0, "  I\\R ");
+  sgEigen->SetDefaultColWidth(150);
+  sgEigen->SetColWidth(0, 80);
+  gbInBeta->hide();
+  gbInAlfa->hide();
+  for (QWidget* w : {static_cast<QWidget*>(EditGenX), static_cast<QWidget*>(EditGenY),
+                     static_cast<QWidget*>(EditGenZ), static_cast<QWidget*>(Label15)})
+    w->hide();
+  if (about_) about_->InitU(kProgramTitle, "05.12.2018");
+  // The PDF program for Help > Manual is looked up with the shell helpers.
+  HandleCommandLine();
+  seKbodDelChange();
+  seNorb->SetMaxValue(16);
+  seNorbChange();
+  if (bands_) {
+    bands_->SpinEdit3->SetRange(5, 50);
+    bands_->SpinEdit4->SetRange(10, 1000);
+    const int steps = 4;  // track-bar steps per cell size of the orbital chart
+    bands_->TrackBar1->setRange(1, 4 * steps);
+    bands_->TrackBar1->setValue(8);
+    bands_->TrackBar1->setTickInterval(steps);
+  }
+  ApplyResizeRule();
+  cbEigVecSqClick();
+  move(0, 0);
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  if (bands_) {
+    bands_->move(std::min(screen.width() - bands_->frameGeometry().width(), frameGeometry().width()),
+                 0);
+    bands_->show();
+  }
+  if (eigen_) eigen_->move(screen.width() - eigen_->frameGeometry().width(), 0);
+  update();
+  quarnel::ShowPendingMessages(App().Messages);
+}

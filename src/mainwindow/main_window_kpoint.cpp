@@ -1,0 +1,91 @@
+// The k point group and the eigen results.
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QLabel>
+
+#include "bands/band_window.h"
+#include "mainwindow/eigen_texts.h"
+#include "mainwindow/main_window.h"
+#include "numeric/kpoint_calc.h"
+#include "support/app_state.h"
+#include "support/spin_edit.h"
+#include "support/string_grid.h"
+#include "workbench/eigen_window.h"
+
+void TFormQuarnel::seKbodDelChange() {
+  if (App().Model.NOrb == 0) return;
+  const int d = ReadSpinValue(seKbodDel, 10);
+  // The numerators keep their values; one outside the new range reads as 0 and is marked.
+  for (SpinEdit* edit : {seKbodX, seKbodY, seKbodZ}) edit->SetRange(-d, d);
+  if (cbAutoCalc->isChecked()) btnCalcKpointClick();
+}
+
+void TFormQuarnel::btnCalcKpointClick() {
+  if (App().Model.NOrb == 0) return;
+  SpoctiKpoint();
+  SpoctiEigen();
+  QCoreApplication::processEvents();
+}
+
+void TFormQuarnel::SpoctiKpoint() {
+  AppState& app = App();
+  const int n = app.Model.NOrb;
+  if (n == 0) return;
+  int divisor = ReadSpinValue(seKbodDel, 10);
+  if (divisor < 1) divisor = 10;
+  const int nx = ReadSpinValue(seKbodX, 0);
+  const int ny = ReadSpinValue(seKbodY, 0);
+  const int nz = ReadSpinValue(seKbodZ, 0);
+  const quarnel::KPoint kp = quarnel::KPointFromNumerators(divisor, nx, ny, nz);
+  lbkx->setText(QString::fromStdString(quarnel::KLabelText("kx", kp.X())));
+  lbky->setText(QString::fromStdString(quarnel::KLabelText("ky", kp.Y())));
+  lbkz->setText(QString::fromStdString(quarnel::KLabelText("kz", kp.Z())));
+  quarnel::SpoctiKpoint(app.Model, kp, app.HamK, app.Solver);
+  for (int i = 1; i <= n; ++i)
+    for (int j = 1; j <= n; ++j)
+      sgHamMat->SetCell(j, i, QString::fromStdString(quarnel::HamMatCellText(app.HamK, i, j)));
+}
+
+void TFormQuarnel::SpoctiEigen() {
+  AppState& app = App();
+  if (app.Model.NOrb == 0) return;
+  const double angle = quarnel::SpoctiEigen(app.Model, app.Solver);
+  if (app.Solver.JacVerbose) {
+    sgEigen->SetCell(0, 0, QString::fromStdString(quarnel::AngleText(angle, app.Solver.JacIter)));
+    FillEigenGrid();
+  }
+  // The eigenvector picture of the orbital chart arrives with the orbital plots.
+}
+
+void TFormQuarnel::FillEigenGrid() {
+  const int n = App().Model.NOrb;
+  if (n < 1) return;
+  static quarnel::EigenGridTexts texts;  // large; filled in place for every k point
+  quarnel::FillEigenGridTexts(App().Solver, n, cbEigVecSq->isChecked(), texts);
+  for (int m = 1; m <= n + 1; ++m)
+    for (int j = 0; j <= n + 1; ++j) {
+      if (m == n + 1 && (j == 0 || j == n + 1)) continue;  // corner cells stay empty
+      sgEigen->SetCell(j, m, QString::fromStdString(texts.cell[m][j]));
+    }
+}
+
+void TFormQuarnel::cbEigVecSqClick() {
+  sgEigen->SetDefaultColWidth(cbEigVecSq->isChecked() ? 100 : 150);
+  sgEigen->SetColWidth(0, 80);
+  eigenColWidth_ = 0;
+  FillEigenGrid();
+}
+
+void TFormQuarnel::seNorbChange() { ResizeGrids(ReadSpinValue(seNorb, 3)); }
+
+void TFormQuarnel::miCopy1Click() { QApplication::clipboard()->setPixmap(centralWidget()->grab()); }
+
+void TFormQuarnel::miShowJacobi1Click() {
+  if (eigen_) eigen_->show();
+}
+
+void TFormQuarnel::miShowBand1Click() {
+  if (bands_) bands_->show();
+}

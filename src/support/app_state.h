@@ -1,0 +1,31 @@
+#pragma once
+// The program's one model, solver and message buffer, and the flags its windows share. Windows
+// reach them through App(); the core functions they call take them by reference.
+
+#include <string>
+
+#include "model/model_data.h"
+#include "numeric/hamiltonian.h"
+#include "numeric/jacobi_solver.h"
+#include "support/pending_messages.h"
+
+struct AppState {
+  quarnel::ModelData Model;
+  quarnel::JacobiSolver Solver;
+  quarnel::HamMatrix HamK = {};
+  quarnel::PendingMessages Messages;
+
+  // Runs of the bands window.
+  bool StopFlag = false;
+  bool PauseFlag = false;
+  int MarkerSize = 10;
+
+  // Program title; at first paint it gets the model extension, "Quarnel V7.12 (qrg)".
+  std::string CaptionBase = "Quarnel V7.12 ";
+  std::string ModelExtension = "qrg";
+  std::string BaseDir;
+  std::string ProgramDir;
+  std::string PdfViewerPath;
+};
+
+AppState& App();

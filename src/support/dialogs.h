@@ -1,0 +1,35 @@
+#pragma once
+// Every modal window of the program goes through this seam: the program uses the Qt dialogs,
+// tests install a scripted double so that nothing ever blocks on a modal window.
+
+#include <QString>
+
+class QPrinter;
+class QWidget;
+
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+  // The chosen file, or an empty string when the user cancelled. filter is "Text (*.x)|*.x|..."
+  // pairs of description and pattern separated by "|".
+  virtual QString OpenFileName(QWidget* parent, const QString& filter,
+                               const QString& defaultSuffix) = 0;
+  // Asks before overwriting an existing file.
+  virtual QString SaveFileName(QWidget* parent, const QString& filter,
+                               const QString& defaultSuffix, const QString& proposed) = 0;
+  // A warning box with an OK button.
+  virtual void Warning(QWidget* parent, const QString& text) = 0;
+  // A one-line text input; false when cancelled.
+  virtual bool InputText(QWidget* parent, const QString& caption, const QString& prompt,
+                         QString& value) = 0;
+  // The print dialog for printer; false when cancelled.
+  virtual bool Print(QWidget* parent, QPrinter& printer) = 0;
+};
+
+// The dialogs in use: the Qt ones unless a test installed others.
+Dialogs& CurrentDialogs();
+// Installs dialogs (not owned); nullptr restores the Qt dialogs.
+void SetDialogs(Dialogs* dialogs);
+
+// "Text (*.x)|*.x|All Files (*.*)|*.*" as a Qt name filter list "Text (*.x);;All Files (*)".
+QString QtNameFilters(const QString& filter);

@@ -1,0 +1,107 @@
+#include "support/string_grid.h"
+
+#include <QEvent>
+#include <QHeaderView>
+
+StringGrid::StringGrid(QWidget* parent) : QTableWidget(parent) {
+  setRowCount(0);
+  setColumnCount(1);
+  setHorizontalHeaderItem(0, new QTableWidgetItem);
+  verticalHeader()->hide();
+  horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  horizontalHeader()->setHighlightSections(false);
+  horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  horizontalHeader()->setMinimumSectionSize(8);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setSelectionBehavior(QAbstractItemView::SelectItems);
+  setWordWrap(false);
+  // Numbers are clipped at the cell border rather than shortened with an ellipsis.
+  setTextElideMode(Qt::ElideNone);
+  SetDefaultRowHeight(20);
+  connect(this, &QTableWidget::currentCellChanged, this,
+          [this](int row, int col, int, int) {
+            if (row >= 0 && col >= 0) emit SelectCell(col, row + 1);
+          });
+  viewport()->installEventFilter(this);
+  horizontalHeader()->viewport()->installEventFilter(this);
+}
+
+void StringGrid::SetRowCount(int rows) {
+  const int old = rowCount();
+  setRowCount(std::max(0, rows - 1));
+  for (int r = old; r < rowCount(); ++r) StyleFixedColumn(r + 1);
+}
+
+void StringGrid::SetColCount(int cols) {
+  const int old = columnCount();
+  setColumnCount(std::max(1, cols));
+  for (int c = old; c < columnCount(); ++c) {
+    setColumnWidth(c, defaultColWidth_);
+    // An empty label, not the view's default column number.
+    if (!horizontalHeaderItem(c)) setHorizontalHeaderItem(c, new QTableWidgetItem);
+  }
+}
+
+QString StringGrid::Cell(int col, int row) const {
+  if (col < 0 || col >= columnCount() || row < 0 || row > rowCount()) return {};
+  const QTableWidgetItem* it = row == 0 ? horizontalHeaderItem(col) : item(row - 1, col);
+  return it ? it->text() : QString();
+}
+
+QTableWidgetItem* StringGrid::ItemAt(int col, int row) {
+  if (row == 0) {
+    QTableWidgetItem* it = horizontalHeaderItem(col);
+    if (!it) {
+      it = new QTableWidgetItem;
+      setHorizontalHeaderItem(col, it);
+    }
+    return it;
+  }
+  QTableWidgetItem* it = item(row - 1, col);
+  if (!it) {
+    it = new QTableWidgetItem;
+    setItem(row - 1, col, it);
+    if (col == 0) StyleFixedColumn(row);
+  }
+  return it;
+}
+
+void StringGrid::SetCell(int col, int row, const QString& text) {
+  if (col < 0 || col >= columnCount() || row < 0 || row > rowCount()) return;
+  QTableWidgetItem* it = ItemAt(col, row);
+  if (it->text() != text) it->setText(text);
+}
+
+void StringGrid::StyleFixedColumn(int row) {
+  if (row < 1 || row > rowCount()) return;
+  QTableWidgetItem* it = item(row - 1, 0);
+  if (!it) {
+    it = new QTableWidgetItem;
+    setItem(row - 1, 0, it);
+  }
+  it->setFlags(Qt::ItemIsEnabled);
+  it->setBackground(palette().color(QPalette::Button));
+}
+
+void StringGrid::SetDefaultColWidth(int width) {
+  defaultColWidth_ = width;
+  horizontalHeader()->setDefaultSectionSize(width);
+  for (int c = 0; c < columnCount(); ++c) setColumnWidth(c, width);
+}
+
+void StringGrid::SetDefaultRowHeight(int height) {
+  verticalHeader()->setMinimumSectionSize(std::min(height, 12));
+  verticalHeader()->setDefaultSectionSize(height);
+}
+
+void StringGrid::ClearCells() {
+  for (int r = 0; r < rowCount(); ++r)
+    for (int c = 1; c < columnCount(); ++c)
+      if (QTableWidgetItem* it = item(r, c)) it->setText(QString());
+}
+
+bool StringGrid::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonRelease) emit MouseUp();
+  return QTableWidget::eventFilter(watched, event);
+}

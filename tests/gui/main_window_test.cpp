@@ -1,0 +1,237 @@
+// The main window driven as a user drives it: start-up, files, the grid, one k point.
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "bands/band_window.h"
+#include "gui/scripted_dialogs.h"
+#include "mainwindow/main_window.h"
+#include "support/about_box.h"
+#include "support/app_state.h"
+#include "support/diagnostics_window.h"
+#include "support/spin_edit.h"
+#include "support/string_grid.h"
+#include "workbench/eigen_window.h"
+
+namespace {
+
+const QString kExamples = QStringLiteral(QUARNEL_EXAMPLES);
+
+// The program's windows, created as the program entry creates them.
+struct Program {
+  explicit Program(const QStringList& arguments) {
+    App() = AppState();
+    App().Messages.Show = [this](const std::string& text) {
+      dialogs.Warning(nullptr, QString::fromStdString(text));
+    };
+    form = std::make_unique<TFormQuarnel>();
+    pom = std::make_unique<TUnitPomDlg>();
+    bands = std::make_unique<TBandDlg>();
+    eigen = std::make_unique<TEigenDlg>();
+    about = std::make_unique<TAboutUBox>(form.get());
+    form->SetWindows(pom.get(), bands.get(), eigen.get(), about.get());
+    form->SetArguments(arguments);
+    form->FirstPaint();
+  }
+  ~Program() { App().Messages.Show = nullptr; }
+  QString Cell(int col, int row) const { return form->sgInputOverlap->Cell(col, row); }
+
+  ScriptedDialogs dialogs;
+  std::unique_ptr<TFormQuarnel> form;
+  std::unique_ptr<TUnitPomDlg> pom;
+  std::unique_ptr<TBandDlg> bands;
+  std::unique_ptr<TEigenDlg> eigen;
+  std::unique_ptr<TAboutUBox> about;
+};
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void startUpWithoutArguments() {
+    Program p({});
+    QCOMPARE(p.form->windowTitle(), QString("Quarnel V7.12 (qrg)"));
+    QCOMPARE(App().Model.NOrb, 3);
+    QCOMPARE(p.form->sgInputOverlap->RowCount(), 4);
+    QCOMPARE(p.form->sgInputOverlap->ColCount(), 6);
+    QCOMPARE(p.Cell(0, 0), QString("  Hij"));
+    QCOMPARE(p.Cell(2, 0), QString("alpha"));
+    QCOMPARE(p.Cell(5, 0), QString("beta&overlap"));
+    QCOMPARE(p.form->sgEigen->Cell(4, 0), QString("checksum"));
+    QCOMPARE(p.form->seNorb->MaxValue(), 16);
+    QVERIFY(p.dialogs.warnings.isEmpty());
+    QVERIFY(p.bands->isVisible());
+  }
+
+  void optionChoosesFormAndDialogFilter() {
+    Program p({"-betatyp1"});
+    QCOMPARE(App().Model.BetaTyp, 1);
+    QCOMPARE(p.form->windowTitle(), QString("Quarnel V7.12 (qre)"));
+    p.dialogs.openAnswers << QString();  // cancelled
+    p.form->miOpen1Click();
+    QCOMPARE(p.dialogs.lastFilter, QString("Quarnel file (*.qre)|*.qre|All Files (*.*)|*.*"));
+    QCOMPARE(p.dialogs.lastSuffix, QString("qre"));
+  }
+
+  void fileOnTheCommandLineSwitchesTheFormAndIsShown() {
+    const QString file = kExamples + "/square_dp.qrg";
+    Program p({"-betatyp1", file, "notes.txt"});
+    QCOMPARE(App().Model.BetaTyp, 2);
+    QCOMPARE(p.form->windowTitle(), "Quarnel V7.12 (qrg) - " + file);
+    QCOMPARE(App().Model.NOrb, 3);
+    QCOMPARE(p.Cell(0, 1), QString("Cu"));
+    QCOMPARE(p.Cell(4, 0), QString("Ox"));
+    QCOMPARE(p.Cell(2, 2), QString("-5.1"));
+    QCOMPARE(p.Cell(3, 1), QString());               // Cu has no own-image hopping
+    QCOMPARE(p.Cell(4, 1), QString("X:1.3,-1.3 "));  // row Cu, column Ox
+    QCOMPARE(p.Cell(3, 2), p.Cell(4, 1));            // the same text in the other triangle
+    QCOMPARE(p.Cell(5, 1), QString("Y:1.3,-1.3 "));
+    QCOMPARE(p.Cell(5, 2), QString());               // Ox and Oy are not coupled
+    QVERIFY(p.dialogs.warnings.isEmpty());
+    // Auto Calculation is ticked at creation, so the first display already shows k = 0.
+    QVERIFY(!p.form->sgEigen->Cell(0, 1).isEmpty());
+  }
+
+  void form1GridTexts() {
+    Program p({kExamples + "/dimer_chain.qre"});
+    QCOMPARE(App().Model.BetaTyp, 1);
+    QCOMPARE(p.Cell(4, 1), QString::fromUtf8("-1\u00D72cos(ka/2)"));
+    QCOMPARE(p.Cell(3, 2), QString::fromUtf8("-1\u00D72cos(ka/2)"));
+    QCOMPARE(p.Cell(2, 2), QString("-1.5"));
+  }
+
+  void missingFileShowsOneWarningAndKeepsTheDefaultModel() {
+    Program p({"/nonexistent/model.qrg"});
+    QCOMPARE(p.dialogs.warnings, QStringList{"/nonexistent/model.qrg: not found"});
+    QCOMPARE(p.form->windowTitle(), QString("Quarnel V7.12 (qrg)"));
+    QCOMPARE(App().Model.NOrb, 3);
+  }
+
+  void selectionSwapsToTheUpperTriangle() {
+    Program p({kExamples + "/square_dp.qrg"});
+    p.form->sgInputOverlapSelectCell(3, 3);  // row 3, column of orbital 1
+    QCOMPARE(p.form->SelRow, 1);
+    QCOMPARE(p.form->SelCol, 5);
+    QCOMPARE(p.form->HighlightRow, 3);
+    QCOMPARE(p.form->HighlightCol, 1);
+    QVERIFY(!p.form->gbInBetaGen->isHidden());
+    QVERIFY(p.form->gbInAlfa->isHidden());
+    p.form->sgInputOverlapSelectCell(2, 2);  // alpha column
+    QVERIFY(!p.form->gbInAlfa->isHidden());
+    QVERIFY(p.form->gbInBetaGen->isHidden());
+    QCOMPARE(p.form->SelRow, 2);
+    QCOMPARE(p.form->SelCol, 2);
+  }
+
+  void kPointCalculationFillsTheGrids() {
+    Program p({kExamples + "/chain_s.qrg"});
+    p.form->seKbodDel->SetText("10");
+    p.form->seKbodX->SetText("5");
+    p.form->btnCalcKpointClick();
+    QCOMPARE(p.form->lbkx->text(), QString("kx=0.50"));
+    // E = -1 - 2 cos(pi/2) = -1.
+    QCOMPARE(p.form->sgHamMat->Cell(1, 1), QString("  -1.000"));
+    QCOMPARE(p.form->sgEigen->Cell(0, 1), QString("-1.000000"));
+    QCOMPARE(p.form->sgEigen->Cell(1, 1), QString("  1.000000"));
+    QCOMPARE(p.form->sgEigen->Cell(2, 1), QString("SUM=1.000000"));
+    QCOMPARE(p.form->sgEigen->Cell(1, 2), QString("SUM=1.000000"));
+    p.form->cbEigVecSq->setChecked(false);
+    p.form->cbEigVecSqClick();
+    QVERIFY(p.form->sgEigen->Cell(2, 1).startsWith("SR="));
+    QVERIFY(p.form->sgEigen->Cell(1, 1).endsWith("*I"));
+  }
+
+  void threeBandsAreSortedAndNormalised() {
+    Program p({kExamples + "/square_dp.qrg"});
+    p.form->seKbodX->SetText("3");
+    p.form->seKbodY->SetText("7");
+    p.form->btnCalcKpointClick();
+    double previous = 1e9;
+    for (int m = 1; m <= 3; ++m) {
+      const double e = p.form->sgEigen->Cell(0, m).toDouble();
+      QVERIFY(e <= previous);
+      previous = e;
+      QCOMPARE(p.form->sgEigen->Cell(4, m), QString("SUM=1.000000"));
+      QCOMPARE(p.form->sgEigen->Cell(m, 4), QString("SUM=1.000000"));
+    }
+  }
+
+  void divisorChangeKeepsNumeratorsAndMarksThem() {
+    Program p({kExamples + "/chain_s.qrg"});
+    p.form->seKbodDel->SetText("20");
+    p.form->seKbodX->SetText("15");
+    p.form->seKbodDel->SetText("10");
+    QCOMPARE(p.form->seKbodX->MinValue(), -10);
+    QCOMPARE(p.form->seKbodX->MaxValue(), 10);
+    QCOMPARE(p.form->seKbodX->Text(), QString("15"));
+    p.form->btnCalcKpointClick();
+    QCOMPARE(p.form->lbkx->text(), QString("kx=0.00"));
+    QVERIFY(p.form->seKbodX->IsMarked());
+    p.form->seKbodX->SetText("5");
+    p.form->btnCalcKpointClick();
+    QVERIFY(!p.form->seKbodX->IsMarked());
+  }
+
+  void invalidOrbitalCountIsMarkedAndReadAsThree() {
+    Program p({});
+    p.form->seNorb->SetText("5");
+    QCOMPARE(App().Model.NOrb, 5);
+    p.form->seNorb->SetText("abc");
+    QCOMPARE(App().Model.NOrb, 3);
+    QVERIFY(p.form->seNorb->IsMarked());
+    QCOMPARE(p.form->seNorb->Text(), QString("abc"));
+  }
+
+  void saveNewOpenRoundTrip() {
+    QTemporaryDir dir;
+    Program p({kExamples + "/square_dp.qrg"});
+    const QString target = dir.filePath("copy.qrg");
+    p.dialogs.saveAnswers << target;
+    p.form->miSave1Click();
+    QCOMPARE(p.dialogs.lastProposed, kExamples + "/square_dp.qrg");
+    QCOMPARE(p.form->windowTitle(), "Quarnel V7.12 (qrg) - " + target);
+
+    p.form->miNew1Click();
+    QCOMPARE(p.form->windowTitle(), QString("Quarnel V7.12 (qrg)"));
+    QCOMPARE(App().Model.NOrb, 3);
+    QCOMPARE(p.Cell(4, 1), QString());
+    QCOMPARE(App().Model.OrbName[1], std::string("Cu"));  // names survive New
+
+    p.dialogs.openAnswers << target;
+    p.form->miOpen1Click();
+    QCOMPARE(p.form->windowTitle(), "Quarnel V7.12 (qrg) - " + target);
+    QCOMPARE(p.Cell(4, 1), QString("X:1.3,-1.3 "));
+    QVERIFY(p.dialogs.warnings.isEmpty());
+  }
+
+  void failedSaveIsReportedAtOnce() {
+    QTemporaryDir dir;
+    Program p({});
+    const QString target = dir.filePath("missing-folder/model.qrg");
+    p.dialogs.saveAnswers << target;
+    p.form->miSave1Click();
+    QCOMPARE(p.dialogs.warnings.size(), 1);
+    QVERIFY(p.dialogs.warnings.first().startsWith(target + ": File access error #"));
+    QCOMPARE(p.form->windowTitle(), QString("Quarnel V7.12 (qrg)"));
+  }
+
+  void editedHeaderIsSaved() {
+    QTemporaryDir dir;
+    Program p({kExamples + "/chain_s.qrg"});
+    p.form->edHeader->setText("my chain");
+    p.dialogs.saveAnswers << dir.filePath("c.qrg");
+    p.form->miSave1Click();
+    QFile f(dir.filePath("c.qrg"));
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readLine(), QByteArray("my chain\r\n"));
+  }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"

@@ -15,10 +15,15 @@ class QSlider;
 class QStatusBar;
 class SpinEdit;
 
+class TFormQuarnel;
+
 class TBandDlg : public QWidget {
   Q_OBJECT
  public:
   explicit TBandDlg(QWidget* parent = nullptr);
+
+  // The main window whose k-point controls and calculation the runs drive.
+  TFormQuarnel* FormQuarnel = nullptr;
 
   static constexpr int kPanelHeight = 80;
   static constexpr int kChart2Width = 255;

@@ -97,6 +97,7 @@ void TFormQuarnel::SetWindows(TUnitPomDlg* pom, TBandDlg* bands, TEigenDlg* eige
                               TAboutUBox* about) {
   pom_ = pom;
   bands_ = bands;
+  if (bands_) bands_->FormQuarnel = this;
   eigen_ = eigen;
   about_ = about;
 }
@@ -144,6 +145,12 @@ void TFormQuarnel::CreatePanels() {
     box->setGeometry(0, 0, kPanelWidth, kPanelHeight);
     box->hide();
   }
+  // Apply of each panel; its command comes with the panel's editing fields.
+  btnUpdateAlpha = new QPushButton("Apply", gbInAlfa);
+  btnUpdateBeta = new QPushButton("Apply", gbInBeta);
+  btnUpdateBetaGen = new QPushButton("Apply", gbInBetaGen);
+  for (QPushButton* b : {btnUpdateAlpha, btnUpdateBeta, btnUpdateBetaGen})
+    b->setGeometry(kPanelWidth - 90, kPanelHeight - 36, 80, 28);
   cbBetaX = new QComboBox(gbInBeta);
   cbBetaY = new QComboBox(gbInBeta);
   cbBetaZ = new QComboBox(gbInBeta);

@@ -70,6 +70,9 @@ class TFormQuarnel : public QMainWindow {
   QGroupBox* gbInAlfa;
   QGroupBox* gbInBeta;
   QGroupBox* gbInBetaGen;
+  QPushButton* btnUpdateAlpha;
+  QPushButton* btnUpdateBeta;
+  QPushButton* btnUpdateBetaGen;
   QComboBox* cbBetaX;
   QComboBox* cbBetaY;
   QComboBox* cbBetaZ;

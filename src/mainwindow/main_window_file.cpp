@@ -1,6 +1,7 @@
 // File commands, the first display and the command line.
 
 #include <QApplication>
+#include <cmath>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -167,10 +168,11 @@ void TFormQuarnel::FirstPaint() {
   if (bands_) {
     bands_->SpinEdit3->SetRange(5, 50);
     bands_->SpinEdit4->SetRange(10, 1000);
-    const int steps = 4;  // track-bar steps per cell size of the orbital chart
-    bands_->TrackBar1->setRange(1, 4 * steps);
-    bands_->TrackBar1->setValue(8);
-    bands_->TrackBar1->setTickInterval(steps);
+    AppState& app = App();
+    app.OrbScaleSteps = 4;
+    bands_->TrackBar1->setRange(1, 4 * app.OrbScaleSteps);
+    bands_->TrackBar1->setValue(static_cast<int>(std::lround(app.OrbScaleSteps * app.OrbPlotScale)));
+    bands_->TrackBar1->setTickInterval(app.OrbScaleSteps);
   }
   ApplyResizeRule();
   cbEigVecSqClick();

@@ -39,6 +39,23 @@ void CosSinFromTan2(double t, double& c, double& s) {
   s = sin2 / (2 * c);
 }
 
+// x := c x + s y, y := -s x + c y on entries 1..n; two at a time so the compiler can pair them.
+void RotatePair(double* __restrict x, double* __restrict y, int n, double c, double s) {
+  int j = 1;
+  for (; j < n; j += 2) {
+    const double x0 = x[j], x1 = x[j + 1], y0 = y[j], y1 = y[j + 1];
+    x[j] = c * x0 + s * y0;
+    x[j + 1] = c * x1 + s * y1;
+    y[j] = -s * x0 + c * y0;
+    y[j + 1] = -s * x1 + c * y1;
+  }
+  if (j == n) {
+    const double x0 = x[j], y0 = y[j];
+    x[j] = c * x0 + s * y0;
+    y[j] = -s * x0 + c * y0;
+  }
+}
+
 bool ValidOrder(int n) {
   return n >= 1 && n <= kJacMax;
 }
@@ -73,25 +90,81 @@ void JacobiSolver::RebuildRowMax() {
   for (int r = 1; r <= JacN; ++r) RescanRow(r);
 }
 
+// Two passes: the largest magnitude first (independent of any branch), then its first column.
 void JacobiSolver::RescanRow(int r) {
-  double m = 0;
-  int col = 0;
   const double* a = JacA[r];
-  for (int c = r + 1; c <= JacN; ++c) {
+  const int n = JacN;
+  double m0 = 0, m1 = 0;
+  int c = r + 1;
+  for (; c < n; c += 2) {
+    const double v0 = std::fabs(a[c]), v1 = std::fabs(a[c + 1]);
+    m0 = v0 > m0 ? v0 : m0;
+    m1 = v1 > m1 ? v1 : m1;
+  }
+  if (c == n) {
     const double v = std::fabs(a[c]);
-    if (v > m) m = v, col = c;
+    m0 = v > m0 ? v : m0;
+  }
+  const double m = m1 > m0 ? m1 : m0;
+  int col = 0;
+  if (m > 0) {
+    col = r + 1;
+    while (col < n && !(std::fabs(a[col]) == m)) ++col;
   }
   rowMax_[r] = m;
   rowMaxCol_[r] = col;
 }
 
-// Element (r, c) changed, the cached maximum of row r lies elsewhere and is still valid.
-void JacobiSolver::UpdateRowMax(int r, int c) {
-  const double v = std::fabs(JacA[r][c]);
-  const double m = rowMax_[r];
-  if (v > m || (v == m && m > 0 && c < rowMaxCol_[r])) {
-    rowMax_[r] = v;
-    rowMaxCol_[r] = c;
+// Row i < p after a rotation of (p, q): only |A[i][p]| = vp and |A[i][q]| = vq changed. Columns
+// before the cached maximum hold smaller values, columns after it at most equal ones, so most
+// cases are settled without reading the row; a new value equal to the old maximum at a later
+// column may lose to an unchanged element in between and needs the row.
+void JacobiSolver::UpdateRowMaxPQ(int i, int p, int q, double vp, double vq) {
+  const double m = rowMax_[i];
+  const int col = rowMaxCol_[i];
+  double nm = m;
+  int nc = col;
+  if (col == p) {
+    if (vp >= m) {
+      nm = vp;
+      if (vq > nm) nm = vq, nc = q;
+    } else if (vq > m) {
+      nm = vq, nc = q;
+    } else {
+      RescanRow(i);
+      return;
+    }
+  } else if (col == q) {
+    if (vq >= m) {
+      nm = vq;
+      if (vp >= nm) nm = vp, nc = p;
+    } else if (vp >= m) {
+      nm = vp, nc = p;
+    } else {
+      RescanRow(i);
+      return;
+    }
+  } else {
+    // Ties: p and q win against a later column; q never beats p.
+    if (vp > nm || (vp == nm && vp > 0 && p < nc)) nm = vp, nc = p;
+    if (vq > nm || (vq == nm && vq > 0 && q < nc)) nm = vq, nc = q;
+  }
+  rowMax_[i] = nm;
+  rowMaxCol_[i] = nc;
+}
+
+// Row p < i < q: only |A[i][q]| = vq changed.
+void JacobiSolver::UpdateRowMaxQ(int i, int q, double vq) {
+  const double m = rowMax_[i];
+  const int col = rowMaxCol_[i];
+  if (col == q) {
+    if (vq >= m)
+      rowMax_[i] = vq;
+    else
+      RescanRow(i);
+  } else if (vq > m || (vq == m && vq > 0 && q < col)) {
+    rowMax_[i] = vq;
+    rowMaxCol_[i] = q;
   }
 }
 
@@ -100,10 +173,22 @@ bool JacobiSolver::FindPivot(int& p, int& q) const {
   double max = 0;
   p = q = 0;
   if (symmetric_) {
-    // Exact symmetry puts the first maximum of the row-major scan in the upper triangle.
-    for (int r = 1; r < n; ++r)
-      if (rowMax_[r] > max) max = rowMax_[r], p = r, q = rowMaxCol_[r];
-    return p != 0;
+    // Exact symmetry puts the first maximum of the row-major scan in the upper triangle. The
+    // largest row maximum first, then the first row holding it.
+    double m0 = 0, m1 = 0;
+    int r = 1;
+    for (; r + 1 < n; r += 2) {
+      m0 = rowMax_[r] > m0 ? rowMax_[r] : m0;
+      m1 = rowMax_[r + 1] > m1 ? rowMax_[r + 1] : m1;
+    }
+    if (r < n) m0 = rowMax_[r] > m0 ? rowMax_[r] : m0;
+    max = m1 > m0 ? m1 : m0;
+    if (!(max > 0)) return false;
+    for (r = 1; !(rowMax_[r] == max); ++r) {
+    }
+    p = r;
+    q = rowMaxCol_[r];
+    return true;
   }
   for (int r = 1; r <= n; ++r)
     for (int c = 1; c <= n; ++c) {
@@ -168,11 +253,7 @@ void JacobiSolver::RotateInPlace() {
   double* aq = JacA[q];
   if (symmetric_) {
     const double app = ap[p], apq = ap[q], aqp = aq[p], aqq = aq[q];
-    for (int j = 1; j <= n; ++j) {
-      const double x = ap[j], y = aq[j];
-      ap[j] = c * x + s * y;
-      aq[j] = -s * x + c * y;
-    }
+    RotatePair(ap, aq, n, c, s);
     const double tpp = app * c + apq * s, tpq = app * -s + apq * c;
     const double tqp = aqp * c + aqq * s, tqq = aqp * -s + aqq * c;
     ap[p] = c * tpp + s * tqp;
@@ -186,24 +267,9 @@ void JacobiSolver::RotateInPlace() {
     }
     RescanRow(p);
     RescanRow(q);
-    for (int i = 1; i < q; ++i) {
-      if (i == p) continue;
-      const int col = rowMaxCol_[i];
-      if (col == p || col == q) {
-        // The maximum stays where it was unless it shrank; only then is the row read again.
-        const double v = std::fabs(JacA[i][col]);
-        if (v >= rowMax_[i]) {
-          rowMax_[i] = v;
-          if (col == q && i < p) UpdateRowMax(i, p);
-          if (col == p) UpdateRowMax(i, q);
-        } else {
-          RescanRow(i);
-        }
-      } else {
-        if (i < p) UpdateRowMax(i, p);
-        UpdateRowMax(i, q);
-      }
-    }
+    // Above row p both changed elements of row i are columns p and q; between p and q only q.
+    for (int i = 1; i < p; ++i) UpdateRowMaxPQ(i, p, q, std::fabs(ap[i]), std::fabs(aq[i]));
+    for (int i = p + 1; i < q; ++i) UpdateRowMaxQ(i, q, std::fabs(aq[i]));
   } else {
     for (int i = 1; i <= n; ++i) {
       const double x = JacA[i][p], y = JacA[i][q];
@@ -216,13 +282,7 @@ void JacobiSolver::RotateInPlace() {
       aq[j] = -s * x + c * y;
     }
   }
-  double* vp = JacVT[p];
-  double* vq = JacVT[q];
-  for (int i = 1; i <= n; ++i) {
-    const double x = vp[i], y = vq[i];
-    vp[i] = x * c + y * s;
-    vq[i] = x * -s + y * c;
-  }
+  RotatePair(JacVT[p], JacVT[q], n, c, s);
 }
 
 double JacobiSolver::Rotate(int maxRot) {

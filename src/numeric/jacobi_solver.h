@@ -85,7 +85,8 @@ class JacobiSolver {
   void BuildRotation(int p, int q, double a, double d);
   void RotateInPlace();
   void RescanRow(int r);
-  void UpdateRowMax(int r, int c);
+  void UpdateRowMaxPQ(int i, int p, int q, double vp, double vq);
+  void UpdateRowMaxQ(int i, int q, double vq);
   void RebuildRowMax();
 
   int pivotP_ = 0, pivotQ_ = 0;

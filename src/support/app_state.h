@@ -20,6 +20,13 @@ struct AppState {
   bool PauseFlag = false;
   int MarkerSize = 10;
 
+  // Orbital chart: edge length of a cell in chart units, track-bar steps per unit, a request to
+  // recompute the axis ranges, and whether the Gamma phase picture is the one shown.
+  double OrbPlotScale = 2.0;
+  int OrbScaleSteps = 4;
+  bool OrbPlotRescale = false;
+  bool GammaPictureShown = false;
+
   // Program title; at first paint it gets the model extension, "Quarnel V7.12 (qrg)".
   std::string CaptionBase = "Quarnel V7.12 ";
   std::string ModelExtension = "qrg";

@@ -2,6 +2,7 @@
 // The program's one model, solver and message buffer, and the flags its windows share. Windows
 // reach them through App(); the core functions they call take them by reference.
 
+#include <functional>
 #include <string>
 
 #include "model/model_data.h"
@@ -26,6 +27,9 @@ struct AppState {
   int OrbScaleSteps = 4;
   bool OrbPlotRescale = false;
   bool GammaPictureShown = false;
+  // Recomputes the orbital chart's axes (set by the orbital pictures; called by the bands
+  // window's "Resize" and track bar).
+  std::function<void()> FitOrbitalAxes;
 
   // Program title; at first paint it gets the model extension, "Quarnel V7.12 (qrg)".
   std::string CaptionBase = "Quarnel V7.12 ";

@@ -3,4 +3,5 @@ list(APPEND QUARNEL_GUI_SOURCES
   mainwindow/main_window_grid.cpp
   mainwindow/main_window_kpoint.cpp
   mainwindow/main_window_file.cpp
+  mainwindow/main_window_help.cpp
 )

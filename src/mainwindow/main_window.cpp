@@ -257,10 +257,8 @@ void TFormQuarnel::CreateMenus() {
   for (const char* item : {"Gamma", "X(100)", "Y(010)", "S(110)", "Gamma 3\u00D73"})
     PlotOrbMenu->addAction(QString::fromUtf8(item))->setEnabled(false);  // with the orbital chart
   QMenu* help = menuBar()->addMenu("Help");
-  miManual1 = help->addAction("Manual");
-  miAbout1 = help->addAction("About");
-  miManual1->setEnabled(false);  // with the manual and the shell helpers
-  miAbout1->setEnabled(false);
+  miManual1 = help->addAction("Manual", this, &TFormQuarnel::miManual1Click);
+  miAbout1 = help->addAction("About", this, &TFormQuarnel::miAbout1Click);
 }
 
 void TFormQuarnel::ApplyResizeRule() {

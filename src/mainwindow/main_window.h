@@ -130,6 +130,8 @@ class TFormQuarnel : public QMainWindow {
   void miCopy1Click();
   void miShowJacobi1Click();
   void miShowBand1Click();
+  void miManual1Click();
+  void miAbout1Click();
   void sgInputOverlapSelectCell(int col, int row);
   void sgInputOverlapMouseUp();
   void sgEigenMouseUp();

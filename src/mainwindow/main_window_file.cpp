@@ -16,6 +16,8 @@
 #include "support/about_box.h"
 #include "support/app_state.h"
 #include "support/dialogs.h"
+#include "support/linux_shell.h"
+#include "support/shell_helpers.h"
 #include "support/spin_edit.h"
 #include "support/string_grid.h"
 #include "support/text_utils.h"
@@ -160,7 +162,7 @@ void TFormQuarnel::FirstPaint() {
                      static_cast<QWidget*>(EditGenZ), static_cast<QWidget*>(Label15)})
     w->hide();
   if (about_) about_->InitU(kProgramTitle, "05.12.2018");
-  // The PDF program for Help > Manual is looked up with the shell helpers.
+  App().PdfViewerPath = quarnel::AssociatedProgram(CurrentShell(), "pdf");
   HandleCommandLine();
   seKbodDelChange();
   seNorb->SetMaxValue(16);

@@ -1,5 +1,9 @@
 #include "support/about_box.h"
 
+#include "support/app_state.h"
+#include "support/linux_shell.h"
+#include "support/shell_helpers.h"
+
 #include <sys/utsname.h>
 
 #include <QFile>
@@ -91,8 +95,7 @@ TAboutUBox::TAboutUBox(QWidget* parent) : QDialog(parent) {
       "QPushButton { color: blue; border: none; text-align: left; }"
       "QPushButton:disabled { color: palette(mid); }");
   Button1->setGeometry(58, 30, 266, 20);
-  // Opening the page in the desktop's browser arrives with the shell helpers.
-  Button1->setEnabled(false);
+  connect(Button1, &QPushButton::clicked, this, &TAboutUBox::Button1Click);
 
   // The program information is as wide as its separator lines; the author block takes the rest.
   Memo2 = MakeMemo(this);
@@ -162,4 +165,14 @@ QStringList TAboutUBox::SystemVersion() {
   utsname u{};
   if (uname(&u) == 0) lines << QString::fromUtf8(u.sysname) + ' ' + QString::fromUtf8(u.release);
   return lines;
+}
+
+void TAboutUBox::Button1Click() {
+  quarnel::ShellPlatform& shell = CurrentShell();
+  std::string program = quarnel::AssociatedProgram(shell, "htm");
+  if (program.empty()) program = quarnel::AssociatedProgram(shell, "html");
+  if (program.empty()) return;
+  quarnel::RunProgram(shell, App().Messages, program, Button1->text().toStdString(), 1);
+  // A failed start is said at once rather than at some later, unrelated operation.
+  quarnel::ShowPendingMessages(App().Messages);
 }

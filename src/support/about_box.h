@@ -23,6 +23,10 @@ class TAboutUBox : public QDialog {
   QLabel* LabelNote;
   QPushButton* OKButton;
 
+  // Opens the web page in the program the desktop associates with web pages; nothing when
+  // there is none.
+  void Button1Click();
+
   // Fills the texts; the main window calls it once, at its first display.
   void InitU(const QString& version, const QString& buildDate);
 

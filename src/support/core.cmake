@@ -4,4 +4,5 @@ list(APPEND QUARNEL_CORE_SOURCES
   support/text_file.cpp
   support/pending_messages.cpp
   support/settings_location.cpp
+  support/shell_helpers.cpp
 )

@@ -3,4 +3,5 @@ list(APPEND QUARNEL_GUI_SOURCES
   support/string_grid.cpp
   support/dialogs.cpp
   support/app_state.cpp
+  support/linux_shell.cpp
 )

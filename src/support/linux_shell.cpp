@@ -1,0 +1,96 @@
+#include "support/linux_shell.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QStringList>
+
+namespace {
+
+QString MimeTypeOf(const std::string& ext) {
+  if (ext == "pdf") return "application/pdf";
+  if (ext == "htm" || ext == "html") return "text/html";
+  return {};
+}
+
+QString RunQuietly(const QString& program, const QStringList& arguments) {
+  if (QStandardPaths::findExecutable(program).isEmpty()) return {};
+  QProcess process;
+  process.start(program, arguments);
+  if (!process.waitForFinished(3000)) {
+    process.kill();
+    return {};
+  }
+  return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QString DesktopEntryExec(const QString& entry) {
+  const QString path = QStandardPaths::locate(QStandardPaths::ApplicationsLocation, entry);
+  QFile file(path);
+  if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) return {};
+  bool mainGroup = false;
+  while (!file.atEnd()) {
+    const QString line = QString::fromUtf8(file.readLine()).trimmed();
+    if (line.startsWith('[')) mainGroup = line == "[Desktop Entry]";
+    if (mainGroup && line.startsWith("Exec=")) return line.mid(5);
+  }
+  return {};
+}
+
+quarnel::ShellPlatform* installed = nullptr;
+
+}  // namespace
+
+QString ExecWithoutFieldCodes(const QString& exec) {
+  QStringList kept;
+  for (const QString& word : exec.split(' ', Qt::SkipEmptyParts))
+    if (!(word.size() == 2 && word[0] == '%')) kept << word;
+  return kept.join(' ');
+}
+
+std::string LinuxShell::AssociatedCommand(const std::string& ext) {
+  const QString mime = MimeTypeOf(ext);
+  if (mime.isEmpty()) return {};
+  const QString entry = RunQuietly("xdg-mime", {"query", "default", mime}).trimmed();
+  if (entry.isEmpty()) return {};
+  QString exec = ExecWithoutFieldCodes(DesktopEntryExec(entry));
+  // A bare program name is looked up on the path, so that the start gets a real file.
+  const QString first = exec.section(' ', 0, 0);
+  if (!first.isEmpty() && !first.startsWith('"') && !first.contains('/')) {
+    const QString found = QStandardPaths::findExecutable(first);
+    if (!found.isEmpty()) exec = found + exec.mid(first.size());
+  }
+  return exec.toStdString();
+}
+
+std::vector<std::string> LinuxShell::VisibleWindows() {
+  std::vector<std::string> titles;
+  const QString list = RunQuietly("wmctrl", {"-l"});
+  for (const QString& line : list.split('\n', Qt::SkipEmptyParts)) {
+    // "<id> <desktop> <host> <title>"
+    const QString title = line.section(' ', 3).trimmed();
+    titles.push_back(title.toStdString());
+  }
+  return titles;
+}
+
+int LinuxShell::Start(const std::string& program, const std::vector<std::string>& arguments,
+                      bool minimised) {
+  Q_UNUSED(minimised);  // the desktop decides how a new window first appears
+  const QString path = QString::fromStdString(program);
+  const QFileInfo info(path);
+  if (!info.exists()) return info.dir().exists() ? 2 : 3;
+  if (!info.isFile() || !info.isExecutable()) return 11;
+  QStringList args;
+  for (const std::string& a : arguments) args << QString::fromStdString(a);
+  return QProcess::startDetached(path, args) ? 33 : 11;
+}
+
+quarnel::ShellPlatform& CurrentShell() {
+  static LinuxShell linuxShell;
+  return installed ? *installed : linuxShell;
+}
+
+void SetShell(quarnel::ShellPlatform* shell) { installed = shell; }

@@ -16,7 +16,7 @@ class SupportWindowsTest : public QObject {
  private slots:
   void aboutInitFillsProgramInfoAndSystem();
   void aboutInitTwiceKeepsSixLines();
-  void aboutKeepsItsSizeAndLinkStaysDisabled();
+  void aboutKeepsItsSize();
   void aboutEscapeClosesWithOk();
   void prettyNameIsReadFromOsRelease_data();
   void prettyNameIsReadFromOsRelease();

@@ -67,7 +67,7 @@ void SupportWindowsTest::aboutInitTwiceKeepsSixLines() {
   QCOMPARE(box.Memo1->blockCount(), authorLines);
 }
 
-void SupportWindowsTest::aboutKeepsItsSizeAndLinkStaysDisabled() {
+void SupportWindowsTest::aboutKeepsItsSize() {
   TAboutUBox box;
   QCOMPARE(box.windowTitle(), QString("About"));
   QCOMPARE(box.size(), QSize(334, 290));

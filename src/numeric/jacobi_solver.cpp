@@ -56,6 +56,28 @@ void RotatePair(double* __restrict x, double* __restrict y, int n, double c, dou
   }
 }
 
+// Largest |a[c]| for c = from..to and the first column holding it; 0 and column 0 when all are
+// zero. Two interleaved chains without branches, merged so that the earlier column wins a tie.
+inline void ScanMax(const double* a, int from, int to, double& max, int& col) {
+  double m0 = 0, m1 = 0;
+  int c0 = 0, c1 = 0, c = from;
+  for (; c < to; c += 2) {
+    const double v0 = std::fabs(a[c]), v1 = std::fabs(a[c + 1]);
+    c0 = v0 > m0 ? c : c0;
+    m0 = v0 > m0 ? v0 : m0;
+    c1 = v1 > m1 ? c + 1 : c1;
+    m1 = v1 > m1 ? v1 : m1;
+  }
+  if (c == to) {
+    const double v0 = std::fabs(a[c]);
+    c0 = v0 > m0 ? c : c0;
+    m0 = v0 > m0 ? v0 : m0;
+  }
+  const bool second = (m1 > m0) | ((m1 == m0) & (c1 < c0));
+  max = second ? m1 : m0;
+  col = second ? c1 : c0;
+}
+
 bool ValidOrder(int n) {
   return n >= 1 && n <= kJacMax;
 }
@@ -81,52 +103,32 @@ void JacobiSolver::Reset() {
         symmetric_ = false;
         break;
       }
+  rowMaxKept_ = symmetric_ && n > kSmallOrder;
   RebuildRowMax();
   if (JacVerbose && Display) Display->ShowState(*this);
 }
 
 void JacobiSolver::RebuildRowMax() {
-  if (!symmetric_) return;
+  if (!rowMaxKept_) return;
   for (int r = 1; r <= JacN; ++r) RescanRow(r);
 }
 
-// Two passes: the largest magnitude first (independent of any branch), then its first column.
 void JacobiSolver::RescanRow(int r) {
-  const double* a = JacA[r];
-  const int n = JacN;
-  double m0 = 0, m1 = 0;
-  int c = r + 1;
-  for (; c < n; c += 2) {
-    const double v0 = std::fabs(a[c]), v1 = std::fabs(a[c + 1]);
-    m0 = v0 > m0 ? v0 : m0;
-    m1 = v1 > m1 ? v1 : m1;
-  }
-  if (c == n) {
-    const double v = std::fabs(a[c]);
-    m0 = v > m0 ? v : m0;
-  }
-  const double m = m1 > m0 ? m1 : m0;
-  int col = 0;
-  if (m > 0) {
-    col = r + 1;
-    while (col < n && !(std::fabs(a[col]) == m)) ++col;
-  }
-  rowMax_[r] = m;
-  rowMaxCol_[r] = col;
+  ScanMax(JacA[r], r + 1, JacN, rowMax_[r], rowMaxCol_[r]);
 }
 
-// Row i < p after a rotation of (p, q): only |A[i][p]| = vp and |A[i][q]| = vq changed. Columns
-// before the cached maximum hold smaller values, columns after it at most equal ones, so most
-// cases are settled without reading the row; a new value equal to the old maximum at a later
-// column may lose to an unchanged element in between and needs the row.
-void JacobiSolver::UpdateRowMaxPQ(int i, int p, int q, double vp, double vq) {
+// Row i, whose cached maximum sat in column p or q, after a rotation of (p, q) that left
+// |A[i][p]| = vp (ignored for i > p) and |A[i][q]| = vq. Columns before the cached maximum hold
+// smaller values, columns after it at most equal ones, so most cases are settled without reading
+// the row; a new value equal to the old maximum at a later column may lose to an unchanged element
+// in between and needs the row.
+void JacobiSolver::UpdateMovedRowMax(int i, int p, int q, double vp, double vq) {
   const double m = rowMax_[i];
-  const int col = rowMaxCol_[i];
-  double nm = m;
-  int nc = col;
-  if (col == p) {
+  double nm;
+  int nc;
+  if (rowMaxCol_[i] == p) {
     if (vp >= m) {
-      nm = vp;
+      nm = vp, nc = p;
       if (vq > nm) nm = vq, nc = q;
     } else if (vq > m) {
       nm = vq, nc = q;
@@ -134,58 +136,40 @@ void JacobiSolver::UpdateRowMaxPQ(int i, int p, int q, double vp, double vq) {
       RescanRow(i);
       return;
     }
-  } else if (col == q) {
+  } else {
     if (vq >= m) {
-      nm = vq;
-      if (vp >= nm) nm = vp, nc = p;
-    } else if (vp >= m) {
+      nm = vq, nc = q;
+      if (i < p && vp >= nm) nm = vp, nc = p;
+    } else if (i < p && vp >= m) {
       nm = vp, nc = p;
     } else {
       RescanRow(i);
       return;
     }
-  } else {
-    // Ties: p and q win against a later column; q never beats p.
-    if (vp > nm || (vp == nm && vp > 0 && p < nc)) nm = vp, nc = p;
-    if (vq > nm || (vq == nm && vq > 0 && q < nc)) nm = vq, nc = q;
   }
   rowMax_[i] = nm;
   rowMaxCol_[i] = nc;
-}
-
-// Row p < i < q: only |A[i][q]| = vq changed.
-void JacobiSolver::UpdateRowMaxQ(int i, int q, double vq) {
-  const double m = rowMax_[i];
-  const int col = rowMaxCol_[i];
-  if (col == q) {
-    if (vq >= m)
-      rowMax_[i] = vq;
-    else
-      RescanRow(i);
-  } else if (vq > m || (vq == m && vq > 0 && q < col)) {
-    rowMax_[i] = vq;
-    rowMaxCol_[i] = q;
-  }
 }
 
 bool JacobiSolver::FindPivot(int& p, int& q) const {
   const int n = JacN;
   double max = 0;
   p = q = 0;
+  if (symmetric_ && !rowMaxKept_) {
+    // Exact symmetry puts the first maximum of the row-major scan in the upper triangle.
+    for (int r = 1; r < n; ++r) {
+      const double* a = JacA[r];
+      for (int c = r + 1; c <= n; ++c) {
+        const double v = std::fabs(a[c]);
+        if (v > max) max = v, p = r, q = c;
+      }
+    }
+    return p != 0;
+  }
   if (symmetric_) {
-    // Exact symmetry puts the first maximum of the row-major scan in the upper triangle. The
-    // largest row maximum first, then the first row holding it.
-    double m0 = 0, m1 = 0;
-    int r = 1;
-    for (; r + 1 < n; r += 2) {
-      m0 = rowMax_[r] > m0 ? rowMax_[r] : m0;
-      m1 = rowMax_[r + 1] > m1 ? rowMax_[r + 1] : m1;
-    }
-    if (r < n) m0 = rowMax_[r] > m0 ? rowMax_[r] : m0;
-    max = m1 > m0 ? m1 : m0;
-    if (!(max > 0)) return false;
-    for (r = 1; !(rowMax_[r] == max); ++r) {
-    }
+    int r;
+    ScanMax(rowMax_, 1, n - 1, max, r);
+    if (r == 0) return false;
     p = r;
     q = rowMaxCol_[r];
     return true;
@@ -260,16 +244,56 @@ void JacobiSolver::RotateInPlace() {
     ap[q] = c * tpq + s * tqq;
     aq[q] = -s * tpq + c * tqq;
     aq[p] = ap[q];  // keeps the symmetry exact; the products differ here only by rounding
-    for (int j = 1; j <= n; ++j) {
-      if (j == p || j == q) continue;
-      JacA[j][p] = ap[j];
-      JacA[j][q] = aq[j];
+    // The mirror of rows p and q, and the cached maxima of the rows above q. Row i < q changed
+    // only in columns p (when i < p) and q; unless its maximum sat there, the new maximum is the
+    // first largest of the old one and the new elements, found without branches.
+    if (!rowMaxKept_) {
+      // Small orders scan for the pivot; the mirror is all there is to do (on the diagonal
+      // block it rewrites what is already there).
+      for (int i = 1; i <= n; ++i) {
+        JacA[i][p] = ap[i];
+        JacA[i][q] = aq[i];
+      }
+      RotatePair(JacVT[p], JacVT[q], n, c, s);
+      return;
+    }
+    for (int i = 1; i < p; ++i) {
+      JacA[i][p] = ap[i];
+      JacA[i][q] = aq[i];
+      const double vp = std::fabs(ap[i]), vq = std::fabs(aq[i]);
+      const int col = rowMaxCol_[i];
+      if (col == p || col == q) {
+        UpdateMovedRowMax(i, p, q, vp, vq);
+        continue;
+      }
+      const double m = rowMax_[i];
+      const bool tp = (vp > m) | ((vp == m) & (p < col));
+      const double m1 = vp > m ? vp : m;
+      const int c1 = tp ? p : col;
+      const bool tq = (vq > m1) | ((vq == m1) & (q < c1));
+      rowMax_[i] = vq > m1 ? vq : m1;
+      rowMaxCol_[i] = tq ? q : c1;
+    }
+    for (int i = p + 1; i < q; ++i) {
+      JacA[i][p] = ap[i];
+      JacA[i][q] = aq[i];
+      const double vq = std::fabs(aq[i]);
+      const int col = rowMaxCol_[i];
+      if (col == q) {
+        UpdateMovedRowMax(i, p, q, 0.0, vq);
+        continue;
+      }
+      const double m = rowMax_[i];
+      const bool tq = (vq > m) | ((vq == m) & (q < col));
+      rowMax_[i] = vq > m ? vq : m;
+      rowMaxCol_[i] = tq ? q : col;
+    }
+    for (int i = q + 1; i <= n; ++i) {
+      JacA[i][p] = ap[i];
+      JacA[i][q] = aq[i];
     }
     RescanRow(p);
     RescanRow(q);
-    // Above row p both changed elements of row i are columns p and q; between p and q only q.
-    for (int i = 1; i < p; ++i) UpdateRowMaxPQ(i, p, q, std::fabs(ap[i]), std::fabs(aq[i]));
-    for (int i = p + 1; i < q; ++i) UpdateRowMaxQ(i, q, std::fabs(aq[i]));
   } else {
     for (int i = 1; i <= n; ++i) {
       const double x = JacA[i][p], y = JacA[i][q];
@@ -334,7 +358,7 @@ void JacobiSolver::ShowLastRotation() {
 
 double JacobiSolver::MaxOffDiagonal() const {
   double max = 0;
-  if (symmetric_) {
+  if (rowMaxKept_) {
     for (int r = 1; r < JacN; ++r)
       if (rowMax_[r] > max) max = rowMax_[r];
     return max;

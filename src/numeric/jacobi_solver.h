@@ -4,10 +4,10 @@
 // Storage is fixed and 1-based (index 0 unused); only the leading JacN x JacN block is meaningful.
 //
 // A rotation updates only rows and columns p and q, with the same arithmetic the full products
-// R A R^T and V R^T would do. While JacA is exactly symmetric the pivot is found from cached
-// maxima of the upper triangle's rows, which picks the same element as a row-major scan of the
-// whole matrix (ties keep the first). JacA must therefore change only through Reset and
-// ApplyRotation.
+// R A R^T and V R^T would do. While JacA is exactly symmetric the pivot is found in the upper
+// triangle (from cached maxima of its rows above small orders), which picks the same element as a
+// row-major scan of the whole matrix (ties keep the first). JacA must therefore change only
+// through Reset and ApplyRotation.
 
 #include <string>
 
@@ -85,8 +85,7 @@ class JacobiSolver {
   void BuildRotation(int p, int q, double a, double d);
   void RotateInPlace();
   void RescanRow(int r);
-  void UpdateRowMaxPQ(int i, int p, int q, double vp, double vq);
-  void UpdateRowMaxQ(int i, int q, double vq);
+  void UpdateMovedRowMax(int i, int p, int q, double vp, double vq);
   void RebuildRowMax();
 
   int pivotP_ = 0, pivotQ_ = 0;
@@ -96,6 +95,9 @@ class JacobiSolver {
   double rotC_ = 1, rotS_ = 0;
   bool rotationShown_ = true;  // JacR/JacRT hold the last rotation
   bool symmetric_ = false;
+  // Up to this order a plain scan finds the pivot faster than the cached row maxima are kept.
+  static constexpr int kSmallOrder = 12;
+  bool rowMaxKept_ = false;
   double rowMax_[kJacMax + 1] = {};  // upper triangle: first largest |JacA[r][c]|, c > r
   int rowMaxCol_[kJacMax + 1] = {};
 };

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <random>
@@ -85,6 +86,66 @@ TEST(JacobiSolverTest, TiesChooseTheFirstElementInRowMajorOrder) {
     for (int j = 1; j <= 6; ++j) s.JacInput[i][j] = i == j ? i : (i + j) % 2 ? 0.5 : -0.5;
   s.Reset();
   CompareStepByStep(s, 100);
+}
+
+TEST(JacobiSolverTest, TiesAtLargerOrdersChooseTheFirstElement) {
+  // Orders above the small-matrix scan, where the pivot comes from kept row maxima: equal
+  // magnitudes everywhere, and a few values only, so that rotated elements meet the maxima of
+  // other rows exactly.
+  for (int n : {14, 20, 32}) {
+    for (int diagonal : {0, 1}) {
+      SCOPED_TRACE(n * 10 + diagonal);
+      // Equal diagonal elements give every first rotation the same angle, so that equal
+      // elements keep turning up in the same row.
+      JacobiSolver s;
+      s.JacN = n;
+      for (int i = 1; i <= n; ++i)
+        for (int j = 1; j <= n; ++j)
+          s.JacInput[i][j] = i == j ? diagonal * i : (i + j) % 2 ? 0.5 : -0.5;
+      s.Reset();
+      CompareStepByStep(s, 30 * n);
+    }
+  }
+  {
+    // Off-diagonal elements far below the diagonal: the rotations leave the others unchanged to
+    // the last bit, so every row keeps its ties while its elements are rewritten.
+    std::mt19937 gen(3);
+    std::uniform_int_distribution<int> pick(-2, 2);
+    JacobiSolver s;
+    s.JacN = 24;
+    for (int i = 1; i <= 24; ++i)
+      for (int j = i; j <= 24; ++j)
+        s.JacInput[i][j] = s.JacInput[j][i] = i == j ? i : 1e-20 * pick(gen);
+    s.Reset();
+    CompareStepByStep(s, 300);
+  }
+  for (int orbitals : {7, 10, 16}) {
+    SCOPED_TRACE(orbitals);
+    std::mt19937 gen(orbitals);
+    std::uniform_int_distribution<int> pick(-2, 2);
+    HamMatrix h = {};
+    for (int i = 1; i <= orbitals; ++i)
+      for (int j = 1; j <= orbitals; ++j) h[i][j] = i == j ? pick(gen) : 0.25 * pick(gen);
+    JacobiSolver s;
+    FillJacInput(h, orbitals, s);
+    s.Reset();
+    CompareStepByStep(s, 60 * orbitals);
+  }
+}
+
+TEST(JacobiSolverTest, MaxOffDiagonalFollowsTheRotations) {
+  for (int n : {3, 6, 7, 12}) {
+    SCOPED_TRACE(n);
+    auto s = RandomSolver(n, 500 + n);
+    for (int step = 0; step < 20 * n; ++step) {
+      s->Rotate(1);
+      double max = 0;
+      for (int i = 1; i <= s->JacN; ++i)
+        for (int j = 1; j <= s->JacN; ++j)
+          if (i != j) max = std::max(max, std::fabs(s->JacA[i][j]));
+      ASSERT_EQ(s->MaxOffDiagonal(), max) << step;
+    }
+  }
 }
 
 TEST(JacobiSolverTest, IndependentSolvesAgreeWithFullProducts) {

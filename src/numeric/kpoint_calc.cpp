@@ -18,14 +18,18 @@ bool JacobiConverged(const JacobiSolver& solver, double lastAngle) {
   return solver.MaxOffDiagonal() <= kNegligibleOffDiagonal * solver.MaxDiagonal();
 }
 
-double SolveToConvergence(JacobiSolver& solver) {
+namespace {
+
+// The budgets after the reset; freshReset: the solver was reset on JacInput just before, and
+// another reset would only copy the same matrix again.
+double SolveBudgets(JacobiSolver& solver, bool freshReset) {
   if (solver.JacN <= 0 || solver.JacN > kJacMax) return 0;
   // Budgets are kept as units so that the angle and rotation count mean what they always
   // meant; only their number grows with the order of the matrix.
   const long cap = 100L * solver.JacN * solver.JacN;
   const bool verbose = solver.JacVerbose;
   solver.JacVerbose = false;  // nothing is painted before the end: show the finished state once
-  solver.Reset();
+  if (!freshReset) solver.Reset();
   double r = solver.Rotate(kFirstBudget);
   while (!JacobiConverged(solver, r) && solver.JacIter < cap) r = solver.Rotate(kNextBudget);
   solver.FinishRotations();
@@ -36,14 +40,21 @@ double SolveToConvergence(JacobiSolver& solver) {
   return r;
 }
 
+}  // namespace
+
+double SolveToConvergence(JacobiSolver& solver) {
+  return SolveBudgets(solver, false);
+}
+
 double SpoctiEigen(const ModelData& model, JacobiSolver& solver) {
   if (model.NOrb <= 0) return 0;
   return SolveToConvergence(solver);
 }
 
 double CalcKpoint(const ModelData& model, const KPoint& kp, HamMatrix& HamK, JacobiSolver& solver) {
+  if (model.NOrb <= 0) return 0;
   SpoctiKpoint(model, kp, HamK, solver);
-  return SpoctiEigen(model, solver);
+  return SolveBudgets(solver, true);
 }
 
 }  // namespace quarnel

@@ -57,25 +57,26 @@ void RotatePair(double* __restrict x, double* __restrict y, int n, double c, dou
 }
 
 // Largest |a[c]| for c = from..to and the first column holding it; 0 and column 0 when all are
-// zero. Two interleaved chains without branches, merged so that the earlier column wins a tie.
+// zero. The largest value first, in two chains that need no branches, then the first column that
+// holds it: one hard-to-predict branch instead of one per new maximum.
 inline void ScanMax(const double* a, int from, int to, double& max, int& col) {
   double m0 = 0, m1 = 0;
-  int c0 = 0, c1 = 0, c = from;
+  int c = from;
   for (; c < to; c += 2) {
     const double v0 = std::fabs(a[c]), v1 = std::fabs(a[c + 1]);
-    c0 = v0 > m0 ? c : c0;
     m0 = v0 > m0 ? v0 : m0;
-    c1 = v1 > m1 ? c + 1 : c1;
     m1 = v1 > m1 ? v1 : m1;
   }
   if (c == to) {
     const double v0 = std::fabs(a[c]);
-    c0 = v0 > m0 ? c : c0;
     m0 = v0 > m0 ? v0 : m0;
   }
-  const bool second = (m1 > m0) | ((m1 == m0) & (c1 < c0));
-  max = second ? m1 : m0;
-  col = second ? c1 : c0;
+  max = m1 > m0 ? m1 : m0;
+  col = 0;
+  if (max > 0) {
+    col = from;
+    while (!(std::fabs(a[col]) == max)) ++col;
+  }
 }
 
 bool ValidOrder(int n) {

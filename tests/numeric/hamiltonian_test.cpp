@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <memory>
+#include <random>
 
 #include "numeric/jacobi_solver.h"
 
@@ -157,6 +158,48 @@ TEST(HamiltonianTest, FormTwoPairAtHalfPeriods) {
   const double c = std::cos(kPi * k.X() / 2), s = std::sin(kPi * k.X() / 2);
   EXPECT_NEAR(h[1][2], -1.25 * c + 0.1 * k.Z(), 1e-15);
   EXPECT_NEAR(h[2][1], -0.75 * s - 0.2 * k.Z(), 1e-15);
+}
+
+TEST(HamiltonianTest, FormTwoSharedPhasesGiveTheLibraryValues) {
+  // Many pairs at the same few positions (phases repeat), and more distinct positions than are
+  // remembered per k point: every element must equal the plain sum of library cos and sin.
+  for (int distinct : {3, 40}) {
+    SCOPED_TRACE(distinct);
+    const int n = 9;
+    auto m = Model(2, n);
+    std::mt19937 gen(distinct);
+    std::uniform_real_distribution<double> u(-1, 1);
+    std::uniform_int_distribution<int> pos(-distinct, distinct);
+    for (int i = 1; i <= n; ++i)
+      for (int j = i; j <= n; ++j)
+        for (int d = 1; d <= 3; ++d) {
+          m->BetaPlus[i][j][d] = u(gen);
+          m->BetaMinus[i][j][d] = u(gen);
+          m->BetaPos[i][j][d] = 0.5 * pos(gen);
+          m->BetaPosMinus[i][j][d] = -m->BetaPos[i][j][d];
+        }
+    for (int k = 0; k < 5; ++k) {
+      const KPoint kp = KPointFromNumerators(20, 3 * k - 7, k, -2 * k);
+      HamMatrix h = {};
+      FillHamK(*m, kp, h);
+      for (int i = 1; i <= n; ++i)
+        for (int j = i; j <= n; ++j) {
+          double re = 0, im = 0;
+          for (int d = 1; d <= 3; ++d) {
+            const double a = kPi * kp.k[d] * m->BetaPos[i][j][d];
+            const double b = kPi * kp.k[d] * m->BetaPosMinus[i][j][d];
+            re += std::cos(a) * m->BetaPlus[i][j][d] + std::cos(b) * m->BetaMinus[i][j][d];
+            im += std::sin(a) * m->BetaPlus[i][j][d] + std::sin(b) * m->BetaMinus[i][j][d];
+          }
+          if (i == j) {
+            EXPECT_EQ(h[i][i], m->Alpha(i) + re) << i;
+          } else {
+            EXPECT_EQ(h[i][j], re) << i << "," << j;
+            EXPECT_EQ(h[j][i], im) << i << "," << j;
+          }
+        }
+    }
+  }
 }
 
 TEST(HamiltonianTest, HamMatCells) {

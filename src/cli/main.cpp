@@ -6,6 +6,7 @@
 
 #include "cli/cli_commands.h"
 #include "cli/cli_numeric.h"
+#include "cli/cli_runs.h"
 
 namespace {
 
@@ -17,6 +18,8 @@ const std::map<std::string, Command>& Commands() {
       {"save", quarnel::cli::RunSave},
       {"eig", quarnel::cli::RunEig},
       {"jacobi", quarnel::cli::RunJacobi},
+      {"bands", quarnel::cli::RunBands},
+      {"dos", quarnel::cli::RunDos},
   };
   return commands;
 }

@@ -1,0 +1,90 @@
+#include "bands/kpath.h"
+
+#include <climits>
+#include <cmath>
+
+#include "support/number_text.h"
+#include "support/text_utils.h"
+
+namespace quarnel {
+
+namespace {
+
+// The special points in the order their codes are put in.
+const char* const kSpecialPointNames[8][2] = {
+    {"000", "G"}, {"100", "X"}, {"010", "Y"}, {"001", "Z"},
+    {"110", "M"}, {"011", "T"}, {"101", "U"}, {"111", "R"},
+};
+
+double WordValue(std::string& rest) {
+  std::string word;
+  CutToken(rest, word, ' ');
+  double x = 0;
+  if (!ReadNumber(word, x)) x = 0;
+  return x;
+}
+
+bool ToInt(double x, int& n) {
+  const double r = RoundHalfEven(x);
+  if (!std::isfinite(r) || r < INT_MIN || r > INT_MAX) return false;
+  n = static_cast<int>(r);
+  return true;
+}
+
+}  // namespace
+
+KPathLine ParseKPathLine(const std::string& text) {
+  std::string rest = text;
+  NormalizeSpaces(rest);
+  KPathLine line;
+  line.kx = WordValue(rest);
+  line.ky = WordValue(rest);
+  line.kz = WordValue(rest);
+  line.div = WordValue(rest);
+  CutToken(rest, line.label, ' ');
+  return line;
+}
+
+double RoundHalfEven(double x) {
+  const double down = std::floor(x);
+  const double diff = x - down;
+  if (diff < 0.5) return down;
+  if (diff > 0.5) return down + 1;
+  return std::fmod(down, 2.0) == 0 ? down : down + 1;
+}
+
+std::string SpecialPointLabel(const KPathLine& line, bool& special) {
+  special = true;
+  if (!line.label.empty()) return line.label;
+  std::string label;
+  for (double k : {line.kx, line.ky, line.kz}) {
+    const double q = k / line.div;
+    if (!std::isfinite(q) || q != std::floor(q)) {
+      special = false;
+      return std::string();
+    }
+    label += FormatFixed(q, 1, 0);
+  }
+  for (const auto& row : kSpecialPointNames) {
+    const std::size_t at = label.find(row[0]);
+    if (at != std::string::npos) label.replace(at, 3, row[1]);
+  }
+  return label;
+}
+
+bool KPathPointOf(const KPathLine& line, KPathPoint& point) {
+  if (!(line.div > 0)) return false;
+  KPathPoint p;
+  if (!ToInt(line.div, p.div) || p.div <= 0) return false;
+  if (!ToInt(line.kx, p.nx) || !ToInt(line.ky, p.ny) || !ToInt(line.kz, p.nz)) return false;
+  p.label = SpecialPointLabel(line, p.special);
+  point = p;
+  return true;
+}
+
+int DivisorScale(int divisor, int minDivisor) {
+  if (divisor <= 0 || divisor >= minDivisor) return 1;
+  return (minDivisor + divisor - 1) / divisor;
+}
+
+}  // namespace quarnel

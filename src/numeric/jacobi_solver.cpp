@@ -185,10 +185,10 @@ bool JacobiSolver::FindPivot(int& p, int& q) const {
   return p != 0;
 }
 
-void JacobiSolver::BuildRotation(int p, int q, double a, double d) {
+void JacobiSolver::BuildRotation(int p, int q, double t) {
   rotP_ = p;
   rotQ_ = q;
-  CosSinFromTan2(Tan2Theta(a, d), rotC_, rotS_);
+  CosSinFromTan2(t, rotC_, rotS_);
   rotationShown_ = false;
 }
 
@@ -214,7 +214,7 @@ double JacobiSolver::PivotStep() {
   double theta = 0;
   if (FindPivot(p, q)) {
     theta = JacobiAngle(JacA[p][q], JacA[p][p] - JacA[q][q]);
-    BuildRotation(p, q, JacA[p][q], JacA[p][p] - JacA[q][q]);
+    BuildRotation(p, q, Tan2Theta(JacA[p][q], JacA[p][p] - JacA[q][q]));
     FinishRotations();
   }
   pivotP_ = p;
@@ -325,7 +325,7 @@ double JacobiSolver::Rotate(int maxRot) {
     pivotQ_ = q;
     const double a = JacA[p][q], d = JacA[p][p] - JacA[q][q];
     lastT = Tan2Theta(a, d);
-    BuildRotation(p, q, a, d);
+    BuildRotation(p, q, lastT);
     if (std::fabs(lastT) < kTinyTan && std::atan(lastT) / 2 == 0) break;
     if (rotC_ == 1.0 && std::fabs(a) <= kRoundingPivot * MaxDiagonal()) {
       // A pivot at rounding level: this and the rest of the budget's rotations change JacA and

@@ -82,7 +82,7 @@ class JacobiSolver {
 
  private:
   bool FindPivot(int& p, int& q) const;
-  void BuildRotation(int p, int q, double a, double d);
+  void BuildRotation(int p, int q, double t);
   void RotateInPlace();
   void RescanRow(int r);
   void UpdateMovedRowMax(int i, int p, int q, double vp, double vq);

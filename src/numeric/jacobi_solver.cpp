@@ -121,8 +121,8 @@ void JacobiSolver::RescanRow(int r) {
 // Row i, whose cached maximum sat in column p or q, after a rotation of (p, q) that left
 // |A[i][p]| = vp (ignored for i > p) and |A[i][q]| = vq. Columns before the cached maximum hold
 // smaller values, columns after it at most equal ones, so most cases are settled without reading
-// the row; a new value equal to the old maximum at a later column may lose to an unchanged element
-// in between and needs the row.
+// the row. Otherwise the old maximum stays as a bound, and the row is read only if the bound
+// comes first in a pivot search.
 void JacobiSolver::UpdateMovedRowMax(int i, int p, int q, double vp, double vq) {
   const double m = rowMax_[i];
   double nm;
@@ -134,7 +134,7 @@ void JacobiSolver::UpdateMovedRowMax(int i, int p, int q, double vp, double vq) 
     } else if (vq > m) {
       nm = vq, nc = q;
     } else {
-      RescanRow(i);
+      rowMaxCol_[i] = kBoundOnly;
       return;
     }
   } else {
@@ -144,7 +144,7 @@ void JacobiSolver::UpdateMovedRowMax(int i, int p, int q, double vp, double vq) 
     } else if (i < p && vp >= m) {
       nm = vp, nc = p;
     } else {
-      RescanRow(i);
+      rowMaxCol_[i] = kBoundOnly;
       return;
     }
   }
@@ -152,7 +152,7 @@ void JacobiSolver::UpdateMovedRowMax(int i, int p, int q, double vp, double vq) 
   rowMaxCol_[i] = nc;
 }
 
-bool JacobiSolver::FindPivot(int& p, int& q) const {
+bool JacobiSolver::FindPivot(int& p, int& q) {
   const int n = JacN;
   double max = 0;
   p = q = 0;
@@ -168,9 +168,15 @@ bool JacobiSolver::FindPivot(int& p, int& q) const {
     return p != 0;
   }
   if (symmetric_) {
+    // A row known only by a bound is read when the bound comes first: a row that is exact there
+    // holds the first maximum, as no bound and so no row before it reaches its value.
     int r;
-    ScanMax(rowMax_, 1, n - 1, max, r);
-    if (r == 0) return false;
+    for (;;) {
+      ScanMax(rowMax_, 1, n - 1, max, r);
+      if (r == 0) return false;
+      if (rowMaxCol_[r] != kBoundOnly) break;
+      RescanRow(r);
+    }
     p = r;
     q = rowMaxCol_[r];
     return true;
@@ -360,8 +366,12 @@ void JacobiSolver::ShowLastRotation() {
 double JacobiSolver::MaxOffDiagonal() const {
   double max = 0;
   if (rowMaxKept_) {
-    for (int r = 1; r < JacN; ++r)
-      if (rowMax_[r] > max) max = rowMax_[r];
+    for (int r = 1; r < JacN; ++r) {
+      double m = rowMax_[r];
+      int col;
+      if (rowMaxCol_[r] == kBoundOnly) ScanMax(JacA[r], r + 1, JacN, m, col);
+      if (m > max) max = m;
+    }
     return max;
   }
   for (int r = 1; r <= JacN; ++r)

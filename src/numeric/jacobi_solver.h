@@ -81,7 +81,7 @@ class JacobiSolver {
   int PivotQ() const { return pivotQ_; }
 
  private:
-  bool FindPivot(int& p, int& q) const;
+  bool FindPivot(int& p, int& q);
   void BuildRotation(int p, int q, double t);
   void RotateInPlace();
   void RescanRow(int r);
@@ -98,7 +98,10 @@ class JacobiSolver {
   // Up to this order a plain scan finds the pivot faster than the cached row maxima are kept.
   static constexpr int kSmallOrder = 12;
   bool rowMaxKept_ = false;
-  double rowMax_[kJacMax + 1] = {};  // upper triangle: first largest |JacA[r][c]|, c > r
+  // Upper triangle: first largest |JacA[r][c]|, c > r, and its column; or, with the column
+  // kBoundOnly, a bound that no element of the row exceeds (the row is read when it matters).
+  static constexpr int kBoundOnly = -1;
+  double rowMax_[kJacMax + 1] = {};
   int rowMaxCol_[kJacMax + 1] = {};
 };
 

@@ -17,6 +17,7 @@
 #include <QStatusBar>
 
 #include "support/app_state.h"
+#include "support/chart_helpers.h"
 #include "support/spin_edit.h"
 
 namespace {
@@ -61,6 +62,8 @@ QString RangeText(const QCustomPlot* chart) {
 }
 
 void StyleSeriesChart(QCustomPlot* chart) {
+  // First, so that the axes have their automatic ranges before anything reads them.
+  InstallSeriesChart(chart);
   chart->legend->setVisible(true);
   // An empty legend would be an empty box in the corner of the plot.
   QObject::connect(chart, &QCustomPlot::beforeReplot, chart,
@@ -91,6 +94,13 @@ TBandDlg::TBandDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   connect(btnStop, &QPushButton::clicked, this, &TBandDlg::btnStopClick);
   connect(btnCopy, &QPushButton::clicked, this, &TBandDlg::btnCopyClick);
   connect(CancelBtn, &QPushButton::clicked, this, &TBandDlg::CancelBtnClick);
+  connect(btnBand, &QPushButton::clicked, this, &TBandDlg::btnBandClick);
+  connect(btnDOS, &QPushButton::clicked, this, &TBandDlg::btnDOSClick);
+  connect(btnOpenKpoints, &QPushButton::clicked, this, &TBandDlg::btnOpenKpointsClick);
+  connect(btnPrint, &QPushButton::clicked, this, &TBandDlg::btnPrintClick);
+  connect(btnResizeOrb, &QPushButton::clicked, this, &TBandDlg::btnResizeOrbClick);
+  connect(TrackBar1, &QSlider::valueChanged, this, &TBandDlg::TrackBar1Change);
+  ConnectInteraction();
   // Escape acts as the Close button, so it does nothing while a run has Close disabled.
   auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   connect(escape, &QShortcut::activated, CancelBtn, &QPushButton::click);
@@ -177,14 +187,6 @@ void TBandDlg::BuildPanel() {
   right->addWidget(btnPrint, 1, 0);
   right->addWidget(CancelBtn, 1, 1);
   row->addLayout(right);
-
-  // Their handlers arrive with the band and DOS runs, the k-point files and printing.
-  btnBand->setEnabled(false);
-  btnDOS->setEnabled(false);
-  btnOpenKpoints->setEnabled(false);
-  btnPrint->setEnabled(false);
-  // The orbital rescale arrives with the orbital pictures.
-  btnResizeOrb->setEnabled(false);
 }
 
 void TBandDlg::BuildCharts() {
@@ -260,6 +262,7 @@ void TBandDlg::FormResize() {
   Chart2->setGeometry(w1 + 2, top, kChart2Width, h);
   Memo1->setGeometry(w1 + 2 + kChart2Width + 2, top, kMemo1Width, h);
   Chart3->setGeometry(Chart2->x(), top, kChart2Width + 2 + kMemo1Width, h);
+  App().OrbPlotRescale = true;
   ResetOrbitalAxes();
 }
 

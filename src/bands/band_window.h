@@ -3,8 +3,14 @@
 // two, the orbital chart. Created once at start-up; closing it only hides it.
 
 #include <QWidget>
+#include <vector>
+
+#include "bands/dos.h"
 
 class QCheckBox;
+class QCPAbstractPlottable;
+class QMouseEvent;
+class QPrinter;
 class QCustomPlot;
 class QFrame;
 class QGroupBox;
@@ -81,12 +87,60 @@ class TBandDlg : public QWidget {
   // The path Y - G - X - M - G over divisor 20 that the memo starts with.
   static QString InitialKPath();
 
+  // Runs (band_run.cpp, dos_run.cpp).
+  void btnBandClick();
+  void btnDOSClick();
+  // Idle or running; the DOS variant also hides the main window's k labels.
+  void SetRunState(bool idle, bool dos = false);
+  bool Running() const { return running_; }
+  // Copies the energy range of Chart1 to Chart2 (1) or back (2).
+  void SyncEnergyAxis(int from);
+  void PrepareBandSeries(int n);
+  int AddBandSeries(const QColor& colour);
+  int AddWeightSeries(const QColor& colour);
+  void PrepareDosSeries(int n);
+  int AddDosSeries(const QColor& colour);
+
+  // The k point of every point of the last band run and the memo line it came from, so that a
+  // click recomputes exactly that point.
+  struct BandPoint {
+    int line, nx, ny, nz, div;
+  };
+  std::vector<BandPoint> BandPoints;
+  // Samples and curves of the last DOS run.
+  quarnel::DosSamples DosStore;
+  quarnel::DosCurves DosResult;
+
+  // k-point files (chart_interaction.cpp).
+  void btnOpenKpointsClick();
+  void ReadKpointList(const QString& name);
+  void ReadKlistBand(const QString& name);
+
+  // Chart interaction, print (chart_interaction.cpp).
+  void Chart1ClickSeries(QCPAbstractPlottable* series, int index, Qt::MouseButton button);
+  void Chart1DblClick(QMouseEvent* event);
+  void Chart2DblClick(QMouseEvent* event);
+  void btnPrintClick();
+  // The window's picture on a printer, scaled to the page.
+  void PrintWindow(QPrinter& printer);
+  void btnResizeOrbClick();
+  void TrackBar1Change();
+
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildPanel();
   void BuildCharts();
   void BuildStatusBar();
   void ResetOrbitalAxes();
+  void ConnectInteraction();
+  // Writes the k point nx/div, ny/div, nz/div into the main window's k-point controls exactly:
+  // a divisor below the controls' range is scaled up, ranges are widened for points outside.
+  void WriteKPoint(int nx, int ny, int nz, int div);
+  // The run's wait while paused, yielding the processor.
+  void WaitWhilePaused();
+
+  bool running_ = false;
 };

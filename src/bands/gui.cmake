@@ -1,3 +1,6 @@
 list(APPEND QUARNEL_GUI_SOURCES
   bands/band_window.cpp
+  bands/band_run.cpp
+  bands/dos_run.cpp
+  bands/chart_interaction.cpp
 )

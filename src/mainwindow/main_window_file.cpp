@@ -137,7 +137,7 @@ void TFormQuarnel::HandleCommandLine() {
     if (e == "qrg") app.Model.BetaTyp = 2;
     setExtension();
     if (e == app.ModelExtension) ReadModelFile(arguments_[k]);
-    // k-point lists (.qrk) are read into the bands window with the k-point files.
+    if (e == "qrk" && bands_) bands_->ReadKpointList(arguments_[k]);
   }
 }
 

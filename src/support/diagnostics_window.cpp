@@ -1,5 +1,6 @@
 #include "support/diagnostics_window.h"
 
+#include <qcustomplot.h>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QLabel>
@@ -8,6 +9,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+
+#include "support/chart_helpers.h"
+
+TUnitPomDlg* UnitPomDlg = nullptr;
 
 namespace {
 
@@ -60,6 +65,8 @@ TUnitPomDlg::TUnitPomDlg(QWidget* parent)
 
   connect(Button1, &QPushButton::clicked, this, &TUnitPomDlg::Button1Click);
   BuildChartMenu();
+  ConnectChartMenu();
+  if (!UnitPomDlg) UnitPomDlg = this;
 
   if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
 }
@@ -80,6 +87,49 @@ void TUnitPomDlg::BuildChartMenu() {
                         miLeftDouble, miLeftLog);
   miRightY2 = AddAxisMenu(PopupMenuChart, "Right - Y2", "Y2", miRightReset, miRightManual,
                           miRightResetMax, miRightDouble, miRightLog);
+}
+
+TUnitPomDlg::~TUnitPomDlg() {
+  if (UnitPomDlg == this) UnitPomDlg = nullptr;
+}
+
+void TUnitPomDlg::ConnectChartMenu() {
+  // Every command acts on the chart whose double click opened the menu.
+  const auto on = [this](QAction* action, auto command) {
+    connect(action, &QAction::triggered, this, [command] {
+      if (MenuChart) {
+        command(MenuChart);
+        MenuChart->replot();
+      }
+    });
+  };
+  on(miResetAxes, [](QCustomPlot* c) { ResetAllAxes(c); });
+  on(miManualX, [](QCustomPlot* c) { AskAxisRange(c->xAxis); });
+  on(miManualY, [](QCustomPlot* c) { AskAxisRange(c->yAxis); });
+  struct AxisItems {
+    QAction *reset, *manual, *resetMax, *doubled, *log;
+    QCPAxis* (*axis)(QCustomPlot*);
+  };
+  const AxisItems items[] = {
+      {miBottomReset, miBottomManual, miBottomResetMax, miBottomDouble, miBottomLog,
+       [](QCustomPlot* c) { return c->xAxis; }},
+      {miLeftReset, miLeftManual, miLeftResetMax, miLeftDouble, miLeftLog,
+       [](QCustomPlot* c) { return c->yAxis; }},
+      {miRightReset, miRightManual, miRightResetMax, miRightDouble, miRightLog,
+       [](QCustomPlot* c) { return c->yAxis2; }},
+  };
+  for (const AxisItems& it : items) {
+    const auto axisOf = it.axis;
+    on(it.reset, [axisOf](QCustomPlot* c) { ResetAxis(axisOf(c)); });
+    on(it.manual, [axisOf](QCustomPlot* c) { AskAxisRange(axisOf(c)); });
+    on(it.resetMax, [axisOf](QCustomPlot* c) { ResetAxisMaximum(axisOf(c)); });
+    on(it.doubled, [axisOf](QCustomPlot* c) { DoubleAxisRange(axisOf(c)); });
+    QAction* log = it.log;
+    on(log, [axisOf, log](QCustomPlot* c) {
+      ToggleLogAxis(axisOf(c));
+      log->setChecked(axisOf(c)->scaleType() == QCPAxis::stLogarithmic);
+    });
+  }
 }
 
 void TUnitPomDlg::Button1Click() {

@@ -15,6 +15,7 @@ class TUnitPomDlg : public QWidget {
   Q_OBJECT
  public:
   explicit TUnitPomDlg(QWidget* parent = nullptr);
+  ~TUnitPomDlg() override;
 
   QListWidget* ListBox1;  // visible top-level windows
   // Measures texts: it takes a font and a caption and its width is read. It is kept out of any
@@ -56,4 +57,9 @@ class TUnitPomDlg : public QWidget {
 
  private:
   void BuildChartMenu();
+  void ConnectChartMenu();
 };
+
+// The program's one holder window (the first one created); the chart helpers use its menu and
+// measuring label.
+extern TUnitPomDlg* UnitPomDlg;

@@ -23,7 +23,6 @@ namespace {
 // Design values of the layout.
 constexpr int kGridTop = 31;
 constexpr int kPanelHeight = 213;
-constexpr int kPanelWidth = 425;
 constexpr int kStatusHeight = 21;
 constexpr int kHeaderLeft = 128;
 constexpr int kGroupBox2Left = 437;
@@ -89,9 +88,12 @@ TFormQuarnel::TFormQuarnel(QWidget* parent) : QMainWindow(parent) {
   cbAutoCalc->setChecked(true);
   cbEigVecSq->setChecked(true);
   quarnel::ClearModelTables(App().Model);
+  App().FitOrbitalAxes = [this] { FitOrbitalAxes(); };
 }
 
-TFormQuarnel::~TFormQuarnel() = default;
+TFormQuarnel::~TFormQuarnel() {
+  App().FitOrbitalAxes = nullptr;
+}
 
 void TFormQuarnel::SetWindows(TUnitPomDlg* pom, TBandDlg* bands, TEigenDlg* eigen,
                               TAboutUBox* about) {
@@ -134,45 +136,6 @@ void TFormQuarnel::CreateControls() {
   connect(sgInputOverlap, &StringGrid::SelectCell, this, &TFormQuarnel::sgInputOverlapSelectCell);
   connect(sgInputOverlap, &StringGrid::MouseUp, this, &TFormQuarnel::sgInputOverlapMouseUp);
   connect(sgEigen, &StringGrid::MouseUp, this, &TFormQuarnel::sgEigenMouseUp);
-}
-
-void TFormQuarnel::CreatePanels() {
-  // The editing panels share one place below the grid; their commands come with the panels.
-  gbInAlfa = new QGroupBox(" Edit Orbital&&Alpha ", client_);
-  gbInBeta = new QGroupBox(" Edit Beta&&Overlap  ", client_);
-  gbInBetaGen = new QGroupBox(" Edit Beta&&Overlap ", client_);
-  for (QGroupBox* box : {gbInAlfa, gbInBeta, gbInBetaGen}) {
-    box->setGeometry(0, 0, kPanelWidth, kPanelHeight);
-    box->hide();
-  }
-  // Apply of each panel; its command comes with the panel's editing fields.
-  btnUpdateAlpha = new QPushButton("Apply", gbInAlfa);
-  btnUpdateBeta = new QPushButton("Apply", gbInBeta);
-  btnUpdateBetaGen = new QPushButton("Apply", gbInBetaGen);
-  for (QPushButton* b : {btnUpdateAlpha, btnUpdateBeta, btnUpdateBetaGen})
-    b->setGeometry(kPanelWidth - 90, kPanelHeight - 36, 80, 28);
-  cbBetaX = new QComboBox(gbInBeta);
-  cbBetaY = new QComboBox(gbInBeta);
-  cbBetaZ = new QComboBox(gbInBeta);
-  cbBetaX->setGeometry(100, 40, 120, 22);
-  cbBetaY->setGeometry(100, 70, 120, 22);
-  cbBetaZ->setGeometry(100, 100, 120, 22);
-  lbBeta2 = NewLabel("beta2", gbInBeta);
-  lbBeta2->move(230, 22);
-  EdBeta2X = new QLineEdit(gbInBeta);
-  EdBeta2Y = new QLineEdit(gbInBeta);
-  EdBeta2Z = new QLineEdit(gbInBeta);
-  EdBeta2X->setGeometry(230, 40, 60, 22);
-  EdBeta2Y->setGeometry(230, 70, 60, 22);
-  EdBeta2Z->setGeometry(230, 100, 60, 22);
-  Label15 = NewLabel("0;0.5;1", gbInBetaGen);
-  Label15->move(330, 22);
-  EditGenX = new QLineEdit(gbInBetaGen);
-  EditGenY = new QLineEdit(gbInBetaGen);
-  EditGenZ = new QLineEdit(gbInBetaGen);
-  EditGenX->setGeometry(330, 40, 60, 22);
-  EditGenY->setGeometry(330, 70, 60, 22);
-  EditGenZ->setGeometry(330, 100, 60, 22);
 }
 
 void TFormQuarnel::CreateKpointGroup() {
@@ -235,9 +198,8 @@ void TFormQuarnel::CreateEigenGroup() {
   seCells2->setGeometry(156, 1, 44, 24);
   Edit3->setGeometry(204, 1, 36, 24);
   Panel1->resize(242, kPanel3Height);
-  // The orbital pictures these two draw arrive with the orbital chart.
-  Button1->setEnabled(false);
-  Button2->setEnabled(false);
+  connect(Button1, &QPushButton::clicked, this, &TFormQuarnel::Button1Click);
+  connect(Button2, &QPushButton::clicked, this, &TFormQuarnel::Button2Click);
   connect(cbEigVecSq, &QCheckBox::clicked, this, &TFormQuarnel::cbEigVecSqClick);
   connect(seCells1, &SpinEdit::Changed, this, &TFormQuarnel::seNorbChange);
   connect(seCells2, &SpinEdit::Changed, this, &TFormQuarnel::seNorbChange);
@@ -254,8 +216,12 @@ void TFormQuarnel::CreateMenus() {
   miShowJacobi1 = tools->addAction("Show Jacobi", this, &TFormQuarnel::miShowJacobi1Click);
   miCopy1 = tools->addAction("Copy", this, &TFormQuarnel::miCopy1Click);
   PlotOrbMenu = menuBar()->addMenu("PlotOrb");
-  for (const char* item : {"Gamma", "X(100)", "Y(010)", "S(110)", "Gamma 3\u00D73"})
-    PlotOrbMenu->addAction(QString::fromUtf8(item))->setEnabled(false);  // with the orbital chart
+  miPlotOrbGamma1 = PlotOrbMenu->addAction("Gamma", this, &TFormQuarnel::miPlotOrbGamma1Click);
+  miPlotOrbX1 = PlotOrbMenu->addAction("X(100)", this, &TFormQuarnel::miPlotOrbX1Click);
+  miPlotOrbY1 = PlotOrbMenu->addAction("Y(010)", this, &TFormQuarnel::miPlotOrbY1Click);
+  miPlotOrbM1 = PlotOrbMenu->addAction("S(110)", this, &TFormQuarnel::miPlotOrbM1Click);
+  miPlotOrbGamma33 = PlotOrbMenu->addAction(QString::fromUtf8("Gamma 3\u00D73"), this,
+                                            &TFormQuarnel::miPlotOrbGamma33Click);
   QMenu* help = menuBar()->addMenu("Help");
   miManual1 = help->addAction("Manual", this, &TFormQuarnel::miManual1Click);
   miAbout1 = help->addAction("About", this, &TFormQuarnel::miAbout1Click);
@@ -303,4 +269,6 @@ void TFormQuarnel::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-void TFormQuarnel::SetCaption(const QString& caption) { setWindowTitle(caption); }
+void TFormQuarnel::SetCaption(const QString& caption) {
+  setWindowTitle(caption);
+}

@@ -9,6 +9,7 @@
 class QAction;
 class QCheckBox;
 class QComboBox;
+class QCustomPlot;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -59,6 +60,24 @@ class TFormQuarnel : public QMainWindow {
   int SelRow = -1, SelCol = -1;
   int HighlightRow = 0, HighlightCol = 0;
 
+  // Editing panels (edit_panels.cpp), opened by the cell selection.
+  void OpenOrbitalPanel(int r);
+  void OpenBetaPanel(int i, int j);
+  void OpenBetaGenPanel(int i, int j);
+  void FillBetaGenPanel(int i, int j);
+
+  // Orbital pictures in the bands window's orbital chart (orbital_plot.cpp).
+  void BuildOrbitalShapes();
+  void PlotCell(int cx, int cy, int amp, bool keep);
+  void DrawCellFrame(double x, double y, double scale);
+  void DrawOrbitalShape(int k, double c, double X0, double Y0);
+  void FitOrbitalAxes();
+  void PlotPhasePicture(int s11, int s12, int s21, const QString& label, int s22);
+  void PlotEigenvectorPicture();
+  void HighlightOrbitals(int i, int j);
+  // The orbital chart, or nullptr without a bands window.
+  QCustomPlot* OrbitalChart() const;
+
   QString DialogFilter() const;
   QString DialogDefaultExt() const;
 
@@ -70,6 +89,50 @@ class TFormQuarnel : public QMainWindow {
   QGroupBox* gbInAlfa;
   QGroupBox* gbInBeta;
   QGroupBox* gbInBetaGen;
+  // Orbital panel.
+  QLabel* Label8;
+  QLineEdit* Edit1;
+  QLabel* Label9;
+  QLineEdit* Edit2;
+  QLabel* Label18;
+  QLabel* Label16;
+  QLabel* Label19;
+  QLineEdit* EditABetaX;
+  QLineEdit* EditABetaY;
+  QLineEdit* EditABetaZ;
+  QLabel* LabelABetaX;
+  QLabel* LabelABetaY;
+  QLabel* LabelABetaZ;
+  QLabel* Label20;
+  QLineEdit* Editm;
+  QGroupBox* GroupBox1;
+  QComboBox* cbOrbPlot;
+  QLabel* Label13;
+  QLineEdit* EditPlotX;
+  QLabel* Label14;
+  QLineEdit* EditPlotY;
+  QCheckBox* cbShowPlotOrbA;
+  // Beta/overlap panel.
+  QLineEdit* EdBetaX;
+  QLineEdit* EdBetaY;
+  QLineEdit* EdBetaZ;
+  // General-beta panel.
+  QLineEdit* EditGenBetaMX;
+  QLineEdit* EditGenBetaMY;
+  QLineEdit* EditGenBetaMZ;
+  QLineEdit* EditGenBetaPX;
+  QLineEdit* EditGenBetaPY;
+  QLineEdit* EditGenBetaPZ;
+  QLabel* LabelGenBetaX;
+  QLabel* LabelGenBetaY;
+  QLabel* LabelGenBetaZ;
+  QLineEdit* EditGenSocReX;
+  QLineEdit* EditGenSocReY;
+  QLineEdit* EditGenSocReZ;
+  QLineEdit* EditGenSocImX;
+  QLineEdit* EditGenSocImY;
+  QLineEdit* EditGenSocImZ;
+  QCheckBox* cbShowPlotOrbB;
   QPushButton* btnUpdateAlpha;
   QPushButton* btnUpdateBeta;
   QPushButton* btnUpdateBetaGen;
@@ -115,6 +178,11 @@ class TFormQuarnel : public QMainWindow {
   QAction* miShowJacobi1;
   QAction* miCopy1;
   QMenu* PlotOrbMenu;
+  QAction* miPlotOrbGamma1;
+  QAction* miPlotOrbX1;
+  QAction* miPlotOrbY1;
+  QAction* miPlotOrbM1;
+  QAction* miPlotOrbGamma33;
   QAction* miManual1;
   QAction* miAbout1;
 
@@ -135,6 +203,19 @@ class TFormQuarnel : public QMainWindow {
   void sgInputOverlapSelectCell(int col, int row);
   void sgInputOverlapMouseUp();
   void sgEigenMouseUp();
+  void btnUpdateAlphaClick();
+  void btnUpdateBetaClick();
+  void btnUpdateBetaGenClick();
+  void cbShowPlotOrbAClick();
+  void cbShowPlotOrbBClick();
+  void cbOrbPlotChange();
+  void miPlotOrbGamma1Click();
+  void miPlotOrbX1Click();
+  void miPlotOrbY1Click();
+  void miPlotOrbM1Click();
+  void miPlotOrbGamma33Click();
+  void Button1Click();
+  void Button2Click();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -152,6 +233,13 @@ class TFormQuarnel : public QMainWindow {
   void SetCaption(const QString& caption);
   void SyncHeaderToModel();
   void SyncColumnWidths(StringGrid* grid, int firstCol, int& remembered);
+  void CreateOrbitalPanel();
+  void CreateBetaPanel();
+  void CreateBetaGenPanel();
+  void PlotCells(bool keep);
+  void ShowOrbitalChart();
+  void AddTextMark(QCustomPlot* chart, int series, double x, double y, const QString& text,
+                   bool plain);
 
   QWidget* client_ = nullptr;
   QStringList arguments_;

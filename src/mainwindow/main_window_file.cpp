@@ -1,13 +1,13 @@
 // File commands, the first display and the command line.
 
 #include <QApplication>
-#include <cmath>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
 #include <QSlider>
+#include <cmath>
 
 #include "bands/band_window.h"
 #include "mainwindow/main_window.h"
@@ -15,6 +15,7 @@
 #include "model/model_writer.h"
 #include "support/about_box.h"
 #include "support/app_state.h"
+#include "support/chart_helpers.h"
 #include "support/dialogs.h"
 #include "support/linux_shell.h"
 #include "support/shell_helpers.h"
@@ -38,7 +39,12 @@ QString TFormQuarnel::DialogDefaultExt() const {
 
 void TFormQuarnel::ClearModel() {
   quarnel::ClearModelTables(App().Model);
-  if (bands_) bands_->ClearCharts();
+  if (bands_) {
+    bands_->ClearCharts();
+    // The next orbital picture finds its ranges again.
+    ResetAxis(bands_->Chart3->xAxis);
+    ResetAxis(bands_->Chart3->yAxis);
+  }
   sgInputOverlap->ClearCells();
   for (int c = 3; c < sgInputOverlap->ColCount(); ++c) sgInputOverlap->SetCell(c, 0, QString());
   // Every cell of H(k) and of the results, names included; the corner label stays.
@@ -102,9 +108,8 @@ void TFormQuarnel::miOpen1Click() {
 }
 
 void TFormQuarnel::miSave1Click() {
-  const QString name =
-      CurrentDialogs().SaveFileName(this, DialogFilter(), DialogDefaultExt(),
-                                    QString::fromStdString(App().Model.ModelFileName));
+  const QString name = CurrentDialogs().SaveFileName(
+      this, DialogFilter(), DialogDefaultExt(), QString::fromStdString(App().Model.ModelFileName));
   if (!name.isEmpty()) WriteModelFile(name);
 }
 
@@ -113,7 +118,9 @@ void TFormQuarnel::miNew1Click() {
   SetCaption(QString::fromStdString(App().CaptionBase));
 }
 
-void TFormQuarnel::Exit1Click() { close(); }
+void TFormQuarnel::Exit1Click() {
+  close();
+}
 
 void TFormQuarnel::HandleCommandLine() {
   AppState& app = App();
@@ -167,13 +174,15 @@ void TFormQuarnel::FirstPaint() {
   seKbodDelChange();
   seNorb->SetMaxValue(16);
   seNorbChange();
+  BuildOrbitalShapes();
   if (bands_) {
     bands_->SpinEdit3->SetRange(5, 50);
     bands_->SpinEdit4->SetRange(10, 1000);
     AppState& app = App();
     app.OrbScaleSteps = 4;
     bands_->TrackBar1->setRange(1, 4 * app.OrbScaleSteps);
-    bands_->TrackBar1->setValue(static_cast<int>(std::lround(app.OrbScaleSteps * app.OrbPlotScale)));
+    bands_->TrackBar1->setValue(
+        static_cast<int>(std::lround(app.OrbScaleSteps * app.OrbPlotScale)));
     bands_->TrackBar1->setTickInterval(app.OrbScaleSteps);
   }
   ApplyResizeRule();
@@ -181,8 +190,8 @@ void TFormQuarnel::FirstPaint() {
   move(0, 0);
   const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
   if (bands_) {
-    bands_->move(std::min(screen.width() - bands_->frameGeometry().width(), frameGeometry().width()),
-                 0);
+    bands_->move(
+        std::min(screen.width() - bands_->frameGeometry().width(), frameGeometry().width()), 0);
     bands_->show();
   }
   if (eigen_) eigen_->move(screen.width() - eigen_->frameGeometry().width(), 0);

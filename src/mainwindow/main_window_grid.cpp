@@ -6,8 +6,8 @@
 #include "bands/band_window.h"
 #include "mainwindow/main_window.h"
 #include "model/grid_texts.h"
-#include "support/number_text.h"
 #include "support/app_state.h"
+#include "support/number_text.h"
 #include "support/spin_edit.h"
 #include "support/string_grid.h"
 #include "workbench/eigen_window.h"
@@ -75,8 +75,7 @@ void TFormQuarnel::sgInputOverlapSelectCell(int col, int row) {
   const bool orbitalCell = col <= 2 || col - 2 == row;
   int i = row, j = col - 2;
   if (orbitalCell) {
-    // The orbital panel and its Apply come with the editing panels.
-    gbInAlfa->show();
+    OpenOrbitalPanel(row);
     gbInBeta->hide();
     gbInBetaGen->hide();
     SelRow = row;
@@ -86,8 +85,10 @@ void TFormQuarnel::sgInputOverlapSelectCell(int col, int row) {
   gbInAlfa->hide();
   if (j < i) std::swap(i, j);  // the panels always edit the upper triangle
   const int betaTyp = App().Model.BetaTyp;
-  gbInBeta->setVisible(betaTyp == 1);
-  gbInBetaGen->setVisible(betaTyp == 2);
+  gbInBeta->hide();
+  gbInBetaGen->hide();
+  if (betaTyp == 1) OpenBetaPanel(i, j);
+  if (betaTyp == 2) OpenBetaGenPanel(i, j);
   SelRow = i;
   SelCol = j + 2;
 }
@@ -103,6 +104,10 @@ void TFormQuarnel::SyncColumnWidths(StringGrid* grid, int firstCol, int& remembe
   }
 }
 
-void TFormQuarnel::sgInputOverlapMouseUp() { SyncColumnWidths(sgInputOverlap, 3, inputColWidth_); }
+void TFormQuarnel::sgInputOverlapMouseUp() {
+  SyncColumnWidths(sgInputOverlap, 3, inputColWidth_);
+}
 
-void TFormQuarnel::sgEigenMouseUp() { SyncColumnWidths(sgEigen, 1, eigenColWidth_); }
+void TFormQuarnel::sgEigenMouseUp() {
+  SyncColumnWidths(sgEigen, 1, eigenColWidth_);
+}

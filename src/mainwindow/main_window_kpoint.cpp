@@ -56,7 +56,7 @@ void TFormQuarnel::SpoctiEigen() {
     sgEigen->SetCell(0, 0, QString::fromStdString(quarnel::AngleText(angle, app.Solver.JacIter)));
     FillEigenGrid();
   }
-  // The eigenvector picture of the orbital chart arrives with the orbital plots.
+  if (bands_ && bands_->cbCells->isChecked()) PlotEigenvectorPicture();
 }
 
 void TFormQuarnel::FillEigenGrid() {
@@ -78,9 +78,13 @@ void TFormQuarnel::cbEigVecSqClick() {
   FillEigenGrid();
 }
 
-void TFormQuarnel::seNorbChange() { ResizeGrids(ReadSpinValue(seNorb, 3)); }
+void TFormQuarnel::seNorbChange() {
+  ResizeGrids(ReadSpinValue(seNorb, 3));
+}
 
-void TFormQuarnel::miCopy1Click() { QApplication::clipboard()->setPixmap(centralWidget()->grab()); }
+void TFormQuarnel::miCopy1Click() {
+  QApplication::clipboard()->setPixmap(centralWidget()->grab());
+}
 
 void TFormQuarnel::miShowJacobi1Click() {
   if (eigen_) eigen_->show();

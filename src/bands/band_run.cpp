@@ -139,6 +139,8 @@ void TBandDlg::btnBandClick() {
   if (!CheckBox1->isChecked())
     for (int j = 1; j <= n; ++j) SetSeriesActive(Chart1->plottable(n + j), false);
 
+  // The energy axis follows the bands again, whatever an earlier DOS run copied into it.
+  ResetAxis(Chart1->yAxis);
   const int lineCount = Memo1->blockCount();
   SetAxisRange(Chart1->xAxis, 0, lineCount - 1);
   auto labels = QSharedPointer<QCPAxisTickerText>::create();

@@ -61,6 +61,9 @@ void TBandDlg::btnDOSClick() {
   const std::size_t points = static_cast<std::size_t>(n + 1) * (n + 1) * (n + 1);
   DosStore.Start(points * N, N);
   PrepareDosSeries(N);
+  // The curves find their own energy and density ranges; the band chart takes them afterwards.
+  ResetAxis(Chart2->xAxis);
+  ResetAxis(Chart2->yAxis);
   SetStatusPanelFit(StatusBar1, 1, ProgressText(0, 0, 0, 2, true));
 
   for (int iz = 0; iz <= n && !app.StopFlag; ++iz)

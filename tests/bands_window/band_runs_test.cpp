@@ -258,6 +258,13 @@ void BandRunsTest::dosOnGridTwentyWithTwoOrbitals() {
   QCOMPARE(w.StatusPanels[1]->text(), QString(" 20 20 20 "));
   QCOMPARE(w.Chart1->yAxis->range(), w.Chart2->yAxis->range());
   QVERIFY(w.btnDOS->isEnabled() && !p.form->lbkx->isHidden());
+  // A band run afterwards fits its energy axis to the bands again; the DOS chart follows it.
+  w.btnBandClick();
+  const QCPRange bands = w.Chart1->yAxis->range();
+  // The bars reach at most 0.1 beyond a band; the DOS window's margins reach further.
+  QVERIFY(0.05 * r > 0.15);
+  QVERIFY(bands.lower >= emin - 0.1 - 1e-9 && bands.upper <= emax + 0.1 + 1e-9);
+  QCOMPARE(w.Chart2->yAxis->range(), bands);
 }
 
 void BandRunsTest::dosSmallGridSpansTheWholeZone() {

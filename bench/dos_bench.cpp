@@ -1,0 +1,120 @@
+// The DOS run in the bands window (offscreen, Auto Calculation ticked as at start) against
+// quarnel-cli dos on the same model and grid, and the program's peak resident size.
+//
+//   dos_bench speed QUARNEL_CLI MODEL [GRID]   times both runs, prints the ratio
+//   dos_bench memory [GRID]                     peak resident size at start and after a DOS run
+//                                               of a generated 16-orbital model
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "bands/band_window.h"
+#include "mainwindow/main_window.h"
+#include "support/about_box.h"
+#include "support/app_state.h"
+#include "support/diagnostics_window.h"
+#include "support/spin_edit.h"
+#include "workbench/eigen_window.h"
+
+namespace {
+
+long PeakResidentKiB() {
+  rusage u{};
+  getrusage(RUSAGE_SELF, &u);
+  return u.ru_maxrss;
+}
+
+struct Windows {
+  TFormQuarnel form;
+  TUnitPomDlg pom;
+  TBandDlg bands;
+  TEigenDlg eigen;
+  TAboutUBox about{&form};
+  Windows() {
+    form.SetWindows(&pom, &bands, &eigen, &about);
+    form.FirstPaint();
+  }
+};
+
+double WindowDosSeconds(Windows& w, const QString& model, int grid) {
+  w.form.ReadModelFile(model);
+  w.bands.SpinEdit3->SetValue(grid);
+  QElapsedTimer t;
+  t.start();
+  w.bands.btnDOSClick();
+  return t.nsecsElapsed() / 1e9;
+}
+
+double CliDosSeconds(const std::string& cli, const std::string& model, int grid) {
+  const std::string command =
+      cli + " dos '" + model + "' --grid " + std::to_string(grid) + " > /dev/null";
+  const auto start = std::chrono::steady_clock::now();
+  if (std::system(command.c_str()) != 0) std::fprintf(stderr, "quarnel-cli failed\n");
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Sixteen orbitals in a chain of pairs, each coupled along X and Y.
+QByteArray SixteenOrbitals() {
+  QByteArray text = "sixteen orbitals\n";
+  for (int i = 1; i <= 16; ++i)
+    text += QString(
+                "_alfa    o%1  %2  tok= 1 tox=0.500 toy=0.500 bepx= -0.500 bepy= -0.300 "
+                "bepz=  0.000 mef=0.000\n")
+                .arg(i, 2, 10, QChar('0'))
+                .arg(-0.25 * i, 7, 'f', 3)
+                .toUtf8();
+  for (int i = 1; i < 16; ++i)
+    text += QString(
+                "_beta    o%1    o%2 (ka) bemx=  0.400 bepx= -0.400 dstx=0.500 sorx= 0.000 "
+                "soix= 0.000 \n")
+                .arg(i, 2, 10, QChar('0'))
+                .arg(i + 1, 2, 10, QChar('0'))
+                .toUtf8();
+  return text;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  const std::string mode = argc > 1 ? argv[1] : "";
+  if (mode == "speed" && argc >= 4) {
+    const int grid = argc > 4 ? std::atoi(argv[4]) : 50;
+    Windows w;
+    std::printf("auto calculation ticked: %s\n", w.form.cbAutoCalc->isChecked() ? "yes" : "no");
+    const double window = WindowDosSeconds(w, argv[3], grid);
+    const double cli = CliDosSeconds(argv[2], argv[3], grid);
+    const double points = double(grid + 1) * (grid + 1) * (grid + 1);
+    std::printf("grid %d, %.0f k points\n", grid, points);
+    std::printf("window %.3f s (%.2f us per k point)\n", window, window / points * 1e6);
+    std::printf("cli    %.3f s (%.2f us per k point)\n", cli, cli / points * 1e6);
+    std::printf("ratio window/cli %.2f\n", window / cli);
+    return 0;
+  }
+  if (mode == "memory") {
+    const int grid = argc > 2 ? std::atoi(argv[2]) : 50;
+    Windows w;
+    std::printf("peak resident at start: %ld KiB\n", PeakResidentKiB());
+    QTemporaryDir dir;
+    const QString model = dir.filePath("sixteen.qrg");
+    QFile f(model);
+    if (!f.open(QIODevice::WriteOnly)) return 1;
+    f.write(SixteenOrbitals());
+    f.close();
+    const double s = WindowDosSeconds(w, model, grid);
+    std::printf("16 orbitals, grid %d: %.1f s, %zu samples\n", grid, s, w.bands.DosStore.Count());
+    std::printf("peak resident after the run: %ld KiB\n", PeakResidentKiB());
+    return 0;
+  }
+  std::fprintf(stderr, "usage: dos_bench speed QUARNEL_CLI MODEL [GRID] | memory [GRID]\n");
+  return 2;
+}

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "support/app_state.h"
 #include "support/spin_edit.h"
 #include "support/string_grid.h"
 
@@ -57,9 +58,27 @@ TEigenDlg::TEigenDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   connect(sgJacobiR1, &StringGrid::MouseUp, this, &TEigenDlg::sgJacobiR1MouseUp);
   connect(sgJacobiR2, &StringGrid::MouseUp, this, &TEigenDlg::sgJacobiR2MouseUp);
   connect(CancelBtn, &QPushButton::clicked, this, &TEigenDlg::CancelBtnClick);
+  ConnectCommands();
+  App().Solver.JacN = 0;
+  App().Solver.JacIter = 0;
+  App().Solver.Display = this;
 
   if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
   FormResize();
+}
+
+TEigenDlg::~TEigenDlg() {
+  if (App().Solver.Display == this) App().Solver.Display = nullptr;
+}
+
+void TEigenDlg::ConnectCommands() {
+  connect(btnIteration, &QPushButton::clicked, this, &TEigenDlg::btnIterationClick);
+  connect(btnIterReset, &QPushButton::clicked, this, &TEigenDlg::btnIterResetClick);
+  connect(btnVypRotMat, &QPushButton::clicked, this, &TEigenDlg::btnVypRotMatClick);
+  connect(btnRotace, &QPushButton::clicked, this, &TEigenDlg::btnRotaceClick);
+  connect(btnOpenA, &QPushButton::clicked, this, &TEigenDlg::btnOpenAClick);
+  connect(btnSaveA, &QPushButton::clicked, this, &TEigenDlg::btnSaveAClick);
+  connect(btnCheck, &QPushButton::clicked, this, &TEigenDlg::btnCheckClick);
 }
 
 void TEigenDlg::BuildPanelA() {
@@ -101,14 +120,6 @@ void TEigenDlg::BuildPanelA() {
   row->addStretch(1);
   CancelBtn = MakeButton("Cancel", PanelJacobiA);
   row->addWidget(CancelBtn);
-
-  // Their handlers arrive with the solver stepping and the matrix file commands.
-  btnIteration->setEnabled(false);
-  btnIterReset->setEnabled(false);
-  btnVypRotMat->setEnabled(false);
-  btnRotace->setEnabled(false);
-  btnOpenA->setEnabled(false);
-  btnSaveA->setEnabled(false);
 }
 
 void TEigenDlg::BuildPanelR() {
@@ -123,8 +134,6 @@ void TEigenDlg::BuildPanelR() {
   row->addWidget(LabelR1, 1);
   row->addWidget(btnCheck);
   row->addWidget(cbColSizing);
-  // The check of the eigenpairs arrives with the solver stepping.
-  btnCheck->setEnabled(false);
 }
 
 StringGrid* TEigenDlg::MakeGrid() {

@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include "numeric/jacobi_solver.h"
+
 class QCheckBox;
 class QFrame;
 class QGroupBox;
@@ -13,10 +15,20 @@ class QPushButton;
 class SpinEdit;
 class StringGrid;
 
-class TEigenDlg : public QWidget {
+namespace quarnel {
+struct MatrixGrid;
+}
+
+// Shows App().Solver: it registers itself as the solver's display while it exists.
+class TEigenDlg : public QWidget, public quarnel::JacobiDisplay {
   Q_OBJECT
  public:
   explicit TEigenDlg(QWidget* parent = nullptr);
+  ~TEigenDlg() override;
+
+  static constexpr const char* kOpenFilter = "Quarnel matrix (*.qmx)|*.qmx|All Files (*.*)|*.*";
+  static constexpr const char* kSaveFilter = "Quarnel matrix (*.qmx)|*.qmx";
+  static constexpr const char* kDefaultExt = "qmx";
 
   static constexpr int kPanelAHeight = 62;
   static constexpr int kPanelRHeight = 35;
@@ -52,11 +64,23 @@ class TEigenDlg : public QWidget {
   int ColWidthR1;
   int ColWidthR2;
 
+  void btnIterationClick();
+  void btnIterResetClick();
+  void btnVypRotMatClick();
+  void btnRotaceClick();
+  void btnOpenAClick();
+  void btnSaveAClick();
+  void btnCheckClick();
   void sgJacobiAMouseUp();
   void sgJacobiR1MouseUp();
   void sgJacobiR2MouseUp();
   void CancelBtnClick();
   void FormResize();
+
+  // quarnel::JacobiDisplay
+  void ShowState(const quarnel::JacobiSolver& solver) override;
+  void ShowRotation(const quarnel::JacobiSolver& solver, int p, int q, double theta) override;
+  void ShowInput(const quarnel::JacobiSolver& solver) override;
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -66,4 +90,9 @@ class TEigenDlg : public QWidget {
   void BuildPanelR();
   StringGrid* MakeGrid();
   void SyncColWidths(StringGrid* grid, int& stored);
+  void ConnectCommands();
+  void SizeGrid(StringGrid* grid, int n);
+  void LabelR2Rows();
+  void ShowMatrixGrid(const quarnel::MatrixGrid& matrix);
+  quarnel::MatrixGrid GridTexts() const;
 };

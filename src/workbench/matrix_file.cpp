@@ -1,5 +1,8 @@
 #include "workbench/matrix_file.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "support/number_text.h"
 #include "support/text_file.h"
 #include "support/text_utils.h"
@@ -19,75 +22,115 @@ std::string NegatedText(const std::string& text) {
   return FormatGeneral(-x);
 }
 
-}  // namespace
+// Builds the matrix one line at a time. Only rows and columns that can survive the size limit
+// are stored, so a huge file costs no more memory than one of 20 rows.
+class MatrixBuilder {
+ public:
+  MatrixBuilder() { grid_.Cells.assign(2, std::vector<std::string>(2)); }
 
-void ReadMatrixLines(const std::vector<std::string>& rows, MatrixGrid& grid, JacobiSolver& solver,
-                     PendingMessages& messages) {
-  grid.Cells.assign(2, std::vector<std::string>(2));
-  int r = 0;
-  for (std::string line : rows) {
+  void AddRow(std::string line) {
+    ++rows_;
+    if (rows_ > kMaxMatrixRows) return;  // counted for the message only
+    const int r = rows_;
+    EnsureSize(grid_, r + 1, 0);
     NormalizeSpaces(line);
-    ++r;
-    EnsureSize(grid, r + 1, 0);
     int c = 0;
-    while (!line.empty()) {
+    // Numbers beyond the 2n-th of a row are dropped, and n never exceeds kMaxMatrixRows.
+    while (!line.empty() && c < 2 * kMaxMatrixRows) {
       std::string word;
       CutToken(line, word, ' ');
       double x;
       if (!ReadNumber(word, x)) continue;
       ++c;
-      EnsureSize(grid, 0, c + 1);
-      grid.Cells[r][c] = word;
+      EnsureSize(grid_, 0, c + 1);
+      grid_.Cells[r][c] = word;
     }
   }
-  int n = grid.RowCount() - 1;
-  if (n > kMaxMatrixRows) {
-    AddPendingMessage(messages, "Too big matrix (" + std::to_string(n) + "), maximum is " +
-                                    std::to_string(kMaxMatrixRows) + " - matrix is truncated");
-    n = kMaxMatrixRows;
-  }
-  grid.Cells.resize(n + 1);
-  for (auto& row : grid.Cells) row.resize(2 * n + 1);
-  for (int i = 1; i <= n; ++i)
-    for (int j = 1; j <= 2 * n; ++j)
-      if (grid.Cells[i][j].empty()) grid.Cells[i][j] = "0";
-  for (int i = 1; i <= n; ++i) {
-    std::vector<std::string> lower(2 * n + 1);
-    for (int j = 1; j <= n; ++j) {
-      lower[j] = NegatedText(grid.Cells[i][j + n]);
-      lower[j + n] = grid.Cells[i][j];
+
+  void Finish(MatrixGrid& grid, JacobiSolver& solver, PendingMessages& messages) {
+    int n = std::max(rows_, 1);
+    if (n > kMaxMatrixRows) {
+      AddPendingMessage(messages, "Too big matrix (" + std::to_string(n) + "), maximum is " +
+                                      std::to_string(kMaxMatrixRows) + " - matrix is truncated");
+      n = kMaxMatrixRows;
     }
-    grid.Cells.push_back(lower);
-  }
-  for (int i = 1; i <= n; ++i) {
-    const std::string k = std::to_string(i);
-    grid.Cells[i][0] = k + " R/I";
-    grid.Cells[i + n][0] = k + " -I/R";
-    grid.Cells[0][i] = k + " R/-I";
-    grid.Cells[0][i + n] = k + " I/R";
-  }
-  solver.JacN = 2 * n;
-  for (int i = 1; i <= 2 * n; ++i)
-    for (int j = 1; j <= 2 * n; ++j) {
-      double x = 0;
-      ReadNumber(grid.Cells[i][j], x);
-      solver.JacInput[i][j] = x;
+    auto& cells = grid_.Cells;
+    cells.resize(n + 1);
+    for (auto& row : cells) row.resize(2 * n + 1);
+    for (int i = 1; i <= n; ++i)
+      for (int j = 1; j <= 2 * n; ++j)
+        if (cells[i][j].empty()) cells[i][j] = "0";
+    for (int i = 1; i <= n; ++i) {
+      std::vector<std::string> lower(2 * n + 1);
+      for (int j = 1; j <= n; ++j) {
+        lower[j] = NegatedText(cells[i][j + n]);
+        lower[j + n] = cells[i][j];
+      }
+      cells.push_back(std::move(lower));
     }
+    for (int i = 1; i <= n; ++i) {
+      const std::string k = std::to_string(i);
+      cells[i][0] = k + " R/I";
+      cells[i + n][0] = k + " -I/R";
+      cells[0][i] = k + " R/-I";
+      cells[0][i + n] = k + " I/R";
+    }
+    solver.JacN = 2 * n;
+    for (int i = 1; i <= 2 * n; ++i)
+      for (int j = 1; j <= 2 * n; ++j) {
+        double x = 0;
+        ReadNumber(cells[i][j], x);
+        solver.JacInput[i][j] = x;
+      }
+    grid = std::move(grid_);
+  }
+
+ private:
+  MatrixGrid grid_;
+  int rows_ = 0;
+};
+
+}  // namespace
+
+void LoadMatrixLines(const std::vector<std::string>& rows, MatrixGrid& grid, JacobiSolver& solver,
+                     PendingMessages& messages) {
+  MatrixBuilder builder;
+  for (const std::string& line : rows) builder.AddRow(line);
+  builder.Finish(grid, solver, messages);
+}
+
+void ReadMatrixLines(const std::vector<std::string>& rows, MatrixGrid& grid, JacobiSolver& solver,
+                     PendingMessages& messages) {
+  LoadMatrixLines(rows, grid, solver, messages);
   solver.Reset();
   ShowPendingMessages(messages);
 }
 
-int ReadMatrixFile(const std::string& name, MatrixGrid& grid, JacobiSolver& solver,
+int LoadMatrixFile(const std::string& name, MatrixGrid& grid, JacobiSolver& solver,
                    PendingMessages& messages) {
   TextFile f;
   const int status = OpenTextFile(f, name, kReadText, 1, messages);
   if (status != 0) return status;
-  std::vector<std::string> rows;
+  MatrixBuilder builder;
   std::string line;
   f.ReadLine(line);  // the title
-  while (f.ReadLine(line)) rows.push_back(line);
+  while (f.ReadLine(line)) builder.AddRow(line);
+  // A read that failed half way must not pass for a shorter matrix.
+  if (const int error = f.ReadError()) {
+    AddPendingMessage(messages, FileAccessErrorMessage(name, error));
+    return error;
+  }
   f.Close();
-  ReadMatrixLines(rows, grid, solver, messages);
+  builder.Finish(grid, solver, messages);
+  return 0;
+}
+
+int ReadMatrixFile(const std::string& name, MatrixGrid& grid, JacobiSolver& solver,
+                   PendingMessages& messages) {
+  const int status = LoadMatrixFile(name, grid, solver, messages);
+  if (status != 0) return status;
+  solver.Reset();
+  ShowPendingMessages(messages);
   return 0;
 }
 

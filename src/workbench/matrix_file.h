@@ -27,7 +27,15 @@ struct MatrixGrid {
 int ReadMatrixFile(const std::string& name, MatrixGrid& grid, JacobiSolver& solver,
                    PendingMessages& messages);
 
+// ReadMatrixFile without the reset and without showing the messages, for the workbench, which
+// has to show the matrix before the reset displays the solver state. Rows beyond the limit are
+// only counted; a failed read changes nothing.
+int LoadMatrixFile(const std::string& name, MatrixGrid& grid, JacobiSolver& solver,
+                   PendingMessages& messages);
+
 // The same from the lines after the title (for texts that do not come from a file).
+void LoadMatrixLines(const std::vector<std::string>& rows, MatrixGrid& grid, JacobiSolver& solver,
+                     PendingMessages& messages);
 void ReadMatrixLines(const std::vector<std::string>& rows, MatrixGrid& grid, JacobiSolver& solver,
                      PendingMessages& messages);
 

@@ -11,7 +11,7 @@
 class EigenWindowTest : public QObject {
   Q_OBJECT
  private slots:
-  void startsWithItsControlsAndOnlyWorkingCommandsEnabled();
+  void startsWithItsControlsAllEnabled();
   void gridsAreEditableWithTheirCellSize();
   void layoutStacksGridsPanelAndMemo_data();
   void layoutStacksGridsPanelAndMemo();
@@ -28,7 +28,7 @@ void SetColumns(StringGrid* g, int cols) {
 }
 }  // namespace
 
-void EigenWindowTest::startsWithItsControlsAndOnlyWorkingCommandsEnabled() {
+void EigenWindowTest::startsWithItsControlsAllEnabled() {
   TEigenDlg w;
   QCOMPARE(w.windowTitle(), QString("Eigen Values"));
   QCOMPARE(w.size(), QSize(800, 800));
@@ -40,10 +40,10 @@ void EigenWindowTest::startsWithItsControlsAndOnlyWorkingCommandsEnabled() {
   QCOMPARE(w.cbColSizing->text(), QString("col. sizing"));
   QCOMPARE(w.btnVypRotMat->text(), QString("Calc Rpq"));
   QCOMPARE(w.btnRotace->text(), QString("R-1 A R"));
-  QVERIFY(w.CancelBtn->isEnabled());
+  // Without a matrix the commands do nothing rather than being disabled.
   for (QPushButton* b : {w.btnIteration, w.btnIterReset, w.btnVypRotMat, w.btnRotace, w.btnOpenA,
-                         w.btnSaveA, w.btnCheck})
-    QVERIFY2(!b->isEnabled(), qPrintable(b->text()));
+                         w.btnSaveA, w.btnCheck, w.CancelBtn})
+    QVERIFY2(b->isEnabled(), qPrintable(b->text()));
   QCOMPARE(w.Memo1->lineWrapMode(), QPlainTextEdit::NoWrap);
   QVERIFY(QFontInfo(w.Memo1->font()).fixedPitch());
 }

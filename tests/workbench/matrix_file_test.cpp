@@ -94,6 +94,51 @@ TEST(MatrixFileTest, MoreThanTwentyRowsAreCut) {
   EXPECT_EQ(l.grid.RowCount(), 41);
 }
 
+// Regression: every row and number of a huge file used to be held in the grid before the cut.
+TEST(MatrixFileTest, HugeFileKeepsOnlyWhatTheLimitAllows) {
+  TempDir dir;
+  std::string wide;
+  for (int c = 1; c <= 5000; ++c) wide += std::to_string(c) + " ";
+  std::string text = "huge\n" + wide + "\n";
+  for (int r = 2; r <= 100000; ++r) text += "1\n";
+  Loaded l;
+  l.status = LoadMatrixFile(dir.Write("h.qmx", text), l.grid, *l.solver, l.messages);
+  ASSERT_EQ(l.status, 0);
+  EXPECT_NE(l.messages.Text.find("Too big matrix (100000), maximum is 20"), std::string::npos);
+  EXPECT_EQ(l.grid.RowCount(), 41);
+  EXPECT_EQ(l.grid.ColCount(), 41);
+  EXPECT_EQ(l.grid.Cells[1][40], "40");
+  EXPECT_EQ(l.solver->JacInput[21][21], 1.0);   // R of row 1 again in the lower right block
+  EXPECT_EQ(l.solver->JacInput[21][1], -21.0);  // minus I of row 1
+}
+
+TEST(MatrixFileTest, LoadLeavesResetAndMessagesToTheCaller) {
+  TempDir dir;
+  std::string text = "t\n";
+  for (int r = 1; r <= 21; ++r) text += "1 2\n";
+  Loaded l;
+  bool shown = false;
+  l.messages.Show = [&shown](const std::string&) { shown = true; };
+  l.status = LoadMatrixFile(dir.Write("l.qmx", text), l.grid, *l.solver, l.messages);
+  EXPECT_EQ(l.status, 0);
+  EXPECT_EQ(l.solver->JacInput[1][2], 2.0);
+  EXPECT_EQ(l.solver->JacA[1][2], 0.0);  // not reset
+  EXPECT_FALSE(shown);
+  EXPECT_TRUE(l.messages.Pending);
+}
+
+// Regression: a read that failed after the open loaded an empty matrix and reported success.
+TEST(MatrixFileTest, FailedReadChangesNothing) {
+  TempDir dir;
+  Loaded l = Load(dir.Write("a.qmx", "t\n1 2 0 3\n2 4 -3 0\n"));
+  // Opening succeeds, reading fails (EIO at address 0).
+  const int status = ReadMatrixFile("/proc/self/mem", l.grid, *l.solver, l.messages);
+  EXPECT_NE(status, 0);
+  EXPECT_NE(l.messages.Text.find(": File access error #"), std::string::npos);
+  EXPECT_EQ(l.solver->JacN, 4);
+  EXPECT_EQ(l.grid.RowCount(), 5);
+}
+
 TEST(MatrixFileTest, MissingFileChangesNothing) {
   TempDir dir;
   Loaded l = Load(dir.Write("a.qmx", "t\n1 2 0 3\n2 4 -3 0\n"));

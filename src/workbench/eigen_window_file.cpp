@@ -1,0 +1,52 @@
+// The workbench's matrix files: Open shows the file's matrix and resets the solver on it, Save
+// writes the texts of sgJacobiA as they stand.
+
+#include <QString>
+
+#include "support/app_state.h"
+#include "support/dialogs.h"
+#include "support/string_grid.h"
+#include "workbench/eigen_window.h"
+#include "workbench/matrix_file.h"
+
+void TEigenDlg::ShowMatrixGrid(const quarnel::MatrixGrid& matrix) {
+  const int rows = matrix.RowCount(), cols = matrix.ColCount();
+  sgJacobiA->SetColCount(cols);
+  sgJacobiA->SetRowCount(rows);
+  for (int r = 0; r < rows; ++r)
+    for (int c = 0; c < cols; ++c)
+      sgJacobiA->SetCell(c, r, QString::fromStdString(matrix.Cells[r][c]));
+}
+
+quarnel::MatrixGrid TEigenDlg::GridTexts() const {
+  quarnel::MatrixGrid matrix;
+  const int rows = sgJacobiA->RowCount(), cols = sgJacobiA->ColCount();
+  matrix.Cells.assign(rows, std::vector<std::string>(cols));
+  for (int r = 0; r < rows; ++r)
+    for (int c = 0; c < cols; ++c) matrix.Cells[r][c] = sgJacobiA->Cell(c, r).toStdString();
+  return matrix;
+}
+
+void TEigenDlg::btnOpenAClick() {
+  const QString name = CurrentDialogs().OpenFileName(this, kOpenFilter, kDefaultExt);
+  if (name.isEmpty()) return;
+  AppState& app = App();
+  quarnel::MatrixGrid matrix;
+  if (quarnel::LoadMatrixFile(name.toStdString(), matrix, app.Solver, app.Messages) == 0) {
+    // The grid first: the reset's display copies its labels.
+    ShowMatrixGrid(matrix);
+    app.Solver.Reset();
+  }
+  // A file that could not be read is reported now, not with some later file's warnings.
+  quarnel::ShowPendingMessages(app.Messages);
+}
+
+void TEigenDlg::btnSaveAClick() {
+  AppState& app = App();
+  if (app.Solver.JacN == 0) return;
+  const QString name = CurrentDialogs().SaveFileName(this, kSaveFilter, kDefaultExt, QString());
+  if (name.isEmpty()) return;
+  // A failed save is reported at once: nothing else would tell that the file was not written.
+  if (quarnel::WriteMatrixFile(name.toStdString(), GridTexts(), app.Solver, app.Messages) != 0)
+    quarnel::ShowPendingMessages(app.Messages);
+}

@@ -1,6 +1,7 @@
 // The workbench's matrix files: Open shows the file's matrix and resets the solver on it, Save
 // writes the texts of sgJacobiA as they stand.
 
+#include <QSignalBlocker>
 #include <QString>
 
 #include "support/app_state.h"
@@ -13,9 +14,19 @@ void TEigenDlg::ShowMatrixGrid(const quarnel::MatrixGrid& matrix) {
   const int rows = matrix.RowCount(), cols = matrix.ColCount();
   sgJacobiA->SetColCount(cols);
   sgJacobiA->SetRowCount(rows);
+  {
+    // One repaint instead of one per cell: k-point runs show every matrix here.
+    const QSignalBlocker quiet(sgJacobiA->model());
+    for (int r = 1; r < rows; ++r)
+      for (int c = 1; c < cols; ++c)
+        sgJacobiA->SetCell(c, r, QString::fromStdString(matrix.Cells[r][c]));
+  }
+  sgJacobiA->viewport()->update();
+  // Labels outside the block: the header and the fixed column repaint by their own signals.
   for (int r = 0; r < rows; ++r)
-    for (int c = 0; c < cols; ++c)
-      sgJacobiA->SetCell(c, r, QString::fromStdString(matrix.Cells[r][c]));
+    sgJacobiA->SetCell(0, r, QString::fromStdString(matrix.Cells[r][0]));
+  for (int c = 1; c < cols; ++c)
+    sgJacobiA->SetCell(c, 0, QString::fromStdString(matrix.Cells[0][c]));
 }
 
 quarnel::MatrixGrid TEigenDlg::GridTexts() const {

@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QSignalBlocker>
 #include <QStringList>
 
 #include <cmath>
@@ -27,10 +28,16 @@ QString Fixed86(double x) {
 }
 
 // Fills the cells (not the labels) of an n x n matrix given as cell(i, j) = value of row i.
+// The view is told once at the end rather than per cell: a band run refreshes these grids at
+// every k point.
 template <typename Value>
 void FillCells(StringGrid* grid, int n, Value value) {
-  for (int i = 1; i <= n; ++i)
-    for (int j = 1; j <= n; ++j) grid->SetCell(j, i, Compact(value(i, j)));
+  {
+    const QSignalBlocker quiet(grid->model());
+    for (int i = 1; i <= n; ++i)
+      for (int j = 1; j <= n; ++j) grid->SetCell(j, i, Compact(value(i, j)));
+  }
+  grid->viewport()->update();
 }
 
 bool HasMatrix(const quarnel::JacobiSolver& s) {

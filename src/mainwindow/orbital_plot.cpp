@@ -120,8 +120,10 @@ void TFormQuarnel::AddTextMark(QCustomPlot* chart, int series, double x, double 
     mark->setPen(Qt::NoPen);
     font.setPointSize(10);
   } else {
-    mark->setBrush(QColor(255, 255, 225));
+    // Weights stand just above their orbital and let its outline show through.
+    mark->setBrush(QColor(255, 255, 225, 170));
     mark->setPen(QPen(Qt::gray));
+    mark->setPositionAlignment(Qt::AlignBottom | Qt::AlignHCenter);
     font.setPointSize(8);
   }
   mark->setFont(font);

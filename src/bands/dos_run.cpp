@@ -71,8 +71,12 @@ void TBandDlg::btnDOSClick() {
       for (int ix = 0; ix <= n && !app.StopFlag; ++ix) {
         WriteKPoint(ix, iy, iz, n);
         if (ix == n) SetStatusPanel(StatusBar1, 1, ProgressText(ix, iy, iz, 2, false));
-        QCoreApplication::processEvents();
-        if (!FormQuarnel || N == 0) continue;
+        // The calculation ends by processing window messages, so they are processed here only
+        // when no calculation follows: once per k point either way.
+        if (!FormQuarnel || N == 0) {
+          QCoreApplication::processEvents();
+          continue;
+        }
         FormQuarnel->btnCalcKpointClick();
         for (int i = 1; i <= N; ++i) DosStore.Add(app.Solver.EigVal[i], app.Solver.EigVecSq[i]);
       }

@@ -49,6 +49,7 @@ bool HasMatrix(const quarnel::JacobiSolver& s) {
 void TEigenDlg::SizeGrid(StringGrid* grid, int n) {
   grid->SetColCount(n + 1);
   grid->SetRowCount(n + 1);
+  if (grid == sgJacobiR2) LabelR2Rows();
 }
 
 // The rows of R2 are the orbitals of the doubled k-point matrix: rows i and i + NOrb carry the
@@ -75,7 +76,6 @@ void TEigenDlg::ShowState(const quarnel::JacobiSolver& s) {
   }
 
   SizeGrid(sgJacobiR2, n);
-  LabelR2Rows();
   FillCells(sgJacobiR2, n, [&s](int i, int j) { return s.JacV(i, j); });
   // 1 marks the column of a kept eigenvector, 0 its partner (from the last solve).
   for (int m = 1; m <= n; ++m) {

@@ -215,10 +215,15 @@ class OrbitalPlotTest : public QObject {
     QCOMPARE(Curves(p.Chart(), -9).first().minX, 4.0);
     for (const Outline& o : Curves(p.Chart(), 1))
       if (o.points) QCOMPARE(o.colour, QColor(255, 0, 0));  // negative size
+    ResetAxis(p.Chart()->xAxis);
+    ResetAxis(p.Chart()->yAxis);
     p.form->seCells2->SetText("2");
     p.form->Button2->click();
     QCOMPARE(Curves(p.Chart(), -9).size(), 2);
-    QVERIFY(p.Chart()->yAxis->range().upper >= 4);  // automatic axes follow the cells
+    // Automatic axes follow the cells drawn: column 3, rows 1 and 2.
+    QCOMPARE(p.Chart()->xAxis->range().lower, 4.0);
+    QCOMPARE(p.Chart()->xAxis->range().upper, 6.0);
+    QCOMPARE(p.Chart()->yAxis->range().upper, 4.0);
   }
 
   void gamma3x3DrawsNineCells() {
@@ -249,9 +254,19 @@ class OrbitalPlotTest : public QObject {
     App().OrbPlotScale = 4;
     p.form->miPlotOrbGamma1Click();  // fitted ranges stay until a rescale is asked for
     QVERIFY(p.Chart()->yAxis->range().upper < 4.5);
-    p.bands->btnResizeOrb->click();
+    // A rescale request finds the ranges of the picture shown, not those of the last one.
+    App().OrbPlotRescale = true;
+    p.form->FitOrbitalAxes();
     QVERIFY(p.Chart()->yAxis->range().upper > 8);
+    QVERIFY(!App().OrbPlotRescale);
     QVERIFY(!IsAxisAutomatic(p.Chart()->yAxis));
+    App().OrbPlotScale = 2;
+    p.form->miPlotOrbGamma1Click();
+    p.bands->btnResizeOrb->click();
+    QVERIFY(p.Chart()->yAxis->range().upper < 4.5);
+    p.form->miNew1Click();  // a new model lets the next picture find its ranges
+    QVERIFY(IsAxisAutomatic(p.Chart()->xAxis));
+    QVERIFY(IsAxisAutomatic(p.Chart()->yAxis));
   }
 };
 

@@ -41,7 +41,10 @@ int UsageError(const std::string& text) {
             << "usage: quarnel-cli [-betatyp1|-betatyp2] COMMAND ARGS...\n"
             << "  save MODEL                         read MODEL, write it to standard output\n"
             << "  eig MODEL KX KY KZ DIV [--complex] energies and weights at k = (KX,KY,KZ)/DIV\n"
-            << "  jacobi MATRIX [--rotations K]      Jacobi rotations on a matrix file\n";
+            << "  jacobi MATRIX [--rotations K]      Jacobi rotations on a matrix file\n"
+            << "  bands MODEL PATH                   band structure along a k path, CSV\n"
+            << "  dos MODEL [--grid n] [--bins m] [--smooth s]\n"
+            << "                                     density of states on a k grid, CSV\n";
   return kExitUsage;
 }
 

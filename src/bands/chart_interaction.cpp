@@ -104,8 +104,9 @@ void TBandDlg::btnResizeOrbClick() {
 void TBandDlg::TrackBar1Change() {
   AppState& app = App();
   app.OrbPlotScale = static_cast<double>(TrackBar1->value()) / app.OrbScaleSteps;
+  // Only a request: the next picture is drawn at the new scale and fitted then. Fitting now
+  // would spend the request on the picture being replaced.
   app.OrbPlotRescale = true;
-  if (app.FitOrbitalAxes) app.FitOrbitalAxes();
 }
 
 bool TBandDlg::eventFilter(QObject* watched, QEvent* event) {

@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <string>
 
+#include "numeric/hamiltonian.h"
+
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -53,6 +55,8 @@ class TFormQuarnel : public QMainWindow {
 
   // k point.
   void SpoctiKpoint();
+  // The k labels and H(k) grid of the last k point.
+  void ShowKpointTexts();
   void SpoctiEigen();
   void FillEigenGrid();
 
@@ -242,6 +246,7 @@ class TFormQuarnel : public QMainWindow {
                    bool plain);
 
   QWidget* client_ = nullptr;
+  quarnel::KPoint lastKpoint_;
   QStringList arguments_;
   bool firstPaintDone_ = false;
   int inputColWidth_ = 0;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QLabel>
 
 #include "bands/band_window.h"
@@ -26,7 +27,14 @@ void TFormQuarnel::btnCalcKpointClick() {
   if (App().Model.NOrb == 0) return;
   SpoctiKpoint();
   SpoctiEigen();
-  QCoreApplication::processEvents();
+  // A run calls this for every k point; asking the window system for messages costs more than a
+  // small k point, so they are processed at most once a millisecond, which keeps the windows
+  // just as responsive.
+  static QElapsedTimer sinceMessages;
+  if (!sinceMessages.isValid() || sinceMessages.nsecsElapsed() >= 1000000) {
+    QCoreApplication::processEvents();
+    sinceMessages.start();
+  }
 }
 
 void TFormQuarnel::SpoctiKpoint() {
@@ -38,11 +46,19 @@ void TFormQuarnel::SpoctiKpoint() {
   const int nx = ReadSpinValue(seKbodX, 0);
   const int ny = ReadSpinValue(seKbodY, 0);
   const int nz = ReadSpinValue(seKbodZ, 0);
-  const quarnel::KPoint kp = quarnel::KPointFromNumerators(divisor, nx, ny, nz);
-  lbkx->setText(QString::fromStdString(quarnel::KLabelText("kx", kp.X())));
-  lbky->setText(QString::fromStdString(quarnel::KLabelText("ky", kp.Y())));
-  lbkz->setText(QString::fromStdString(quarnel::KLabelText("kz", kp.Z())));
-  quarnel::SpoctiKpoint(app.Model, kp, app.HamK, app.Solver);
+  lastKpoint_ = quarnel::KPointFromNumerators(divisor, nx, ny, nz);
+  quarnel::SpoctiKpoint(app.Model, lastKpoint_, app.HamK, app.Solver);
+  // With the display switched off (a DOS run, which hides these controls) the texts are
+  // written once when the run ends, not for every k point.
+  if (app.Solver.JacVerbose) ShowKpointTexts();
+}
+
+void TFormQuarnel::ShowKpointTexts() {
+  AppState& app = App();
+  const int n = app.Model.NOrb;
+  lbkx->setText(QString::fromStdString(quarnel::KLabelText("kx", lastKpoint_.X())));
+  lbky->setText(QString::fromStdString(quarnel::KLabelText("ky", lastKpoint_.Y())));
+  lbkz->setText(QString::fromStdString(quarnel::KLabelText("kz", lastKpoint_.Z())));
   for (int i = 1; i <= n; ++i)
     for (int j = 1; j <= n; ++j)
       sgHamMat->SetCell(j, i, QString::fromStdString(quarnel::HamMatCellText(app.HamK, i, j)));

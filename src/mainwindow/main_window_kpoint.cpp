@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QHeaderView>
 #include <QLabel>
 
 #include "bands/band_window.h"
@@ -69,7 +70,11 @@ void TFormQuarnel::SpoctiEigen() {
   if (app.Model.NOrb == 0) return;
   const double angle = quarnel::SpoctiEigen(app.Model, app.Solver);
   if (app.Solver.JacVerbose) {
-    sgEigen->SetCell(0, 0, QString::fromStdString(quarnel::AngleText(angle, app.Solver.JacIter)));
+    const QString corner = QString::fromStdString(quarnel::AngleText(angle, app.Solver.JacIter));
+    sgEigen->SetCell(0, 0, corner);
+    // The angle and rotation count must stay readable in the narrow first column.
+    const int needed = sgEigen->horizontalHeader()->fontMetrics().horizontalAdvance(corner) + 12;
+    if (sgEigen->ColWidth(0) < needed) sgEigen->SetColWidth(0, needed);
     FillEigenGrid();
   }
   if (bands_ && bands_->cbCells->isChecked()) PlotEigenvectorPicture();

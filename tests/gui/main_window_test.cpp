@@ -8,54 +8,14 @@
 #include <QTest>
 #include <memory>
 
-#include "bands/band_window.h"
-#include "gui/scripted_dialogs.h"
-#include "mainwindow/main_window.h"
-#include "support/about_box.h"
-#include "support/app_state.h"
-#include "support/diagnostics_window.h"
+#include "gui/program.h"
 #include "support/spin_edit.h"
-#include "support/string_grid.h"
-#include "workbench/eigen_window.h"
-
-namespace {
-
-const QString kExamples = QStringLiteral(QUARNEL_EXAMPLES);
-
-// The program's windows, created as the program entry creates them.
-struct Program {
-  explicit Program(const QStringList& arguments) {
-    App() = AppState();
-    App().Messages.Show = [this](const std::string& text) {
-      dialogs.Warning(nullptr, QString::fromStdString(text));
-    };
-    form = std::make_unique<TFormQuarnel>();
-    pom = std::make_unique<TUnitPomDlg>();
-    bands = std::make_unique<TBandDlg>();
-    eigen = std::make_unique<TEigenDlg>();
-    about = std::make_unique<TAboutUBox>(form.get());
-    form->SetWindows(pom.get(), bands.get(), eigen.get(), about.get());
-    form->SetArguments(arguments);
-    form->FirstPaint();
-  }
-  ~Program() { App().Messages.Show = nullptr; }
-  QString Cell(int col, int row) const { return form->sgInputOverlap->Cell(col, row); }
-
-  ScriptedDialogs dialogs;
-  std::unique_ptr<TFormQuarnel> form;
-  std::unique_ptr<TUnitPomDlg> pom;
-  std::unique_ptr<TBandDlg> bands;
-  std::unique_ptr<TEigenDlg> eigen;
-  std::unique_ptr<TAboutUBox> about;
-};
-
-}  // namespace
 
 class MainWindowTest : public QObject {
   Q_OBJECT
  private slots:
   void startUpWithoutArguments() {
-    Program p({});
+    Program p;
     QCOMPARE(p.form->windowTitle(), QString("Quarnel V7.12 (qrg)"));
     QCOMPARE(App().Model.NOrb, 3);
     QCOMPARE(p.form->sgInputOverlap->RowCount(), 4);
@@ -179,7 +139,7 @@ class MainWindowTest : public QObject {
   }
 
   void invalidOrbitalCountIsMarkedAndReadAsThree() {
-    Program p({});
+    Program p;
     p.form->seNorb->SetText("5");
     QCOMPARE(App().Model.NOrb, 5);
     p.form->seNorb->SetText("abc");
@@ -212,7 +172,7 @@ class MainWindowTest : public QObject {
 
   void failedSaveIsReportedAtOnce() {
     QTemporaryDir dir;
-    Program p({});
+    Program p;
     const QString target = dir.filePath("missing-folder/model.qrg");
     p.dialogs.saveAnswers << target;
     p.form->miSave1Click();

@@ -169,7 +169,7 @@ class PanelsWindowTest : public QObject {
 
   void modelEditedThroughThePanelsSurvivesSaveAndOpen() {
     QTemporaryDir dir;
-    Program p({});
+    Program p;
     p.form->seNorb->SetText("2");
     const char* names[] = {"", "A", "B"};
     for (int r = 1; r <= 2; ++r) {

@@ -5,7 +5,10 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QListWidget>
 #include <QStringList>
+
+#include "support/diagnostics_window.h"
 
 namespace {
 
@@ -67,11 +70,16 @@ std::string LinuxShell::AssociatedCommand(const std::string& ext) {
 
 std::vector<std::string> LinuxShell::VisibleWindows() {
   std::vector<std::string> titles;
-  const QString list = RunQuietly("wmctrl", {"-l"});
+  // "-x" adds the window class: "<id> <desktop> <class> <host> <title>".
+  const QString list = RunQuietly("wmctrl", {"-l", "-x"});
+  if (UnitPomDlg) UnitPomDlg->ListBox1->clear();
   for (const QString& line : list.split('\n', Qt::SkipEmptyParts)) {
-    // "<id> <desktop> <host> <title>"
-    const QString title = line.section(' ', 3).trimmed();
+    const QStringList words = line.simplified().split(' ');
+    if (words.size() < 4) continue;
+    const QString title = words.mid(4).join(' ').left(255);
     titles.push_back(title.toStdString());
+    // The holder window keeps the list as "<class>-<title>", where it can be looked at.
+    if (UnitPomDlg) UnitPomDlg->ListBox1->addItem(words[2].left(255) + "-" + title);
   }
   return titles;
 }

@@ -8,29 +8,32 @@
 
 namespace {
 
+// One file dialog for both directions; an empty string when cancelled.
+QString RunFileDialog(QWidget* parent, QFileDialog::AcceptMode accept, QFileDialog::FileMode mode,
+                      const QString& filter, const QString& defaultSuffix,
+                      const QString& proposed) {
+  QFileDialog dialog(parent);
+  dialog.setAcceptMode(accept);
+  dialog.setFileMode(mode);
+  dialog.setNameFilters(QtNameFilters(filter).split(";;"));
+  dialog.setDefaultSuffix(defaultSuffix);
+  if (!proposed.isEmpty()) dialog.selectFile(proposed);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().first();
+}
+
 class QtDialogs : public Dialogs {
  public:
   QString OpenFileName(QWidget* parent, const QString& filter,
                        const QString& defaultSuffix) override {
-    QFileDialog dialog(parent);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters(QtNameFilters(filter).split(";;"));
-    dialog.setDefaultSuffix(defaultSuffix);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().first();
+    return RunFileDialog(parent, QFileDialog::AcceptOpen, QFileDialog::ExistingFile, filter,
+                         defaultSuffix, {});
   }
 
   QString SaveFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix,
                        const QString& proposed) override {
-    QFileDialog dialog(parent);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters(QtNameFilters(filter).split(";;"));
-    dialog.setDefaultSuffix(defaultSuffix);
-    if (!proposed.isEmpty()) dialog.selectFile(proposed);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().first();
+    return RunFileDialog(parent, QFileDialog::AcceptSave, QFileDialog::AnyFile, filter,
+                         defaultSuffix, proposed);
   }
 
   void Warning(QWidget* parent, const QString& text) override {

@@ -59,6 +59,14 @@ type=$(env -i PATH=/usr/bin:/bin HOME="$home" XDG_DATA_HOME="$home/data" XDG_DAT
 if [ "$gui" = ON ]; then
   entry=$share/applications/quarnel.desktop
   [ -x "$prefix/bin/quarnel" ] || fail "bin/quarnel missing"
+  # Help > Manual with PENDROWE=<prefix>/share/quarnel looks in its folder Quarnel.
+  [ -s "$share/quarnel/Quarnel/Quarnel_Manual.pdf" ] || fail "manual missing"
+  # Started as a double click starts it, with a model and a matrix file, the installed program
+  # must still be running after a few seconds (a crash on either file ends it early).
+  QT_QPA_PLATFORM=offscreen HOME="$home" timeout 5 "$prefix/bin/quarnel" \
+    "$share/quarnel/examples/square_dp.qrg" "$share/quarnel/examples/hermitian_2x2.qmx" \
+    >/dev/null 2>&1
+  [ $? -eq 124 ] || fail "the installed program ended early with a model and a matrix file"
   [ -f "$entry" ] || fail "desktop entry missing"
   desktop-file-validate "$entry" >"$tmp/validate" 2>&1 || fail "desktop entry: $(cat "$tmp/validate")"
   grep -qx 'Exec=quarnel %F' "$entry" || fail "Exec line"

@@ -58,9 +58,9 @@ inline std::string ModelGarbage() { return RandomBytes(kGarbageBytes); }
 
 // Invalid UTF-8, NUL bytes and control characters inside otherwise good lines.
 inline std::string ModelBrokenText() {
-  return std::string("h\xff\xfe\0eader\r\n", 12) + "_alfa \xc3\x28 -1 tok=2\r\n" +
-         std::string("_alfa b\0c -2\r\n", 14) + "_alfa \x80\x80 -3\x01mef=1\r\n" +
-         "_beta \xc3\x28 \x80\x80 (ka) bemx=-1 soix=0.5\r\n";
+  return std::string("h\xff\xfe\0eader\r\n", 11) + "_alfa \xc3\x28 -1 tok=2\r\n" +
+         std::string("_alfa b\0c -2\r\n", 14) + "_alfa \x80\x80 -3\x01tok=4\r\n" +
+         "_beta \xc3\x28 \x80\x80 (ka) bemx=-1\x02" "bepx=0 dstx=0.25 sorx=0 soix=0.5\r\n";
 }
 
 // A million lines: a header, 16 orbitals, then 999,983 lines that each name a new orbital (all

@@ -27,9 +27,10 @@ inline bool DropRoot() {
   return ::geteuid() != 0 && ::getuid() != 0;
 }
 
-// Runs action in an unprivileged child. False (with the reason in findings) when the child could
-// not drop root or did not finish.
-inline bool RunUnprivileged(const std::function<std::string()>& action, std::string& findings) {
+// Runs action in a forked child, unprivileged unless keepRoot. False (with the reason in
+// findings) when the child could not drop root or did not finish.
+inline bool RunInChild(const std::function<std::string()>& action, std::string& findings,
+                       bool keepRoot = false) {
   findings.clear();
   int pipeFds[2];
   if (::pipe(pipeFds) != 0) return false;
@@ -37,13 +38,14 @@ inline bool RunUnprivileged(const std::function<std::string()>& action, std::str
   if (pid < 0) return false;
   if (pid == 0) {
     ::close(pipeFds[0]);
-    const std::string out = DropRoot() ? action() : std::string("cannot drop root");
+    const bool dropped = keepRoot || DropRoot();
+    const std::string out = dropped ? action() : std::string("cannot drop root");
     for (size_t done = 0; done < out.size();) {
       const ssize_t n = ::write(pipeFds[1], out.data() + done, out.size() - done);
       if (n <= 0) break;
       done += static_cast<size_t>(n);
     }
-    ::_exit(DropRoot() ? 0 : 3);
+    ::_exit(dropped ? 0 : 3);
   }
   ::close(pipeFds[1]);
   char buffer[4096];
@@ -53,6 +55,10 @@ inline bool RunUnprivileged(const std::function<std::string()>& action, std::str
   int status = 0;
   ::waitpid(pid, &status, 0);
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+inline bool RunUnprivileged(const std::function<std::string()>& action, std::string& findings) {
+  return RunInChild(action, findings, false);
 }
 
 // Gives the unprivileged child a folder of its own (or the same user's folder): when root runs

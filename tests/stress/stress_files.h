@@ -50,8 +50,8 @@ inline std::string ModelLongBadLine() {
 }
 
 // A 10 MB header and a 10 MB orbital name.
-inline std::string ModelLongHeaderAndName() {
-  return std::string(kLongLine, 'h') + "\r\n_alfa " + std::string(kLongLine, 'n') + " -1\r\n";
+inline std::string ModelLongHeaderAndName(std::size_t bytes = kLongLine) {
+  return std::string(bytes, 'h') + "\r\n_alfa " + std::string(bytes, 'n') + " -1\r\n";
 }
 
 inline std::string ModelGarbage() { return RandomBytes(kGarbageBytes); }
@@ -85,15 +85,15 @@ inline std::string ModelThousandNames() {
 
 // k-point files --------------------------------------------------------------------------------
 
-inline std::string KpointLongLine() {
+inline std::string KpointLongLine(std::size_t bytes = kLongLine) {
   static const char* const words[] = {"0", "20", "0", "20", "X"};
-  return "title\r\n" + ManyWords(kLongLine, words, 5) + "\r\n0 0 0 20 G\r\n";
+  return "title\r\n" + ManyWords(bytes, words, 5) + "\r\n0 0 0 20 G\r\n";
 }
 
-inline std::string KpointMillionLines() {
+inline std::string KpointMillionLines(int lines = kMillion) {
   std::string s = "a million points\r\n";
-  s.reserve(16u * kMillion);
-  for (int k = 1; k < kMillion; ++k) s += std::to_string(k % 21) + " 0 0 20\r\n";
+  s.reserve(16u * lines);
+  for (int k = 1; k < lines; ++k) s += std::to_string(k % 21) + " 0 0 20\r\n";
   return s;
 }
 

@@ -56,7 +56,7 @@ std::string ShortMessages(const std::string& text) {
     }
     at = end + 2;
   }
-  if (hidden > 0) out += "\r\n(" + std::to_string(hidden) + " more messages not shown)";
+  if (hidden > 0) out += "\r\n\r\n(" + std::to_string(hidden) + " more messages not shown)";
   return out;
 }
 }  // namespace

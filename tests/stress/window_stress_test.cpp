@@ -182,15 +182,33 @@ void WindowStressTest::openThatFailsKeepsModelAndCaption() {
     p.dialogs.warnings.clear();
     QVERIFY(Snapshot(p) == before);
   }
-  QFile::setPermissions(hidden, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                    QFileDevice::ExeOwner);
-
   // A folder picked as a file.
   p.dialogs.openAnswers << hidden;
   p.form->miOpen1Click();
   QCOMPARE(p.dialogs.warnings, QStringList{hidden + ": File access error #21"});
   p.dialogs.warnings.clear();
   QVERIFY(Snapshot(p) == before);
+
+  // The k path and the workbench's matrix stay as they were too.
+  p.dialogs.openAnswers << p.Write("m.qmx", "t\r\n1 2 0 1\r\n2 3 -1 0\r\n");
+  p.eigen->btnOpenAClick();
+  QCOMPARE(App().Solver.JacN, 4);
+  const QString memo = p.bands->Memo1->toPlainText();
+  const QString matrix = p.eigen->sgJacobiA->Cell(2, 1);
+  for (const QString& name : {locked, inside}) {
+    p.dialogs.openAnswers << name << name;
+    p.bands->btnOpenKpointsClick();
+    p.eigen->btnOpenAClick();
+    const QString error = name + ": File access error #13";
+    QCOMPARE(p.dialogs.warnings, (QStringList{error, error}));
+    p.dialogs.warnings.clear();
+    QCOMPARE(p.bands->Memo1->toPlainText(), memo);
+    QCOMPARE(App().Solver.JacN, 4);
+    QCOMPARE(p.eigen->sgJacobiA->Cell(2, 1), matrix);
+  }
+  QVERIFY(Snapshot(p) == before);
+  QFile::setPermissions(hidden, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                    QFileDevice::ExeOwner);
 }
 
 void WindowStressTest::saveThatFailsSaysSoAtOnce() {
@@ -221,6 +239,15 @@ void WindowStressTest::saveThatFailsSaysSoAtOnce() {
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), previous);
   }
+
+  // The workbench's Save says so at once as well.
+  p.dialogs.openAnswers << p.Write("m.qmx", "t\r\n1 2 0 1\r\n2 3 -1 0\r\n");
+  p.eigen->btnOpenAClick();
+  p.dialogs.saveAnswers << folder + "/m.qmx";
+  p.eigen->btnSaveAClick();
+  QCOMPARE(p.dialogs.warnings, QStringList{folder + "/m.qmx: File access error #13"});
+  p.dialogs.warnings.clear();
+  QCOMPARE(Entries(folder), QStringList{"model.qrg"});
 
   // A read-only file in a folder that takes new files.
   QFile::setPermissions(folder, readOnlyFolder | QFileDevice::WriteOwner);

@@ -29,8 +29,8 @@ namespace fs = std::filesystem;
 using namespace quarnel;
 
 struct Case {
-  std::string name;     // kind/file
-  std::string reader;   // model, qrk, klist, qmx, lines
+  std::string name;    // kind/file
+  std::string reader;  // model, qrk, klist, qmx, lines
   std::string path;
   std::uintmax_t bytes = 0;
 };
@@ -121,12 +121,12 @@ void Register() {
   for (const Case& c : Cases()) {
     for (bool plain : {true, false}) {
       const std::string name = std::string(plain ? "plain/" : "reader/") + c.name;
-      benchmark::RegisterBenchmark(name.c_str(),
-                                   [c, plain](benchmark::State& state) {
-                                     for (auto _ : state) plain ? PlainRead(c) : ProgramRead(c);
-                                     state.SetBytesProcessed(
-                                         static_cast<int64_t>(state.iterations() * c.bytes));
-                                   })
+      benchmark::RegisterBenchmark(
+          name.c_str(),
+          [c, plain](benchmark::State& state) {
+            for (auto _ : state) plain ? PlainRead(c) : ProgramRead(c);
+            state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * c.bytes));
+          })
           ->Unit(benchmark::kMillisecond)
           ->Iterations(2)
           ->Repetitions(3)
@@ -165,8 +165,8 @@ int main(int argc, char** argv) {
     const auto p = reporter.times.find("plain/" + c.name);
     const auto r = reporter.times.find("reader/" + c.name);
     if (p == reporter.times.end() || r == reporter.times.end() || p->second <= 0) continue;
-    std::printf("  %-24s %8.1f MB  reader %8.1f ms  plain %7.1f ms  ratio %6.2fx\n",
-                c.name.c_str(), c.bytes / 1048576.0, r->second, p->second, r->second / p->second);
+    std::printf("  %-24s %8.1f MB  reader %8.1f ms  plain %7.1f ms  ratio %6.2fx\n", c.name.c_str(),
+                c.bytes / 1048576.0, r->second, p->second, r->second / p->second);
   }
   std::error_code ec;
   fs::remove_all(Folder(), ec);

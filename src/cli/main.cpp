@@ -44,8 +44,8 @@ int main(int argc, char** argv) {
   // Output that did not arrive (a full disk, a closed pipe) must not pass for a result.
   if (!std::cout.flush()) {
     const int error = errno;
-    std::cerr << "quarnel-cli: standard output: "
-              << (error ? std::strerror(error) : "write error") << "\n";
+    std::cerr << "quarnel-cli: standard output: " << (error ? std::strerror(error) : "write error")
+              << "\n";
     return status == kExitOk ? kExitNoFile : status;
   }
   return status;

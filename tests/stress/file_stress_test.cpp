@@ -161,8 +161,8 @@ TEST_F(StressFiles, KpointListsOfEveryKind) {
   ASSERT_TRUE(KPathPointOf(ParseKPathLine(lines[1]), p));
   EXPECT_EQ(p.label, "X");
 
-  ASSERT_TRUE(ReadKpointList(dir.Write("million.qrk", stress::KpointMillionLines()), lines,
-                             messages));
+  ASSERT_TRUE(
+      ReadKpointList(dir.Write("million.qrk", stress::KpointMillionLines()), lines, messages));
   ASSERT_EQ(lines.size(), 1000000u);
   EXPECT_EQ(lines.back(), std::to_string(999999 % 21) + " 0 0 20");
 
@@ -181,8 +181,8 @@ TEST_F(StressFiles, KpointListsOfEveryKind) {
 
 TEST_F(StressFiles, KlistBandFiles) {
   Lines lines;
-  ASSERT_TRUE(ReadKlistBand(dir.Write("million.klist_band", stress::KlistMillionLines()), lines,
-                            messages));
+  ASSERT_TRUE(
+      ReadKlistBand(dir.Write("million.klist_band", stress::KlistMillionLines()), lines, messages));
   ASSERT_EQ(lines.size(), 1000001u);
   EXPECT_EQ(lines[1], " 0 0 0 20 P0");
   EXPECT_EQ(lines[2], " 1 0 0 20 ");

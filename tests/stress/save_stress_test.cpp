@@ -6,10 +6,10 @@
 #include <sys/mount.h>
 #include <sys/resource.h>
 
+#include <sched.h>
 #include <algorithm>
 #include <csignal>
 #include <fstream>
-#include <sched.h>
 
 #include "bands/kpoint_files.h"
 #include "common/temp_dir.h"

@@ -45,8 +45,7 @@ inline std::string ModelLongLine() {
 // A 10 MB pair line with a bad direction tag: it is reported, with its text.
 inline std::string ModelLongBadLine() {
   static const char* const words[] = {"1.5", "bepx=2", "junk", "\t", "=", "dstx=0.25"};
-  return "long bad line\r\n_alfa a -1\r\n_beta a a (kd) " + ManyWords(kLongLine, words, 6) +
-         "\r\n";
+  return "long bad line\r\n_alfa a -1\r\n_beta a a (kd) " + ManyWords(kLongLine, words, 6) + "\r\n";
 }
 
 // A 10 MB header and a 10 MB orbital name.
@@ -54,13 +53,16 @@ inline std::string ModelLongHeaderAndName(std::size_t bytes = kLongLine) {
   return std::string(bytes, 'h') + "\r\n_alfa " + std::string(bytes, 'n') + " -1\r\n";
 }
 
-inline std::string ModelGarbage() { return RandomBytes(kGarbageBytes); }
+inline std::string ModelGarbage() {
+  return RandomBytes(kGarbageBytes);
+}
 
 // Invalid UTF-8, NUL bytes and control characters inside otherwise good lines.
 inline std::string ModelBrokenText() {
   return std::string("h\xff\xfe\0eader\r\n", 11) + "_alfa \xc3\x28 -1 tok=2\r\n" +
          std::string("_alfa b\0c -2\r\n", 14) + "_alfa \x80\x80 -3\x01tok=4\r\n" +
-         "_beta \xc3\x28 \x80\x80 (ka) bemx=-1\x02" "bepx=0 dstx=0.25 sorx=0 soix=0.5\r\n";
+         "_beta \xc3\x28 \x80\x80 (ka) bemx=-1\x02"
+         "bepx=0 dstx=0.25 sorx=0 soix=0.5\r\n";
 }
 
 // A million lines: a header, 16 orbitals, then 999,983 lines that each name a new orbital (all
@@ -124,7 +126,9 @@ inline std::string MatrixMillionLines() {
 // The full model ------------------------------------------------------------------------------
 
 // A value of the file's resolution (three decimals), so that writing and reading give it back.
-inline double Milli(double x) { return std::round(x * 1000) / 1000; }
+inline double Milli(double x) {
+  return std::round(x * 1000) / 1000;
+}
 
 // 16 orbitals with every term set: on-site energies, picture fields, own-image hoppings and
 // effective masses, and for every pair and direction the terms of the given form.

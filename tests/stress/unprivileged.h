@@ -67,6 +67,8 @@ inline void HandToChild(const std::filesystem::path& path) {
   if (::geteuid() == 0) (void)::chown(path.c_str(), kNobody, kNobody);
 }
 
-inline void SetMode(const std::filesystem::path& path, mode_t mode) { ::chmod(path.c_str(), mode); }
+inline void SetMode(const std::filesystem::path& path, mode_t mode) {
+  ::chmod(path.c_str(), mode);
+}
 
 }  // namespace quarnel::testing

@@ -34,7 +34,9 @@ class VanishingDialogs : public ScriptedDialogs {
   }
 };
 
-QString ModelText() { return QString::fromStdString(quarnel::FormatModelFile(App().Model)); }
+QString ModelText() {
+  return QString::fromStdString(quarnel::FormatModelFile(App().Model));
+}
 
 // What a failed open or save must leave as it was.
 struct Snapshot {
@@ -52,14 +54,17 @@ struct Snapshot {
   int norb;
 };
 
-QByteArray Bytes(const std::string& s) { return QByteArray(s.data(), static_cast<int>(s.size())); }
-
-QStringList Entries(const QString& folder) {
-  return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
-                                QDir::Name);
+QByteArray Bytes(const std::string& s) {
+  return QByteArray(s.data(), static_cast<int>(s.size()));
 }
 
-int Count(const QString& text, const QString& what) { return text.count(what); }
+QStringList Entries(const QString& folder) {
+  return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
+}
+
+int Count(const QString& text, const QString& what) {
+  return text.count(what);
+}
 
 // The header and name of the long-header case: well past the edit box's default limit of 32767
 // characters (10 MB take about 5 s to lay out here, which is linear but too slow for a test).
@@ -81,7 +86,8 @@ class WindowStressTest : public QObject {
 
 // A full model opened through File > Open, the state every failure must keep.
 static void OpenFullModel(Program& p) {
-  const QString full = p.Write("full.qrg", Bytes(quarnel::FormatModelFile(quarnel::stress::FullModel(2))));
+  const QString full =
+      p.Write("full.qrg", Bytes(quarnel::FormatModelFile(quarnel::stress::FullModel(2))));
   p.dialogs.openAnswers << full;
   p.form->miOpen1Click();
   QCOMPARE(App().Model.NOrb, 16);
@@ -207,8 +213,8 @@ void WindowStressTest::openThatFailsKeepsModelAndCaption() {
     QCOMPARE(p.eigen->sgJacobiA->Cell(2, 1), matrix);
   }
   QVERIFY(Snapshot(p) == before);
-  QFile::setPermissions(hidden, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                    QFileDevice::ExeOwner);
+  QFile::setPermissions(hidden,
+                        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 void WindowStressTest::saveThatFailsSaysSoAtOnce() {
@@ -296,9 +302,8 @@ void WindowStressTest::bandRunOfTheFullModel() {
   // Sample points agree with the calculation without any window.
   for (int x = 0; x <= 120; x += 15) {
     const QStringList w = path[x + 1].split(' ', Qt::SkipEmptyParts);
-    quarnel::CalcKpoint(App().Model,
-                        quarnel::KPointFromNumerators(40, w[0].toInt(), w[1].toInt(), 0), h,
-                        *solver);
+    quarnel::CalcKpoint(
+        App().Model, quarnel::KPointFromNumerators(40, w[0].toInt(), w[1].toInt(), 0), h, *solver);
     for (int i = 1; i <= 16; ++i) {
       auto* band = qobject_cast<QCPGraph*>(p.bands->Chart1->plottable(i));
       QCOMPARE((band->data()->constBegin() + x)->value, solver->EigVal[i]);

@@ -210,9 +210,9 @@ TEST_F(FailingSaves, FolderThatCannotBeSearchedIsAnAccessErrorNotAMissingFile) {
   EXPECT_EQ(TempDir::Read(file), kPrevious);
 }
 
-// The disk fills while the new file is written: a file-size limit (any user) and a small file
-// system of its own (where mounting is allowed).
-TEST_F(FailingSaves, WriteThatFailsHalfWayLeavesNoTruncatedTarget) {
+// The disk fills while the new file is written: a file-size limit (any user), and below a small
+// file system of its own (where mounting is allowed).
+TEST_F(FailingSaves, FileSizeLimitLeavesNoTruncatedTarget) {
   const std::string target = Place("model.qrg", kPrevious, 0644);
   const std::string full = FormatModelFile(stress::FullModel(2));
   ASSERT_GT(full.size(), 16384u);
@@ -229,19 +229,46 @@ TEST_F(FailingSaves, WriteThatFailsHalfWayLeavesNoTruncatedTarget) {
       },
       findings, true))
       << findings;
-  auto f = Fields(findings);
+  const auto f = Fields(findings);
   ASSERT_EQ(f.size(), 2u) << findings;
   EXPECT_EQ(f[0], std::to_string(EFBIG));
   EXPECT_EQ(f[1], Access(target, EFBIG));
   EXPECT_EQ(TempDir::Read(target), kPrevious);
   EXPECT_EQ(Listing(sub), "model.qrg");
+}
 
-  // A file system of 64 KB, mounted in a mount namespace of the child's own.
+// Writes text into a file of /proc; false when refused.
+bool WriteProc(const char* file, const std::string& text) {
+  std::ofstream out(file);
+  out << text;
+  out.flush();
+  return static_cast<bool>(out);
+}
+
+// A mount namespace of the calling process's own: root has the right; an ordinary user gets it
+// with a user namespace where the system allows them.
+bool OwnMountNamespace() {
+  if (::geteuid() != 0) {
+    const std::string uid = std::to_string(::getuid()), gid = std::to_string(::getgid());
+    if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0) return false;
+    if (!WriteProc("/proc/self/setgroups", "deny") ||
+        !WriteProc("/proc/self/uid_map", "0 " + uid + " 1") ||
+        !WriteProc("/proc/self/gid_map", "0 " + gid + " 1"))
+      return false;
+  } else if (::unshare(CLONE_NEWNS) != 0) {
+    return false;
+  }
+  return ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+}
+
+TEST_F(FailingSaves, FullFileSystemLeavesNoTruncatedTarget) {
+  // A file system of 64 KB, mounted in the child's own mount namespace.
   const std::string mountPoint = (dir.Path() / "small").string();
   fs::create_directory(mountPoint);
+  std::string findings;
   ASSERT_TRUE(RunInChild(
       [&] {
-        if (::unshare(CLONE_NEWNS) != 0) return std::string("skip: no mount namespace");
+        if (!OwnMountNamespace()) return std::string("skip: no mount namespace of our own");
         if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
           return std::string("skip: mounts not private");
         if (::mount("tmpfs", mountPoint.c_str(), "tmpfs", 0, "size=64k") != 0)
@@ -263,7 +290,7 @@ TEST_F(FailingSaves, WriteThatFailsHalfWayLeavesNoTruncatedTarget) {
       findings, true))
       << findings;
   if (findings.rfind("skip", 0) == 0) GTEST_SKIP() << findings;
-  f = Fields(findings);
+  const auto f = Fields(findings);
   ASSERT_EQ(f.size(), 5u) << findings;
   EXPECT_EQ(f[0], std::to_string(ENOSPC));
   EXPECT_EQ(f[1], Access(f[4], ENOSPC));

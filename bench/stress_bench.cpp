@@ -57,24 +57,35 @@ void AddCase(const std::string& name, const std::string& reader, const std::stri
 }
 
 void MakeCases() {
-  AddCase("model/long line", "model", "long.qrg", stress::ModelLongLine());
-  AddCase("model/long bad line", "model", "longbad.qrg", stress::ModelLongBadLine());
-  AddCase("model/long header+name", "model", "header.qrg", stress::ModelLongHeaderAndName());
-  AddCase("model/million lines", "model", "million.qrg", stress::ModelMillionLines());
+  // Every kind at two sizes, a tenth and the full one: a linear reader keeps its ratio.
+  constexpr std::size_t mb = 1u << 20;
+  constexpr int tenth = stress::kMillion / 10;
+  AddCase("model/long line 1 MB", "model", "long1.qrg", stress::ModelLongLine(mb));
+  AddCase("model/long line 10 MB", "model", "long.qrg", stress::ModelLongLine());
+  AddCase("model/bad line 1 MB", "model", "bad1.qrg", stress::ModelLongBadLine(mb));
+  AddCase("model/bad line 10 MB", "model", "bad.qrg", stress::ModelLongBadLine());
+  AddCase("model/header+name 2x1 MB", "model", "header1.qrg", stress::ModelLongHeaderAndName(mb));
+  AddCase("model/header+name 2x10 MB", "model", "header.qrg", stress::ModelLongHeaderAndName());
+  AddCase("model/100k lines", "model", "tenth.qrg", stress::ModelMillionLines(tenth));
+  AddCase("model/1M lines", "model", "million.qrg", stress::ModelMillionLines());
   AddCase("model/1000 orbitals", "model", "names.qrg", stress::ModelThousandNames());
   AddCase("model/garbage", "model", "garbage.qrg", stress::ModelGarbage());
-  AddCase("qrk/long line", "qrk", "long.qrk", stress::KpointLongLine());
-  AddCase("qrk/million lines", "qrk", "million.qrk", stress::KpointMillionLines());
+  AddCase("qrk/long line 1 MB", "qrk", "long1.qrk", stress::KpointLongLine(mb));
+  AddCase("qrk/long line 10 MB", "qrk", "long.qrk", stress::KpointLongLine());
+  AddCase("qrk/100k lines", "qrk", "tenth.qrk", stress::KpointMillionLines(tenth));
+  AddCase("qrk/1M lines", "qrk", "million.qrk", stress::KpointMillionLines());
   AddCase("qrk/garbage", "qrk", "garbage.qrk", stress::RandomBytes(stress::kGarbageBytes, 7));
-  AddCase("klist/million lines", "klist", "million.klist_band", stress::KlistMillionLines());
+  AddCase("klist/100k lines", "klist", "tenth.klist_band", stress::KlistMillionLines(tenth));
+  AddCase("klist/1M lines", "klist", "million.klist_band", stress::KlistMillionLines());
   AddCase("klist/garbage", "klist", "garbage.klist_band",
           stress::RandomBytes(stress::kGarbageBytes, 8));
-  AddCase("qmx/long line", "qmx", "long.qmx", stress::MatrixLongLine());
-  AddCase("qmx/million lines", "qmx", "million.qmx", stress::MatrixMillionLines());
+  AddCase("qmx/long row 1 MB", "qmx", "long1.qmx", stress::MatrixLongLine(mb));
+  AddCase("qmx/long row 10 MB", "qmx", "long.qmx", stress::MatrixLongLine());
+  AddCase("qmx/1M rows", "qmx", "million.qmx", stress::MatrixMillionLines());
   AddCase("qmx/garbage", "qmx", "garbage.qmx", stress::RandomBytes(stress::kGarbageBytes, 9));
   // The line reader alone, on the biggest files.
-  AddCase("lines/long line", "lines", "long.qrg", "");
-  AddCase("lines/million lines", "lines", "million.qrg", "");
+  AddCase("lines/long line 10 MB", "lines", "long.qrg", "");
+  AddCase("lines/1M lines", "lines", "million.qrg", "");
   for (auto& c : Cases()) c.bytes = fs::file_size(c.path);
 }
 
@@ -165,7 +176,7 @@ int main(int argc, char** argv) {
     const auto p = reporter.times.find("plain/" + c.name);
     const auto r = reporter.times.find("reader/" + c.name);
     if (p == reporter.times.end() || r == reporter.times.end() || p->second <= 0) continue;
-    std::printf("  %-24s %8.1f MB  reader %8.1f ms  plain %7.1f ms  ratio %6.2fx\n", c.name.c_str(),
+    std::printf("  %-28s %8.1f MB  reader %8.1f ms  plain %7.1f ms  ratio %6.2fx\n", c.name.c_str(),
                 c.bytes / 1048576.0, r->second, p->second, r->second / p->second);
   }
   std::error_code ec;

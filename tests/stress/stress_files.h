@@ -38,14 +38,14 @@ inline std::string ManyWords(std::size_t bytes, const char* const* words, int co
 // Model files ---------------------------------------------------------------------------------
 
 // A 10 MB line of an unknown keyword between two good orbital lines.
-inline std::string ModelLongLine() {
-  return "long line\r\n_alfa a -1\r\n" + std::string(kLongLine, 'x') + "\r\n_alfa b -2\r\n";
+inline std::string ModelLongLine(std::size_t bytes = kLongLine) {
+  return "long line\r\n_alfa a -1\r\n" + std::string(bytes, 'x') + "\r\n_alfa b -2\r\n";
 }
 
 // A 10 MB pair line with a bad direction tag: it is reported, with its text.
-inline std::string ModelLongBadLine() {
+inline std::string ModelLongBadLine(std::size_t bytes = kLongLine) {
   static const char* const words[] = {"1.5", "bepx=2", "junk", "\t", "=", "dstx=0.25"};
-  return "long bad line\r\n_alfa a -1\r\n_beta a a (kd) " + ManyWords(kLongLine, words, 6) + "\r\n";
+  return "long bad line\r\n_alfa a -1\r\n_beta a a (kd) " + ManyWords(bytes, words, 6) + "\r\n";
 }
 
 // A 10 MB header and a 10 MB orbital name.
@@ -67,10 +67,10 @@ inline std::string ModelBrokenText() {
 
 // A million lines: a header, 16 orbitals, then 999,983 lines that each name a new orbital (all
 // refused: 16 are known), so every one is a line message.
-inline std::string ModelMillionLines() {
+inline std::string ModelMillionLines(int lines = kMillion) {
   std::string s = "a million lines\r\n";
-  s.reserve(26u * kMillion);
-  for (int k = 1; k < kMillion; ++k) s += "_alfa o" + std::to_string(k) + " -1\r\n";
+  s.reserve(26u * lines);
+  for (int k = 1; k < lines; ++k) s += "_alfa o" + std::to_string(k) + " -1\r\n";
   return s;
 }
 
@@ -99,10 +99,10 @@ inline std::string KpointMillionLines(int lines = kMillion) {
   return s;
 }
 
-inline std::string KlistMillionLines() {
+inline std::string KlistMillionLines(int lines = kMillion) {
   std::string s;
-  s.reserve(40u * kMillion);
-  for (int k = 0; k < kMillion; ++k)
+  s.reserve(40u * lines);
+  for (int k = 0; k < lines; ++k)
     s += (k % 100 == 0 ? "P" + std::to_string(k) : std::string()) + "     " +
          std::to_string(k % 21) + "    0    0   20  2.0\n";
   return s + "END\n";
@@ -111,15 +111,15 @@ inline std::string KlistMillionLines() {
 // Matrix files ---------------------------------------------------------------------------------
 
 // A 10 MB row: words that are no numbers, then numbers. Every word has to be looked at.
-inline std::string MatrixLongLine() {
+inline std::string MatrixLongLine(std::size_t bytes = kLongLine) {
   static const char* const words[] = {"abc", "x1", "--", "1e", "q"};
-  return "title\r\n" + ManyWords(kLongLine, words, 5) + "1 2 3 4\r\n2 5 0 0\r\n";
+  return "title\r\n" + ManyWords(bytes, words, 5) + "1 2 3 4\r\n2 5 0 0\r\n";
 }
 
-inline std::string MatrixMillionLines() {
+inline std::string MatrixMillionLines(int lines = kMillion) {
   std::string s = "title\r\n";
-  s.reserve(12u * kMillion);
-  for (int k = 0; k < kMillion; ++k) s += "1 0 2 0\r\n";
+  s.reserve(12u * lines);
+  for (int k = 0; k < lines; ++k) s += "1 0 2 0\r\n";
   return s;
 }
 

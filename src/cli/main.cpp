@@ -1,6 +1,8 @@
 // quarnel-cli: the program's calculations without a window, for scripts and checks.
 
+#include <cerrno>
 #include <cstring>
+#include <iostream>
 #include <map>
 #include <string>
 
@@ -37,5 +39,14 @@ int main(int argc, char** argv) {
   const auto command = Commands().find(name);
   if (command == Commands().end()) return UsageError("unknown command '" + name + "'");
   for (; k < argc; ++k) options.args.emplace_back(argv[k]);
-  return command->second(options);
+  errno = 0;
+  const int status = command->second(options);
+  // Output that did not arrive (a full disk, a closed pipe) must not pass for a result.
+  if (!std::cout.flush()) {
+    const int error = errno;
+    std::cerr << "quarnel-cli: standard output: " << (error ? std::strerror(error) : "write error")
+              << "\n";
+    return status == kExitOk ? kExitNoFile : status;
+  }
+  return status;
 }

@@ -26,7 +26,40 @@
 
 namespace {
 const char* const kProgramTitle = "Quarnel V7.12 ";
+
+// However broken a file, the box of reading errors stays one a person can read and the toolkit
+// can lay out quickly: the first messages, each cut short, and how many more there were.
+constexpr int kShownMessages = 20;
+constexpr std::size_t kShownBytes = 200;
+
+std::string ShortMessages(const std::string& text) {
+  std::string out;
+  int kept = 0;
+  long long hidden = 0;
+  for (std::size_t at = 0; at <= text.size();) {
+    std::size_t end = text.find("\r\n", at);
+    if (end == std::string::npos) end = text.size();
+    const std::size_t length = end - at;
+    if (length > 0 && kept > kShownMessages) {
+      ++hidden;
+    } else if (kept <= kShownMessages) {
+      if (length > 0) ++kept;
+      if (at > 0) out += "\r\n";
+      if (length <= kShownBytes) {
+        out.append(text, at, length);
+      } else {
+        std::size_t cut = kShownBytes;
+        while (cut > 0 && (static_cast<unsigned char>(text[at + cut]) & 0xc0) == 0x80) --cut;
+        out.append(text, at, cut);
+        out += "...";
+      }
+    }
+    at = end + 2;
+  }
+  if (hidden > 0) out += "\r\n\r\n(" + std::to_string(hidden) + " more messages not shown)";
+  return out;
 }
+}  // namespace
 
 QString TFormQuarnel::DialogFilter() const {
   const QString ext = QString::fromStdString(App().ModelExtension);
@@ -72,7 +105,10 @@ void TFormQuarnel::ReadModelFile(const QString& name) {
   app.Model = read;
   SetCaption(QString("%1 - %2").arg(QString::fromStdString(app.CaptionBase), name));
   headerBytes_ = app.Model.HeaderText;
-  edHeader->setText(FromModelText(app.Model.HeaderText));
+  const QString header = FromModelText(app.Model.HeaderText);
+  // The edit box would cut a header beyond its default limit, and the next save would keep it cut.
+  if (header.size() > edHeader->maxLength()) edHeader->setMaxLength(header.size());
+  edHeader->setText(header);
   const int n = app.Model.NOrb;
   ResizeGrids(n);
   app.Model.NOrb = n;  // a file without orbitals leaves 0 behind the grid's three rows
@@ -81,6 +117,7 @@ void TFormQuarnel::ReadModelFile(const QString& name) {
     RefreshDiagonalCell(i);
     for (int j = i + 1; j <= n; ++j) RefreshPairCells(i, j);
   }
+  app.Messages.Text = ShortMessages(app.Messages.Text);
   quarnel::ShowPendingMessages(app.Messages);
 }
 

@@ -142,8 +142,14 @@ bool ReadPairLine(ModelData& m, std::string rest) {
 
 std::string NormalizeLine(std::string line) {
   NormalizeSpaces(line);
-  for (size_t p = 0; (p = line.find("= ", p)) != std::string::npos;) line.erase(p + 1, 1);
-  return line;
+  // "= " becomes "=" in one pass; erasing in place moved the rest of the line each time.
+  std::string out;
+  out.reserve(line.size());
+  for (size_t k = 0; k < line.size(); ++k) {
+    out += line[k];
+    if (line[k] == '=' && k + 1 < line.size() && line[k + 1] == ' ') ++k;
+  }
+  return out;
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 #pragma once
 // Text files read and written as bytes. Reading accepts CR LF, LF and a lone CR as line ends.
 // Creating writes a temporary file beside the target and renames it over the target only when
-// everything was written, so a failed save leaves the previous file intact.
+// everything was written, so a failed save leaves the previous file intact. A target that may not
+// be written (read-only) is refused, as writing it in place would be.
 
 #include <cstdio>
 #include <string>

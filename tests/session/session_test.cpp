@@ -212,7 +212,7 @@ void SessionTest::workbenchStepsConverge() {
   double previous = OffNorm(s);
   QVERIFY(previous > 1);
 
-  // One rotation by hand: the pivot's square leaves the off-diagonal norm twice.
+  // One rotation by hand: the squared off-diagonal norm drops by twice the pivot's square.
   w.btnVypRotMat->click();
   QVERIFY(w.LabelR1->text().startsWith("p:"));
   const int pp = s.PivotP(), pq = s.PivotQ();
@@ -224,7 +224,7 @@ void SessionTest::workbenchStepsConverge() {
   QVERIFY(Near(after * after, previous * previous - 2 * pivot * pivot, 1e-12));
   previous = after;
 
-  // Single iterations: the norm never grows; then as many as it takes.
+  // Single iterations each lower the norm; then as many as it takes.
   w.seIter->SetText("1");
   for (int k = 1; k <= 5; ++k) {
     w.btnIteration->click();

@@ -42,7 +42,9 @@ bool DosEnergyWindow(const DosSamples& samples, double& emin, double& emax) {
   }
   emax += 0.05 * r;
   emin -= 0.05 * r;
-  return true;
+  // Energies near the largest double leave no window to bin in: its width overflows, or the
+  // margins vanish in rounding.
+  return std::isfinite(emax - emin) && emax > emin;
 }
 
 DosCurves DosHistogram(const DosSamples& samples, int m) {

@@ -48,12 +48,12 @@ struct DosCurves {
 
 // The energy window of the samples: 5 % of the range added on each side. A range of zero width
 // (all energies equal) is opened to one energy unit around that energy first. False without
-// samples.
+// samples, and when the window is too wide for a double or too narrow to tell its ends apart.
 bool DosEnergyWindow(const DosSamples& samples, double& emin, double& emax);
 
 // Raw histogram with m intervals over the energy window: one count per eigenstate in the total,
-// the summed weights in the orbital curves; the bin index is rounded half to even. No samples give
-// empty curves.
+// the summed weights in the orbital curves; the bin index is rounded half to even. No samples (or
+// no window) give empty curves.
 DosCurves DosHistogram(const DosSamples& samples, int m);
 
 // GaussNorm * exp(-GaussExp * (x / (2 w))^2).

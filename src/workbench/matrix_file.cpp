@@ -35,10 +35,13 @@ class MatrixBuilder {
     EnsureSize(grid_, r + 1, 0);
     NormalizeSpaces(line);
     int c = 0;
-    // Numbers beyond the 2n-th of a row are dropped, and n never exceeds kMaxMatrixRows.
-    while (!line.empty() && c < 2 * kMaxMatrixRows) {
-      std::string word;
-      CutToken(line, word, ' ');
+    // Numbers beyond the 2n-th of a row are dropped, and n never exceeds kMaxMatrixRows. The words
+    // are taken by position: cutting each off the front would cost the square of a long line.
+    for (std::size_t at = 0; at < line.size() && c < 2 * kMaxMatrixRows;) {
+      std::size_t end = line.find(' ', at);
+      if (end == std::string::npos) end = line.size();
+      const std::string word = line.substr(at, end - at);
+      at = end + 1;
       double x;
       if (!ReadNumber(word, x)) continue;
       ++c;

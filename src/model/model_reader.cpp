@@ -144,11 +144,13 @@ bool ReadPairLine(ModelData& m, std::string rest) {
 
 std::string NormalizeLine(std::string line) {
   NormalizeSpaces(line);
-  // "= " becomes "=" in one pass (erasing each blank in place would cost the square of the line).
+  // "= " becomes "=" in one pass; erasing in place moved the rest of the line each time.
   std::string out;
   out.reserve(line.size());
-  for (std::size_t p = 0; p < line.size(); ++p)
-    if (!(line[p] == ' ' && p > 0 && line[p - 1] == '=')) out += line[p];
+  for (size_t k = 0; k < line.size(); ++k) {
+    out += line[k];
+    if (line[k] == '=' && k + 1 < line.size() && line[k + 1] == ' ') ++k;
+  }
   return out;
 }
 

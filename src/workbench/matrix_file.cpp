@@ -35,8 +35,9 @@ class MatrixBuilder {
     EnsureSize(grid_, r + 1, 0);
     NormalizeSpaces(line);
     int c = 0;
-    // Numbers beyond the 2n-th of a row are dropped, and n never exceeds kMaxMatrixRows. The words
-    // are taken by position: cutting each off the front would cost the square of a long line.
+    // Numbers beyond the 2n-th of a row are dropped, and n never exceeds kMaxMatrixRows. The
+    // words are taken by position: cutting each off the front would copy the rest of the line
+    // every time, which a long row of words that are no numbers makes quadratic.
     for (std::size_t at = 0; at < line.size() && c < 2 * kMaxMatrixRows;) {
       std::size_t end = line.find(' ', at);
       if (end == std::string::npos) end = line.size();

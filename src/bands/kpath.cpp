@@ -24,9 +24,13 @@ double WordValue(std::string& rest) {
   return x;
 }
 
+// The band window writes a divisor below 10 as the same fraction with up to ten times the
+// divisor, so every number of a point must stay an integer after that scaling.
+constexpr double kMaxPathNumber = INT_MAX / 10;
+
 bool ToInt(double x, int& n) {
   const double r = RoundHalfEven(x);
-  if (!std::isfinite(r) || r < INT_MIN || r > INT_MAX) return false;
+  if (!std::isfinite(r) || r < -kMaxPathNumber || r > kMaxPathNumber) return false;
   n = static_cast<int>(r);
   return true;
 }

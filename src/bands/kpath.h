@@ -30,7 +30,7 @@ double RoundHalfEven(double x);
 std::string SpecialPointLabel(const KPathLine& line, bool& special);
 
 // The point a line asks for. False when the line is skipped: a divisor that is not positive, or a
-// number too large to be handed on as an integer.
+// number too large to be handed on as an integer, even after DivisorScale (|n| above INT_MAX / 10).
 bool KPathPointOf(const KPathLine& line, KPathPoint& point);
 
 // The smallest factor that brings a positive divisor to at least minDivisor, so that the same k

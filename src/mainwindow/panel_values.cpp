@@ -19,7 +19,14 @@ double Read(const std::string& text) {
 }  // namespace
 
 std::string CleanOrbitalName(const std::string& name) {
-  return RemoveBlanks(name);
+  // Control characters go too: the file reader takes them for blanks, so a saved name holding one
+  // would come back as two words and shift every field of its line.
+  std::string clean;
+  for (char c : name)
+    if (static_cast<unsigned char>(c) > ' ') clean += c;
+  // A trailing "=" would join the next word of a saved line ("= " reads as "=").
+  while (!clean.empty() && clean.back() == '=') clean.pop_back();
+  return clean;
 }
 
 std::string PositionLabelText(const ModelData& m, int i, int j, int d) {

@@ -9,7 +9,8 @@
 
 namespace quarnel {
 
-// The name without blanks and tabs (an empty name is accepted).
+// The name without blanks, tabs and other control characters, and without a trailing "="
+// (an empty name is accepted).
 std::string CleanOrbitalName(const std::string& name);
 
 // "<minus partner>,<partner>" positions of pair (i, j) along d.

@@ -107,7 +107,9 @@ int AddOrbital(ModelData& m, const std::string& name) {
 bool ReadOrbitalLine(ModelData& m, std::string rest) {
   std::string name;
   CutToken(rest, name, ' ');
-  if (name.empty()) return false;  // a nameless orbital could never be written back
+  // Neither could be written back: a nameless orbital, or a name ending in "=", which the "= "
+  // rule would glue to the energy that follows it in the saved line.
+  if (name.empty() || name.back() == '=') return false;
   int i = FindOrbital(m, name);
   if (i == 0) i = AddOrbital(m, name);
   if (i == 0) return false;

@@ -37,6 +37,19 @@ TEST(KPathLine, SkipsLinesWithoutPositiveDivisor) {
   EXPECT_FALSE(KPathPointOf(ParseKPathLine("1e12 0 0 20"), p));
 }
 
+// Found by fuzzing: a short divisor is written with up to ten times the divisor, so
+// -2147483648 0 0 3 overflowed the numerator (and std::abs of it) in the band window.
+TEST(KPathLine, NumbersSurviveTheDivisorScaling) {
+  KPathPoint p;
+  EXPECT_FALSE(KPathPointOf(ParseKPathLine("-2147483648 0 0 3"), p));
+  EXPECT_FALSE(KPathPointOf(ParseKPathLine("0 0 0 2147483647"), p));
+  ASSERT_TRUE(KPathPointOf(ParseKPathLine("-214748364 0 214748364 1"), p));
+  const int scale = DivisorScale(p.div, 10);
+  EXPECT_EQ(scale, 10);
+  EXPECT_EQ(static_cast<long long>(p.nx) * scale, -2147483640LL);
+  EXPECT_EQ(static_cast<long long>(p.nz) * scale, 2147483640LL);
+}
+
 TEST(KPathLine, LabelsSpecialPointsInTableOrder) {
   EXPECT_EQ(PointOf("0 20 0 20").label, "Y");
   EXPECT_EQ(PointOf("0 0 0 20").label, "G");

@@ -144,5 +144,15 @@ TEST(PanelNames, BlanksAndTabsAreRemoved) {
   EXPECT_EQ(CleanOrbitalName("   "), "");
 }
 
+// Found by fuzzing: a name with a control character or a trailing "=" was saved as it stood and
+// read back as another name, with the orbital's numbers shifted by one field.
+TEST(PanelNames, NamesAreCleanedSoTheSavedNameReadsBack) {
+  EXPECT_EQ(CleanOrbitalName("n\x01x\r\n"), "nx");
+  EXPECT_EQ(CleanOrbitalName("\xc3\xa9t\x7f"), "\xc3\xa9t\x7f");  // bytes above 127 are text
+  // A trailing "=" would join the energy after the name in a saved line.
+  EXPECT_EQ(CleanOrbitalName("a=b=="), "a=b");
+  EXPECT_EQ(CleanOrbitalName("="), "");
+}
+
 }  // namespace
 }  // namespace quarnel

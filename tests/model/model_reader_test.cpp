@@ -162,6 +162,15 @@ TEST_F(ModelReader, NamelessOrbitalLineIsReported) {
   EXPECT_EQ(messages.Text, "Reading errors: \r\nLine 2: _alfa\r\n");
 }
 
+// Found by fuzzing: the orbital of "_alfa soiz=" was saved as "_alfa  soiz=   0.000 tok= 1 ..."
+// and read back as the orbital "soiz=0.000" with the shape index in place of the energy.
+TEST_F(ModelReader, NameEndingInEqualsSignIsReported) {
+  ASSERT_EQ(Read("h\n_alfa soiz=\n_alfa s -1\n"), 0);
+  ASSERT_EQ(m.NOrb, 1);
+  EXPECT_EQ(m.OrbName[1], "s");
+  EXPECT_EQ(messages.Text, "Reading errors: \r\nLine 2: _alfa soiz=\r\n");
+}
+
 TEST_F(ModelReader, MissingFileKeepsThePreviousModel) {
   ASSERT_EQ(Read("h\n_alfa a -1\n"), 0);
   const int result = ReadModelFile(m, messages, dir.File("gone.qrg"));

@@ -8,7 +8,9 @@ namespace {
 
 constexpr int kDigits = 12;
 
-std::string Number(double x) { return FormatG(x, kDigits); }
+std::string Number(double x) {
+  return FormatG(x, kDigits);
+}
 
 // A header value on one line: a line end in a file name would start a row.
 std::string HeaderValue(const std::string& text) {
@@ -20,8 +22,8 @@ std::string HeaderValue(const std::string& text) {
 
 std::string CommonHeader(const char* what, const RunDescription& run) {
   std::string h = std::string("# Quarnel ") + QUARNEL_VERSION + " " + what + "\n";
-  h += "# model file: " + (run.modelFile.empty() ? std::string("(none)") : HeaderValue(run.modelFile)) +
-       "\n";
+  h += "# model file: " +
+       (run.modelFile.empty() ? std::string("(none)") : HeaderValue(run.modelFile)) + "\n";
   h += "# model form: " + std::to_string(run.modelForm) + "\n";
   return h;
 }
@@ -74,8 +76,8 @@ std::string DosCsv(const RunDescription& run, const std::vector<std::string>& or
                    const DosCurves& curves) {
   std::string out = CommonHeader("density of states", run);
   const std::string side = std::to_string(run.grid + 1);
-  out += "# k grid: " + side + " x " + side + " x " + side + " points (n = " +
-         std::to_string(run.grid) + ")\n";
+  out += "# k grid: " + side + " x " + side + " x " + side +
+         " points (n = " + std::to_string(run.grid) + ")\n";
   out += "# eigenstates: " + std::to_string(run.samples) + "\n";
   out += "# energy intervals: " + std::to_string(run.bins) + "\n";
   out += "# Gauss smoothing: " + std::to_string(run.smooth) + "\n";

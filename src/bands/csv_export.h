@@ -20,10 +20,10 @@ namespace quarnel {
 struct RunDescription {
   std::string modelFile;  // empty when the model came from no file
   int modelForm = 2;
-  std::string kPath;  // bands: the path file, or what the memo held
-  int grid = 0;       // dos: the divisor n of the (n + 1)^3 grid
-  int bins = 0;       // dos: energy intervals
-  int smooth = 0;     // dos: Gauss smoothing
+  std::string kPath;        // bands: the path file, or what the memo held
+  int grid = 0;             // dos: the divisor n of the (n + 1)^3 grid
+  int bins = 0;             // dos: energy intervals
+  int smooth = 0;           // dos: Gauss smoothing
   std::size_t samples = 0;  // dos: eigenstates counted
 };
 

@@ -121,10 +121,12 @@ TEST(DosCsv, HeaderColumnsAndRows) {
 }
 
 TEST(CsvExport, NumbersKeepAPointUnderACommaLocale) {
-  const std::locale saved = std::locale::global(std::locale(std::locale::classic(), new CommaPunct));
+  const std::locale saved =
+      std::locale::global(std::locale(std::locale::classic(), new CommaPunct));
   BandTable table;
   table.Start({"a", "b"}, 1);
-  for (int x = 0; x < 1200; ++x) table.Add(Point(x, 0, 0, 3, "", false), *Results(1234.5, 0.1, 0.5, 0.5));
+  for (int x = 0; x < 1200; ++x)
+    table.Add(Point(x, 0, 0, 3, "", false), *Results(1234.5, 0.1, 0.5, 0.5));
   DosCurves curves;
   curves.energy = {-1234.5};
   curves.value = {{12345.25}};

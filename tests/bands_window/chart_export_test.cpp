@@ -2,7 +2,10 @@
 // same model and path, the pictures in their three formats, and what happens when saving fails.
 #include <qcustomplot.h>
 #include <QAction>
+#include <QComboBox>
+#include <QFileDialog>
 #include <QImage>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -11,6 +14,7 @@
 #include <QRegularExpression>
 #include <QSvgRenderer>
 #include <QTest>
+#include <QTimer>
 
 #include "bands_window/program.h"
 #include "support/chart_helpers.h"
@@ -58,6 +62,7 @@ class ChartExportTest : public QObject {
   void picturesInTheThreeFormats();
   void emptyChartsCancelAndRunsSaveNothing();
   void failuresAreShownAndKeepTheOldFile();
+  void fileDialogAddsTheChosenFiltersExtension();
 };
 
 void ChartExportTest::menuOffersTheSaveItemsAfterTheAxisItems() {
@@ -274,6 +279,39 @@ void ChartExportTest::failuresAreShownAndKeepTheOldFile() {
   QVERIFY(w.SaveChartData(w.Chart1));
   QVERIFY(Contents(p.dir.filePath("fresh.csv")).startsWith("# Quarnel "));
   QVERIFY(!QFile::exists(p.dir.filePath("fresh.csv.quarnel-save")));
+}
+
+void ChartExportTest::fileDialogAddsTheChosenFiltersExtension() {
+  Program p;
+  p.Load(kChain);
+  TBandDlg& w = *p.bands;
+  w.btnBand->click();
+  // The program's own file dialog this time, answered as a user would: the SVG filter, a name
+  // without an extension, Save.
+  SetDialogs(nullptr);
+  QStringList filters;
+  QString proposed;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    filters = dialog->nameFilters();
+    auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+    auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
+    proposed = name ? name->text() : QString();
+    if (types) {
+      types->setFocus();
+      QTest::keyClick(types, Qt::Key_Down);
+    }
+    if (name) name->setText(p.dir.filePath("picture"));
+    QMetaObject::invokeMethod(dialog, "accept");
+  });
+  const bool saved = w.SaveChartImage(w.Chart1);
+  SetDialogs(&p.dialogs);
+  QCOMPARE(filters,
+           QStringList({"PNG image (*.png)", "SVG image (*.svg)", "PDF document (*.pdf)"}));
+  QCOMPARE(proposed, QString("model_bands.png"));
+  QVERIFY(saved);
+  QVERIFY(Contents(p.dir.filePath("picture.svg")).contains("<svg"));
 }
 
 QTEST_MAIN(ChartExportTest)

@@ -142,21 +142,5 @@ TEST(CsvExport, NumbersKeepAPointUnderACommaLocale) {
   EXPECT_EQ(d.back(), "-1234.5,12345.25");
 }
 
-TEST(BandTable, KeepsEnergiesAndWeightsPerPointBandAndOrbital) {
-  BandTable table;
-  table.Start({"a", "b"}, 0);
-  table.Add(Point(1, 2, 3, 4, "L", true), *Results(3, 2, 0.125, 0.625));
-  table.Add(Point(0, 0, 0, 4, "", false), *Results(-3, -4, 0.5, 1));
-  ASSERT_EQ(table.Points(), 2u);
-  EXPECT_EQ(table.Point(0).nz, 3);
-  EXPECT_EQ(table.Energy(1, 2), -4);
-  EXPECT_EQ(table.Weight(0, 1, 2), 0.875);
-  EXPECT_EQ(table.Weight(0, 2, 1), 0.625);
-  EXPECT_EQ(table.Weight(1, 2, 2), 0);
-  table.Clear();
-  EXPECT_EQ(table.Points(), 0u);
-  EXPECT_EQ(table.Orbitals(), 0);
-}
-
 }  // namespace
 }  // namespace quarnel

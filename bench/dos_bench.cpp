@@ -4,6 +4,12 @@
 //   dos_bench speed QUARNEL_CLI MODEL [GRID]   times both runs, prints the ratio
 //   dos_bench memory [GRID]                     peak resident size at start and after a DOS run
 //                                               of a generated 16-orbital model
+//   dos_bench threads QUARNEL_CLI [MODEL|-] [GRID] [REPEATS] [THREADS]
+//                                               quarnel-cli dos on 1 thread against THREADS
+//                                               (default 2) on the same model and grid,
+//                                               alternating, REPEATS times (default 5); prints
+//                                               the median times and their ratio. "-" or no
+//                                               MODEL: the generated 16-orbital model, grid 24
 #include <sys/resource.h>
 
 #include <QApplication>
@@ -11,10 +17,12 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "bands/band_window.h"
 #include "mainwindow/main_window.h"
@@ -53,9 +61,10 @@ double WindowDosSeconds(Windows& w, const QString& model, int grid) {
   return t.nsecsElapsed() / 1e9;
 }
 
-double CliDosSeconds(const std::string& cli, const std::string& model, int grid) {
+double CliDosSeconds(const std::string& cli, const std::string& model, int grid,
+                     const std::string& extra = "") {
   const std::string command =
-      cli + " dos '" + model + "' --grid " + std::to_string(grid) + " > /dev/null";
+      cli + " dos '" + model + "' --grid " + std::to_string(grid) + extra + " > /dev/null";
   const auto start = std::chrono::steady_clock::now();
   if (std::system(command.c_str()) != 0) std::fprintf(stderr, "quarnel-cli failed\n");
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -81,6 +90,19 @@ QByteArray SixteenOrbitals() {
   return text;
 }
 
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+// Writes the 16-orbital model into dir and returns its name.
+std::string WriteSixteen(const QTemporaryDir& dir) {
+  const QString model = dir.filePath("sixteen.qrg");
+  QFile f(model);
+  if (f.open(QIODevice::WriteOnly)) f.write(SixteenOrbitals());
+  return model.toStdString();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -100,21 +122,42 @@ int main(int argc, char** argv) {
     std::printf("ratio window/cli %.2f\n", window / cli);
     return 0;
   }
+  if (mode == "threads" && argc >= 3) {
+    QTemporaryDir dir;
+    const bool generated = argc < 4 || std::string(argv[3]) == "-";
+    const std::string model = generated ? WriteSixteen(dir) : argv[3];
+    const int grid = argc > 4 ? std::atoi(argv[4]) : generated ? 24 : 50;
+    const int repeats = std::max(1, argc > 5 ? std::atoi(argv[5]) : 5);
+    const int threads = std::max(1, argc > 6 ? std::atoi(argv[6]) : 2);
+    const std::string many = " --threads " + std::to_string(threads);
+    std::vector<double> one, more;
+    // Alternating, so that a change of the machine's load touches both alike.
+    for (int r = 0; r < repeats; ++r) {
+      one.push_back(CliDosSeconds(argv[2], model, grid, " --threads 1"));
+      more.push_back(CliDosSeconds(argv[2], model, grid, many));
+    }
+    std::printf("%s, grid %d, %d repeats\n", generated ? "16 orbitals" : model.c_str(), grid,
+                repeats);
+    std::printf("1 thread   median %.3f s (min %.3f)\n", Median(one),
+                *std::min_element(one.begin(), one.end()));
+    std::printf("%d threads  median %.3f s (min %.3f)\n", threads, Median(more),
+                *std::min_element(more.begin(), more.end()));
+    std::printf("speed-up 1 thread / %d threads: %.2f\n", threads, Median(one) / Median(more));
+    return 0;
+  }
   if (mode == "memory") {
     const int grid = argc > 2 ? std::atoi(argv[2]) : 50;
     Windows w;
     std::printf("peak resident at start: %ld KiB\n", PeakResidentKiB());
     QTemporaryDir dir;
-    const QString model = dir.filePath("sixteen.qrg");
-    QFile f(model);
-    if (!f.open(QIODevice::WriteOnly)) return 1;
-    f.write(SixteenOrbitals());
-    f.close();
+    const QString model = QString::fromStdString(WriteSixteen(dir));
     const double s = WindowDosSeconds(w, model, grid);
     std::printf("16 orbitals, grid %d: %.1f s, %zu samples\n", grid, s, w.bands.DosStore.Count());
     std::printf("peak resident after the run: %ld KiB\n", PeakResidentKiB());
     return 0;
   }
-  std::fprintf(stderr, "usage: dos_bench speed QUARNEL_CLI MODEL [GRID] | memory [GRID]\n");
+  std::fprintf(stderr,
+               "usage: dos_bench speed QUARNEL_CLI MODEL [GRID] | memory [GRID] |\n"
+               "       threads QUARNEL_CLI [MODEL|-] [GRID] [REPEATS] [THREADS]\n");
   return 2;
 }

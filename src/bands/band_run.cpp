@@ -14,6 +14,7 @@
 #include <cstdlib>
 
 #include "bands/band_window.h"
+#include "bands/csv_export.h"
 #include "bands/kpath.h"
 #include "bands/series_colors.h"
 #include "mainwindow/main_window.h"
@@ -146,6 +147,14 @@ void TBandDlg::btnBandClick() {
   auto labels = QSharedPointer<QCPAxisTickerText>::create();
   Chart1->xAxis->setTicker(labels);
   BandPoints.clear();
+  BandResult.Start(quarnel::OrbitalNames(app.Model), static_cast<std::size_t>(lineCount));
+  BandRun = RunNow();
+  // An unedited memo still holds the file it was loaded from.
+  if (!KpointFile.isEmpty() && !Memo1->document()->isModified())
+    BandRun.kPath = KpointFile.toStdString();
+  else
+    BandRun.kPath = "memo of the Bands&DOS window, title \"" +
+                    Memo1->document()->findBlockByNumber(0).text().toStdString() + "\"";
   std::vector<QCPGraph*> bands(n + 1, nullptr);
   std::vector<WeightBars*> bars(n + 1, nullptr);
   for (int i = 1; i <= n; ++i) {
@@ -171,6 +180,7 @@ void TBandDlg::btnBandClick() {
         }
       }
       BandPoints.push_back({line, p.nx, p.ny, p.nz, p.div});
+      BandResult.Add(p, s);
       ++x;
       Chart1->replot(QCustomPlot::rpQueuedReplot);
     }

@@ -272,6 +272,9 @@ void TBandDlg::ResetOrbitalAxes() {
 }
 
 void TBandDlg::ClearCharts() {
+  // What is saved is what the charts show.
+  BandResult.Clear();
+  DosResult = quarnel::DosCurves();
   for (QCustomPlot* chart : {Chart1, Chart2, Chart3}) {
     chart->clearPlottables();
     chart->clearItems();

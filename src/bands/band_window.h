@@ -5,6 +5,8 @@
 #include <QWidget>
 #include <vector>
 
+#include "bands/band_table.h"
+#include "bands/csv_export.h"
 #include "bands/dos.h"
 
 class QCheckBox;
@@ -110,6 +112,15 @@ class TBandDlg : public QWidget {
   // Samples and curves of the last DOS run.
   quarnel::DosSamples DosStore;
   quarnel::DosCurves DosResult;
+  // What the charts show, for saving: the numbers of the last band run, and what each run was
+  // made from (taken when the run starts, so that a later change of model or path does not
+  // relabel them).
+  quarnel::BandTable BandResult;
+  quarnel::RunDescription BandRun;
+  quarnel::RunDescription DosRun;
+  std::vector<std::string> DosNames;
+  // The k-point file the memo was loaded from; it names the path while the memo is unedited.
+  QString KpointFile;
 
   // k-point files (chart_interaction.cpp).
   void btnOpenKpointsClick();
@@ -126,6 +137,16 @@ class TBandDlg : public QWidget {
   void btnResizeOrbClick();
   void TrackBar1Change();
 
+  // Saving a chart (chart_export.cpp): the items after the separator of the chart popup menu.
+  void miSaveDataClick();
+  void miSaveImageClick();
+  // The chart's numbers as CSV, the same file quarnel-cli bands or dos writes. False when
+  // nothing was saved (empty chart, cancelled, failed; a failure is shown at once).
+  bool SaveChartData(QCustomPlot* chart);
+  // The chart's picture as PNG (twice the chart's size), SVG or PDF (the chart's size), by the
+  // extension of the chosen name.
+  bool SaveChartImage(QCustomPlot* chart);
+
  protected:
   void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -136,6 +157,13 @@ class TBandDlg : public QWidget {
   void BuildStatusBar();
   void ResetOrbitalAxes();
   void ConnectInteraction();
+  // Connects the popup menu's save items once (the holder window may come later than this one)
+  // and enables them while no run is going.
+  void PrepareSaveItems();
+  // The description of a run starting now: model file and form.
+  quarnel::RunDescription RunNow() const;
+  // False, after saying so, when the chart shows nothing to save.
+  bool ChartHasData(QCustomPlot* chart);
   // Writes the k point nx/div, ny/div, nz/div into the main window's k-point controls exactly:
   // a divisor below the controls' range is scaled up, ranges are widened for points outside.
   void WriteKPoint(int nx, int ny, int nz, int div);

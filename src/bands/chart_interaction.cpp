@@ -26,6 +26,7 @@ void TBandDlg::ConnectInteraction() {
           });
   connect(Chart1, &QCustomPlot::mouseDoubleClick, this, &TBandDlg::Chart1DblClick);
   connect(Chart2, &QCustomPlot::mouseDoubleClick, this, &TBandDlg::Chart2DblClick);
+  PrepareSaveItems();
 }
 
 void TBandDlg::Chart1ClickSeries(QCPAbstractPlottable* series, int v, Qt::MouseButton button) {
@@ -68,6 +69,7 @@ void TBandDlg::Chart1ClickSeries(QCPAbstractPlottable* series, int v, Qt::MouseB
 
 void TBandDlg::Chart1DblClick(QMouseEvent* event) {
   MenuChart = Chart1;
+  PrepareSaveItems();
   const QPoint at = event->globalPosition().toPoint();
   PopupChartMenu(at.x(), at.y());
 }
@@ -76,6 +78,7 @@ void TBandDlg::Chart2DblClick(QMouseEvent* event) {
   const QPoint at = event->globalPosition().toPoint();
   if (!PointInPlotRect(this, Chart2, at.x(), 0, at.y())) return;
   MenuChart = Chart2;
+  PrepareSaveItems();
   PopupChartMenu(at.x(), at.y());
 }
 
@@ -143,6 +146,8 @@ void TBandDlg::ReadKpointList(const QString& name) {
     QStringList text;
     for (const std::string& l : lines) text << QString::fromStdString(l);
     Memo1->setPlainText(text.join('\n'));
+    Memo1->document()->setModified(false);
+    KpointFile = name;
   }
   quarnel::ShowPendingMessages(App().Messages);
 }
@@ -155,6 +160,8 @@ void TBandDlg::ReadKlistBand(const QString& name) {
     QStringList text;
     for (const std::string& l : lines) text << QString::fromStdString(l);
     Memo1->setPlainText(text.join('\n'));
+    Memo1->document()->setModified(false);
+    KpointFile = name;
   }
   quarnel::ShowPendingMessages(App().Messages);
 }

@@ -85,6 +85,12 @@ void TBandDlg::btnDOSClick() {
   DosResult = quarnel::DosHistogram(DosStore, m);
   const int s = ReadSpinValue(SpinEdit5, 0);
   if (s > 0) quarnel::SmoothDos(DosResult, s);
+  DosRun = RunNow();
+  DosRun.grid = n;
+  DosRun.bins = m;
+  DosRun.smooth = std::max(s, 0);
+  DosRun.samples = DosStore.Count();
+  DosNames = quarnel::OrbitalNames(app.Model);
   // Without samples the series stay empty and the band chart keeps its energy range.
   if (!DosResult.Empty())
     for (int series = 0; series <= N && series < Chart2->plottableCount(); ++series) {

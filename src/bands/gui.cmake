@@ -3,4 +3,5 @@ list(APPEND QUARNEL_GUI_SOURCES
   bands/band_run.cpp
   bands/dos_run.cpp
   bands/chart_interaction.cpp
+  bands/chart_export.cpp
 )

@@ -1,23 +1,31 @@
 #include <iostream>
 #include <memory>
+#include <thread>
 
+#include "bands/csv_export.h"
 #include "bands/dos.h"
+#include "bands/dos_grid.h"
 #include "cli/cli_runs.h"
-#include "numeric/kpoint_calc.h"
 #include "support/number_text.h"
 #include "support/text_utils.h"
 
 namespace quarnel::cli {
 
+int DefaultThreads() {
+  const unsigned cores = std::thread::hardware_concurrency();
+  return cores == 0 ? 1 : static_cast<int>(std::min<unsigned>(cores, kMaxDosThreads));
+}
+
 int RunDos(const Options& options) {
   std::string modelFile;
-  int grid = 20, bins = 100, smooth = 0;
+  int grid = 20, bins = 100, smooth = 0, threads = DefaultThreads();
   const auto& a = options.args;
   for (std::size_t k = 0; k < a.size(); ++k) {
-    int* target = a[k] == "--grid"     ? &grid
-                  : a[k] == "--bins"   ? &bins
-                  : a[k] == "--smooth" ? &smooth
-                                       : nullptr;
+    int* target = a[k] == "--grid"      ? &grid
+                  : a[k] == "--bins"    ? &bins
+                  : a[k] == "--smooth"  ? &smooth
+                  : a[k] == "--threads" ? &threads
+                                        : nullptr;
     if (target) {
       if (k + 1 >= a.size() || !TryParseInt(a[k + 1], *target))
         return UsageError(a[k] + " needs an integer");
@@ -29,6 +37,7 @@ int RunDos(const Options& options) {
     }
   }
   if (modelFile.empty()) return UsageError("dos needs MODEL");
+  if (threads < 1) return UsageError("--threads needs a count of at least 1");
   // The window's edits clamp to the same ranges.
   grid = ClampInt(grid, 5, 50);
   bins = ClampInt(bins, 10, 1000);
@@ -39,31 +48,20 @@ int RunDos(const Options& options) {
   const int status = LoadModel(options, modelFile, *model, messages);
   if (status != kExitOk) return status;
 
-  const int n = model->NOrb;
-  const std::size_t points = static_cast<std::size_t>(grid + 1) * (grid + 1) * (grid + 1);
   DosSamples samples;
-  samples.Start(points * n, n);
-  auto solver = std::make_unique<JacobiSolver>();
-  solver->JacVerbose = false;
-  HamMatrix hamK = {};
-  if (n > 0)
-    for (int iz = 0; iz <= grid; ++iz)
-      for (int iy = 0; iy <= grid; ++iy)
-        for (int ix = 0; ix <= grid; ++ix) {
-          CalcKpoint(*model, KPointFromNumerators(grid, ix, iy, iz), hamK, *solver);
-          for (int i = 1; i <= n; ++i) samples.Add(solver->EigVal[i], solver->EigVecSq[i]);
-        }
+  SampleDosGrid(*model, grid, threads, samples);
   DosCurves curves = DosHistogram(samples, bins);
   SmoothDos(curves, smooth);
 
-  std::cout << "energy,total";
-  for (int j = 1; j <= n; ++j) std::cout << "," << CsvField(model->OrbName[j]);
-  std::cout << "\n";
-  for (std::size_t p = 0; p < curves.energy.size(); ++p) {
-    std::cout << FormatG(curves.energy[p], 12);
-    for (const auto& v : curves.value) std::cout << "," << FormatG(v[p], 12);
-    std::cout << "\n";
-  }
+  RunDescription run;
+  run.modelFile = modelFile;
+  run.modelForm = model->BetaTyp;
+  run.grid = grid;
+  run.bins = bins;
+  run.smooth = smooth;
+  run.samples = samples.Count();
+  const std::string text = DosCsv(run, OrbitalNames(*model), curves);
+  std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
   std::cout.flush();
   return std::cout ? kExitOk : kExitNoFile;
 }

@@ -9,10 +9,11 @@ namespace quarnel::cli {
 // bands MODEL PATH: PATH is a k path (.qrk) or a klist_band file (by its extension).
 int RunBands(const Options& options);
 
-// dos MODEL [--grid n] [--bins m] [--smooth s]: defaults 20, 100, 0.
+// dos MODEL [--grid n] [--bins m] [--smooth s] [--threads t]: defaults 20, 100, 0 and the
+// number of cores; the output does not depend on t.
 int RunDos(const Options& options);
 
-// A CSV field, quoted when it holds a comma, a quote or a line end.
-std::string CsvField(const std::string& text);
+// The number of cores (1 when it cannot be told).
+int DefaultThreads();
 
 }  // namespace quarnel::cli

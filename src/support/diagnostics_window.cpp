@@ -87,6 +87,9 @@ void TUnitPomDlg::BuildChartMenu() {
                         miLeftDouble, miLeftLog);
   miRightY2 = AddAxisMenu(PopupMenuChart, "Right - Y2", "Y2", miRightReset, miRightManual,
                           miRightResetMax, miRightDouble, miRightLog);
+  PopupMenuChart->addSeparator();
+  miSaveData = PopupMenuChart->addAction("Save data...");
+  miSaveImage = PopupMenuChart->addAction("Save image...");
 }
 
 TUnitPomDlg::~TUnitPomDlg() {

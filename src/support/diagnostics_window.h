@@ -52,6 +52,10 @@ class TUnitPomDlg : public QWidget {
   QAction* miRightResetMax;
   QAction* miRightDouble;
   QAction* miRightLog;
+  // After a separator: the chart's numbers as CSV and its picture as a file (the bands window
+  // connects them).
+  QAction* miSaveData;
+  QAction* miSaveImage;
 
   void Button1Click();
 

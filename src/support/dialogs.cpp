@@ -4,6 +4,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QRegularExpression>
 #include <QStringList>
 
 namespace {
@@ -17,6 +18,14 @@ QString RunFileDialog(QWidget* parent, QFileDialog::AcceptMode accept, QFileDial
   dialog.setFileMode(mode);
   dialog.setNameFilters(QtNameFilters(filter).split(";;"));
   dialog.setDefaultSuffix(defaultSuffix);
+  // A name typed without an extension gets the one of the filter the user chose (an SVG picture
+  // is not saved as .png); "All Files" keeps the dialog's default.
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                   [&dialog, defaultSuffix](const QString& chosen) {
+                     const QRegularExpressionMatch m =
+                         QRegularExpression(R"(\(\*\.(\w+)\))").match(chosen);
+                     dialog.setDefaultSuffix(m.hasMatch() ? m.captured(1) : defaultSuffix);
+                   });
   if (!proposed.isEmpty()) dialog.selectFile(proposed);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return dialog.selectedFiles().first();

@@ -6,6 +6,8 @@ examples=$2
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
+# The rows without the "#" lines that name the sources.
+body() { grep -v '^#' "$1"; }
 
 # A path with a title, a skipped line, a typed label, a point outside the k-point controls'
 # ranges (k = 1.5) and a fractional one (k = 0.25).
@@ -18,7 +20,17 @@ chain
    5   0   0   20
   20   0   0   20
 P
-"$cli" bands "$examples/chain_s.qrg" "$tmp/path.qrk" > "$tmp/bands.csv"
+"$cli" bands "$examples/chain_s.qrg" "$tmp/path.qrk" > "$tmp/bands.full"
+body "$tmp/bands.full" > "$tmp/bands.csv"
+# The header names the program, the model, its form, the path and the point count, and comes
+# first.
+[ "$(head -5 "$tmp/bands.full")" = "# Quarnel $(head -1 "$tmp/bands.full" | cut -d' ' -f3) band structure
+# model file: $examples/chain_s.qrg
+# model form: 2
+# k path: $tmp/path.qrk
+# k points: 5" ] || fail "bands comment header"
+head -1 "$tmp/bands.full" | grep -Eq '^# Quarnel [0-9]+\.[0-9]+ ' || fail "bands version"
+[ "$(grep -c '^#' "$tmp/bands.full")" -eq 5 ] || fail "bands header lines"
 head -1 "$tmp/bands.csv" | grep -qx 'point,label,kx,ky,kz,band,energy,s' || fail "bands header"
 [ "$(wc -l < "$tmp/bands.csv")" -eq 6 ] || fail "bands rows"
 # E = -1 - 2 cos(pi kx), weight 1, labels G, H, none, none, X.
@@ -33,13 +45,20 @@ awk -F, 'NR > 1 {
 
 # klist_band input by its extension.
 printf 'GAMMA 0 0 0 10 2.0\n      5 0 0 10 2.0\nEND\n' > "$tmp/p.klist_band"
-"$cli" bands "$examples/chain_s.qrg" "$tmp/p.klist_band" > "$tmp/kb.csv"
+"$cli" bands "$examples/chain_s.qrg" "$tmp/p.klist_band" | body /dev/stdin > "$tmp/kb.csv"
 [ "$(sed -n 2p "$tmp/kb.csv" | cut -d, -f1-7)" = "0,GAMMA,0,0,0,1,-3" ] || fail "klist_band"
 [ "$(sed -n 3p "$tmp/kb.csv" | cut -d, -f3)" = "0.5" ] || fail "klist_band point 2"
 
 # DOS of the square lattice: 11^3 points, one band; the histogram of the closed form, binned the
 # same way (window with 5 % margins, nearest bin).
-"$cli" dos "$examples/square_s.qrg" --grid 10 --bins 40 > "$tmp/dos.csv"
+"$cli" dos "$examples/square_s.qrg" --grid 10 --bins 40 > "$tmp/dos.full"
+body "$tmp/dos.full" > "$tmp/dos.csv"
+[ "$(grep '^#' "$tmp/dos.full" | tail -n +2)" = "# model file: $examples/square_s.qrg
+# model form: 2
+# k grid: 11 x 11 x 11 points (n = 10)
+# eigenstates: 1331
+# energy intervals: 40
+# Gauss smoothing: 0" ] || fail "dos comment header"
 head -1 "$tmp/dos.csv" | grep -qx 'energy,total,s' || fail "dos header"
 [ "$(wc -l < "$tmp/dos.csv")" -eq 42 ] || fail "dos rows"
 awk -F, 'BEGIN {
@@ -58,7 +77,7 @@ NR > 1 {
 END { exit bad }' "$tmp/dos.csv" || fail "dos histogram"
 
 # Smoothing keeps the row count; a bad option is a usage error.
-"$cli" dos "$examples/square_s.qrg" --grid 5 --bins 10 --smooth 1 > "$tmp/s.csv"
+"$cli" dos "$examples/square_s.qrg" --grid 5 --bins 10 --smooth 1 | body /dev/stdin > "$tmp/s.csv"
 [ "$(wc -l < "$tmp/s.csv")" -eq 12 ] || fail "smoothed rows"
 if "$cli" dos "$examples/square_s.qrg" --grid x 2> /dev/null; then fail "bad option accepted"; fi
 echo "cli_bands_dos: 1 passed, 0 failed"

@@ -126,7 +126,7 @@ void SupportWindowsTest::chartMenuHasItsItemsInOrder() {
   TUnitPomDlg w;
   QCOMPARE(ActionTexts(w.PopupMenuChart),
            QStringList({"User", "-", "Reset axes", "Manual X", "Manual Y", "-", "Bottom - X",
-                        "Left - Y", "Right - Y2"}));
+                        "Left - Y", "Right - Y2", "-", "Save data...", "Save image..."}));
   QVERIFY(!w.miUser->isVisible());
   QCOMPARE(ActionTexts(w.miBottomX),
            QStringList({"Reset X", "Manual X", "Reset Maximum X", "Double X", "Logarithmic X"}));
@@ -138,7 +138,11 @@ void SupportWindowsTest::chartMenuHasItsItemsInOrder() {
     QVERIFY(log->isCheckable());
     QVERIFY(!log->isChecked());
   }
-  QCOMPARE(w.miRightY2->menuAction(), w.PopupMenuChart->actions().last());
+  // The export items come last, after the items every chart menu has.
+  const QList<QAction*> actions = w.PopupMenuChart->actions();
+  QCOMPARE(w.miRightY2->menuAction(), actions[actions.size() - 4]);
+  QCOMPARE(w.miSaveData, actions[actions.size() - 2]);
+  QCOMPARE(w.miSaveImage, actions.last());
 }
 
 void SupportWindowsTest::memosClearEmptiesAllFour() {

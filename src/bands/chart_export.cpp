@@ -74,13 +74,29 @@ bool DrawSvg(QCustomPlot* chart, const QString& file, int w, int h) {
   return painter.end();
 }
 
+// A name beside target that nothing uses, taken by creating the file there, so that a leftover
+// of an earlier save or a file that happens to carry the name is neither written nor removed.
+QString ReserveTemporary(const QString& target) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const QString temp =
+        target + ".quarnel-save" + (attempt ? QString::number(attempt) : QString());
+    QFile file(temp);
+    if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) return temp;
+    if (!QFileInfo::exists(temp) && !QFileInfo(temp).isSymLink()) break;
+  }
+  return QString();
+}
+
 // Writes the picture to a file beside the target and renames it over the target.
 bool WriteImage(QCustomPlot* chart, const QString& name, const QString& format, QString& error) {
   const int w = std::max(chart->width(), kMinImageSide);
   const int h = std::max(chart->height(), kMinImageSide);
   const QString target = SaveTarget(name);
-  const QString temp = target + ".quarnel-save";
-  QFile::remove(temp);
+  const QString temp = ReserveTemporary(target);
+  if (temp.isEmpty()) {
+    error = FolderProblem(target);
+    return false;
+  }
   bool drawn = false;
   if (format == "png")
     drawn = chart->savePng(temp, w, h, kPngScale);

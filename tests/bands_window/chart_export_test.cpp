@@ -259,18 +259,27 @@ void ChartExportTest::failuresAreShownAndKeepTheOldFile() {
   QVERIFY(!QFileInfo::exists(p.dir.filePath("missing")));
   QCOMPARE(Contents(file), QByteArray("text"));
 
-  // A save that fails half-way leaves the previous file as it was: here the file beside the
-  // target that every save writes first cannot be created.
+  // A leftover of an earlier save beside the target is neither used nor removed, and a target
+  // that is a folder is refused with the folder left as it was.
   for (const QString name : {"old.csv", "old.png", "old.pdf"}) {
     const QString target = p.Write(name, "previous");
     QVERIFY(QDir(p.dir.path()).mkdir(name + ".quarnel-save"));
     p.dialogs.warnings.clear();
     p.dialogs.saveAnswers << target;
-    const bool saved =
-        name.endsWith(".csv") ? w.SaveChartData(w.Chart1) : w.SaveChartImage(w.Chart1);
-    QVERIFY(!saved);
+    const bool csv = name.endsWith(".csv");
+    QVERIFY(csv ? w.SaveChartData(w.Chart1) : w.SaveChartImage(w.Chart1));
+    QVERIFY(p.dialogs.warnings.isEmpty());
+    QVERIFY(Contents(target) != QByteArray("previous"));
+    QVERIFY(QFileInfo(target + ".quarnel-save").isDir());
+
+    const QString folder = p.dir.filePath("folder_" + name);
+    QVERIFY(QDir(p.dir.path()).mkdir("folder_" + name));
+    p.Write("folder_" + name + "/inside.txt", "kept");
+    p.dialogs.saveAnswers << folder;
+    QVERIFY(!(csv ? w.SaveChartData(w.Chart1) : w.SaveChartImage(w.Chart1)));
     QCOMPARE(p.dialogs.warnings.size(), 1);
-    QCOMPARE(Contents(target), QByteArray("previous"));
+    QCOMPARE(Contents(folder + "/inside.txt"), QByteArray("kept"));
+    QCOMPARE(QDir(p.dir.path()).entryList({"folder_" + name + ".quarnel-save*"}), QStringList());
   }
   // And a save that works replaces it.
   p.dialogs.saveAnswers << p.dir.filePath("fresh.csv");

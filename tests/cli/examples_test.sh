@@ -2,7 +2,7 @@
 # The examples gallery: quarnel-cli bands along each example's own k path, every point compared
 # with the closed-form energies. The k points are taken from the .qrk file here, not from the
 # CLI's output, so a path read wrongly shows up as well.
-set -u
+set -u -o pipefail
 cli=$1
 examples=$2
 tmp=$(mktemp -d)
@@ -49,7 +49,8 @@ expected() {
 # check MODEL PATH FORM: 0 when every energy matches to 1e-9 (relative above 1).
 check() {
   local model=$1 path=$2 form=$3
-  "$cli" bands "$model" "$path" >"$tmp/bands.csv" 2>"$tmp/err" || return 1
+  # The "#" lines name the sources; the table follows them.
+  "$cli" bands "$model" "$path" 2>"$tmp/err" | grep -v '^#' >"$tmp/bands.csv" || return 1
   [ -s "$tmp/err" ] && return 1
   expected "$form" "$path" >"$tmp/want"
   awk -F, -v want="$tmp/want" '
@@ -95,7 +96,7 @@ cp "$examples/dimer_chain.qre" "$tmp/dimer.qrg"
 check "$tmp/dimer.qrg" "$examples/chain_path.qrk" dimer && fail "form 2 reading of a form-1 file passed"
 
 # What a student reads off the charts.
-csv() { "$cli" bands "$examples/$1" "$examples/$2"; }
+csv() { "$cli" bands "$examples/$1" "$examples/$2" | grep -v '^#'; }
 labels=$(csv chain_s.qrg chain_path.qrk | awk -F, 'NR > 1 && $2 != "" { printf "%s:%s ", $1, $2 }')
 [ "$labels" = "0:-X 20:G 40:X " ] || fail "chain path labels are '$labels'"
 labels=$(csv rashba_square.qrg rashba_path.qrk | awk -F, 'NR > 1 && $2 != "" { printf "%s:%s ", $1, $2 }')

@@ -63,7 +63,15 @@ int RunDos(const Options& options) {
   const std::string text = DosCsv(run, OrbitalNames(*model), curves);
   std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
   std::cout.flush();
-  return std::cout ? kExitOk : kExitNoFile;
+  if (!std::cout) return kExitNoFile;
+  // Energies near the largest double leave no interval to count in; an empty table alone would
+  // read as success.
+  if (samples.Count() > 0 && curves.Empty()) {
+    std::cerr << "quarnel-cli: " << modelFile
+              << ": the energies span no finite range; no density of states\n";
+    return kExitNoFile;
+  }
+  return kExitOk;
 }
 
 }  // namespace quarnel::cli

@@ -133,8 +133,12 @@ TEST(SmoothDos, WeightsHalveAtOffsetSAndAreNotRenormalised) {
     EXPECT_NEAR(GaussWeight(s * d, s * d), kGaussNorm / 2, 1e-12);
     double sum = 0;
     for (int k = -3 * s; k <= 3 * s; ++k) sum += GaussWeight(k * d, s * d);
-    if (s == 1) EXPECT_NEAR(sum, 1.99997, 1e-5);
-    if (s == 5) EXPECT_NEAR(sum, 9.99746, 1e-5);
+    if (s == 1) {
+      EXPECT_NEAR(sum, 1.99997, 1e-5);
+    }
+    if (s == 5) {
+      EXPECT_NEAR(sum, 9.99746, 1e-5);
+    }
   }
 }
 

@@ -100,7 +100,9 @@ TEST(KPathLine, DivisorScaleReachesTheSmallestAcceptedDivisor) {
   for (int d = 1; d <= 30; ++d) {
     const int s = DivisorScale(d, 10);
     EXPECT_GE(d * s, 10) << d;
-    if (s > 1) EXPECT_LT(d * (s - 1), 10) << d;
+    if (s > 1) {
+      EXPECT_LT(d * (s - 1), 10) << d;
+    }
   }
   EXPECT_EQ(DivisorScale(5, 10), 2);
   EXPECT_EQ(DivisorScale(7, 10), 2);

@@ -126,6 +126,7 @@ class TBandDlg : public QWidget {
   void btnOpenKpointsClick();
   void ReadKpointList(const QString& name);
   void ReadKlistBand(const QString& name);
+  void ShowKpointLines(const std::vector<std::string>& lines, const QString& name);
 
   // Chart interaction, print (chart_interaction.cpp).
   void Chart1ClickSeries(QCPAbstractPlottable* series, int index, Qt::MouseButton button);

@@ -142,13 +142,8 @@ void TBandDlg::btnOpenKpointsClick() {
 
 void TBandDlg::ReadKpointList(const QString& name) {
   std::vector<std::string> lines;
-  if (quarnel::ReadKpointList(name.toStdString(), lines, App().Messages)) {
-    QStringList text;
-    for (const std::string& l : lines) text << QString::fromStdString(l);
-    Memo1->setPlainText(text.join('\n'));
-    Memo1->document()->setModified(false);
-    KpointFile = name;
-  }
+  if (quarnel::ReadKpointList(name.toStdString(), lines, App().Messages))
+    ShowKpointLines(lines, name);
   quarnel::ShowPendingMessages(App().Messages);
 }
 
@@ -157,11 +152,16 @@ void TBandDlg::ReadKlistBand(const QString& name) {
   if (quarnel::ReadKlistBand(name.toStdString(), lines, App().Messages)) {
     setWindowTitle(QString("Bands&DOS [%1]")
                        .arg(QString::fromStdString(quarnel::FileNameOnly(name.toStdString()))));
-    QStringList text;
-    for (const std::string& l : lines) text << QString::fromStdString(l);
-    Memo1->setPlainText(text.join('\n'));
-    Memo1->document()->setModified(false);
-    KpointFile = name;
+    ShowKpointLines(lines, name);
   }
   quarnel::ShowPendingMessages(App().Messages);
+}
+
+// The memo holds the lines read from name, unchanged since then.
+void TBandDlg::ShowKpointLines(const std::vector<std::string>& lines, const QString& name) {
+  QStringList text;
+  for (const std::string& l : lines) text << QString::fromStdString(l);
+  Memo1->setPlainText(text.join('\n'));
+  Memo1->document()->setModified(false);
+  KpointFile = name;
 }

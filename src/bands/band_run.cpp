@@ -163,20 +163,35 @@ void TBandDlg::btnBandClick() {
     bars[i]->Reserve(static_cast<std::size_t>(lineCount) * n);
   }
 
+  // The points to compute, for the progress text.
+  int total = 0;
+  for (int line = 1; line < lineCount; ++line) {
+    quarnel::KPathPoint p;
+    const std::string text = Memo1->document()->findBlockByNumber(line).text().toStdString();
+    if (quarnel::KPathPointOf(quarnel::ParseKPathLine(text), p)) ++total;
+  }
+
   int x = 0;
   for (int line = 1; line < lineCount && !app.StopFlag; ++line) {
     const std::string text = Memo1->document()->findBlockByNumber(line).text().toStdString();
     quarnel::KPathPoint p;
     if (quarnel::KPathPointOf(quarnel::ParseKPathLine(text), p)) {
+      SetStatusPanelFit(StatusBar1, 2, QString("point %1 of %2").arg(x + 1).arg(total));
       WriteKPoint(p.nx, p.ny, p.nz, p.div);
       if (FormQuarnel) FormQuarnel->btnCalcKpointClick();
       const auto& s = app.Solver;
       for (int i = 1; i <= n; ++i) {
         bands[i]->addData(x, s.EigVal[i]);
         if (p.special && i == 1) labels->addTick(x, QString::fromStdString(p.label));
+        // The bars of one band point are stacked along the energy, centred on the band, so that
+        // equal weights do not hide each other; each keeps its length 2w.
+        double half = 0;
+        for (int j = 1; j <= n; ++j) half += app.MarkerSize * s.EigVecSq[i][j] / 100;
+        double start = s.EigVal[i] - half;
         for (int j = 1; j <= n; ++j) {
           const double w = app.MarkerSize * s.EigVecSq[i][j] / 100;
-          bars[j]->AddBar(x, s.EigVal[i] - w, s.EigVal[i] + w);
+          bars[j]->AddBar(x, start, start + 2 * w);
+          start += 2 * w;
         }
       }
       BandPoints.push_back({line, p.nx, p.ny, p.nz, p.div});

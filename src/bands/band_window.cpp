@@ -73,6 +73,7 @@ void StyleSeriesChart(QCustomPlot* chart) {
   legendFont.setPointSize(8);
   chart->legend->setFont(legendFont);
   chart->legend->setSelectedFont(legendFont);
+  PlaceLegendBelowPlot(chart);
   chart->yAxis2->setNumberFormat("e");
   chart->yAxis2->setNumberPrecision(3);
 }
@@ -198,6 +199,8 @@ void TBandDlg::BuildCharts() {
   Chart2 = new QCustomPlot(this);
   Chart2->xAxis->setLabel("DOS");
   StyleSeriesChart(Chart2);
+  // Raw counts grow to six digits in a narrow chart.
+  connect(Chart2, &QCustomPlot::beforeReplot, Chart2, [this] { FitTickCount(Chart2->xAxis); });
 
   Memo1 = new QPlainTextEdit(this);
   Memo1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));

@@ -30,11 +30,19 @@ void TBandDlg::ConnectInteraction() {
 }
 
 void TBandDlg::Chart1ClickSeries(QCPAbstractPlottable* series, int v, Qt::MouseButton button) {
-  // During a run the main window's k point belongs to the run.
-  if (button != Qt::LeftButton || running_ || !series) return;
+  // During a run the main window's k point belongs to the run, except while it is paused:
+  // reading a point's weights is what one pauses for.
+  if (button != Qt::LeftButton || (running_ && !App().PauseFlag) || !series) return;
   const AppState& app = App();
   const int n = app.Model.NOrb;
-  const int t = SeriesTag(series);
+  int t = SeriesTag(series);
+  // The bars lie over their band point; a click on one reads that point (bar b belongs to band
+  // b mod N + 1 at point b div N).
+  if (n > 0 && t > n && t <= 2 * n && v >= 0) {
+    t = v % n + 1;
+    v /= n;
+    series = Chart1->plottable(t);
+  }
   QString text0 = QString("[%1,%2] ").arg(t).arg(v);
   QString text1;
   const bool band = t >= 1 && t <= n && v >= 0 && v < static_cast<int>(BandPoints.size());

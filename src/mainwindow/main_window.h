@@ -59,6 +59,8 @@ class TFormQuarnel : public QMainWindow {
   void ShowKpointTexts();
   void SpoctiEigen();
   void FillEigenGrid();
+  // Widens the columns of sgEigen that are too narrow for their texts.
+  void FitEigenColumns();
 
   // Cell selection state of the input grid.
   int SelRow = -1, SelCol = -1;

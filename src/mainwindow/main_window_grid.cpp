@@ -62,11 +62,7 @@ void TFormQuarnel::PropagateOrbitalName(int i) {
   sgHamMat->SetCell(i, 0, name);
   sgHamMat->SetCell(0, i, name);
   sgEigen->SetCell(i, 0, name);
-  if (eigen_) {
-    // The workbench labels the rows of the doubled matrix from the model when it shows one.
-    eigen_->sgJacobiR2->SetRowCount(m.NOrb + 1);
-    eigen_->sgJacobiR2->SetCell(0, i, name);
-  }
+  if (eigen_) eigen_->OrbitalNamesChanged();
 }
 
 void TFormQuarnel::sgInputOverlapSelectCell(int col, int row) {

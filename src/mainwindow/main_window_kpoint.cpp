@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 
@@ -72,9 +73,6 @@ void TFormQuarnel::SpoctiEigen() {
   if (app.Solver.JacVerbose) {
     const QString corner = QString::fromStdString(quarnel::AngleText(angle, app.Solver.JacIter));
     sgEigen->SetCell(0, 0, corner);
-    // The angle and rotation count must stay readable in the narrow first column.
-    const int needed = sgEigen->horizontalHeader()->fontMetrics().horizontalAdvance(corner) + 12;
-    if (sgEigen->ColWidth(0) < needed) sgEigen->SetColWidth(0, needed);
     FillEigenGrid();
   }
   if (bands_ && bands_->cbCells->isChecked()) PlotEigenvectorPicture();
@@ -90,6 +88,23 @@ void TFormQuarnel::FillEigenGrid() {
       if (m == n + 1 && (j == 0 || j == n + 1)) continue;  // corner cells stay empty
       sgEigen->SetCell(j, m, QString::fromStdString(texts.cell[m][j]));
     }
+  FitEigenColumns();
+}
+
+void TFormQuarnel::FitEigenColumns() {
+  // A column grows to its widest text; the width set for the display mode is the least it has.
+  QFont bold = sgEigen->font();
+  bold.setBold(true);
+  const QFontMetrics cells(sgEigen->font()), fixed(bold);
+  for (int c = 0; c < sgEigen->ColCount(); ++c) {
+    int need = 0;
+    for (int r = 0; r < sgEigen->RowCount(); ++r) {
+      const QFontMetrics& m = r == 0 || c == 0 ? fixed : cells;
+      need = std::max(need, m.horizontalAdvance(sgEigen->Cell(c, r)));
+    }
+    need += 14;  // the cell's padding and grid line
+    if (sgEigen->ColWidth(c) < need) sgEigen->SetColWidth(c, need);
+  }
 }
 
 void TFormQuarnel::cbEigVecSqClick() {

@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QHash>
 #include <QLabel>
+#include <QLocale>
 #include <QMenu>
 #include <QStatusBar>
 #include <QThread>
@@ -318,6 +319,54 @@ void InstallSeriesChart(QCustomPlot* chart) {
                      SetSeriesActive(entry->plottable(), !entry->plottable()->visible());
                      chart->replot();
                    });
+}
+
+void PlaceLegendBelowPlot(QCustomPlot* chart) {
+  QCPLegend* legend = chart->legend;
+  if (chart->axisRect()->insetLayout()->take(legend)) chart->axisRect()->insetLayout()->simplify();
+  chart->plotLayout()->addElement(1, 0, legend);
+  chart->plotLayout()->setRowStretchFactor(1, 0.001);
+  chart->plotLayout()->setRowSpacing(0);
+  legend->setMargins(QMargins(4, 0, 4, 3));
+  legend->setRowSpacing(0);
+  legend->setColumnSpacing(6);
+  legend->setWrap(1);
+  legend->setFillOrder(QCPLayoutGrid::foColumnsFirst, true);
+  QObject::connect(chart, &QCustomPlot::beforeReplot, chart, [chart] { FitLegendColumns(chart); });
+}
+
+void FitLegendColumns(QCustomPlot* chart) {
+  QCPLegend* legend = chart->legend;
+  if (legend->layout() != chart->plotLayout()) return;
+  const int count = legend->itemCount();
+  int widest = 1;
+  for (int i = 0; i < count; ++i)
+    if (QCPAbstractLegendItem* item = legend->item(i))
+      widest = std::max(widest, item->minimumOuterSizeHint().width());
+  // The margins lie inside the legend's frame; two pixels for the frame itself.
+  const int room = chart->width() - legend->margins().left() - legend->margins().right() - 2;
+  const int spacing = legend->columnSpacing();
+  const int columns = std::max(1, std::min(std::max(count, 1), (room + spacing) / (widest + spacing)));
+  if (legend->wrap() == columns) return;
+  legend->setWrap(columns);
+  legend->setFillOrder(QCPLayoutGrid::foColumnsFirst, true);
+}
+
+void FitTickCount(QCPAxis* axis) {
+  if (axis->scaleType() == QCPAxis::stLogarithmic) return;
+  const QCPRange r = axis->range();
+  const QFontMetrics metrics(axis->tickLabelFont());
+  int widest = 0;
+  for (double v : {r.lower, r.upper, (r.lower + r.upper) / 2, -r.upper})
+    widest = std::max(widest, metrics.horizontalAdvance(
+                                  QLocale::c().toString(v, 'g', axis->numberPrecision())));
+  const int length = axis->orientation() == Qt::Horizontal ? axis->axisRect()->width()
+                                                           : axis->axisRect()->height();
+  const int label = axis->orientation() == Qt::Horizontal ? widest : metrics.height();
+  // A readable step can be up to 1.5 times finer than range / count, so a label needs room for
+  // one and a half of itself plus a gap.
+  const int count = std::clamp(static_cast<int>(length / (1.5 * (label + 10))), 1, 5);
+  if (axis->ticker()->tickCount() != count) axis->ticker()->setTickCount(count);
 }
 
 void SetAxisRange(QCPAxis* axis, double min, double max) {

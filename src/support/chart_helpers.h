@@ -65,6 +65,14 @@ void SetSeriesActive(QCPAbstractPlottable* series, bool active);
 // Makes a chart one of the program's series charts: axes follow their data while automatic,
 // dragging or zooming makes them manual, legend check boxes work.
 void InstallSeriesChart(QCustomPlot* chart);
+// Puts the legend below the plot, in as many columns as the chart's width allows, so that no
+// entry covers data however many series there are.
+void PlaceLegendBelowPlot(QCustomPlot* chart);
+// Gives the legend the number of columns its widest entry allows; called before each drawing.
+void FitLegendColumns(QCustomPlot* chart);
+// Fewer ticks on an axis whose labels would otherwise run into each other.
+void FitTickCount(QCPAxis* axis);
+
 // Brings the automatic axes (and automatic maxima) to their data; called before each drawing.
 void FitAutomaticAxes(QCustomPlot* chart);
 

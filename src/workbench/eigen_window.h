@@ -76,6 +76,8 @@ class TEigenDlg : public QWidget, public quarnel::JacobiDisplay {
   void sgJacobiR2MouseUp();
   void CancelBtnClick();
   void FormResize();
+  // An orbital was renamed: the rows of R2 follow while they show a k-point matrix.
+  void OrbitalNamesChanged();
 
   // quarnel::JacobiDisplay
   void ShowState(const quarnel::JacobiSolver& solver) override;
@@ -95,4 +97,7 @@ class TEigenDlg : public QWidget, public quarnel::JacobiDisplay {
   void LabelR2Rows();
   void ShowMatrixGrid(const quarnel::MatrixGrid& matrix);
   quarnel::MatrixGrid GridTexts() const;
+
+  // The matrix shown came from Open, not from a k-point calculation.
+  bool matrixFromFile_ = false;
 };

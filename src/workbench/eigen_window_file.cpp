@@ -1,6 +1,8 @@
 // The workbench's matrix files: Open shows the file's matrix and resets the solver on it, Save
 // writes the texts of sgJacobiA as they stand.
 
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QSignalBlocker>
 #include <QString>
 
@@ -45,7 +47,11 @@ void TEigenDlg::btnOpenAClick() {
   quarnel::MatrixGrid matrix;
   if (quarnel::LoadMatrixFile(name.toStdString(), matrix, app.Solver, app.Messages) == 0) {
     // The grid first: the reset's display copies its labels.
+    matrixFromFile_ = true;
     ShowMatrixGrid(matrix);
+    // The rotation and the listing of the previous matrix no longer describe what is shown.
+    LabelR1->clear();
+    Memo1->clear();
     app.Solver.Reset();
   }
   // A file that could not be read is reported now, not with some later file's warnings.

@@ -53,8 +53,12 @@ void TEigenDlg::SizeGrid(StringGrid* grid, int n) {
 }
 
 // The rows of R2 are the orbitals of the doubled k-point matrix: rows i and i + NOrb carry the
-// same name. The main window labels only the first half, which is all its row count holds.
+// same name. A matrix from a file has its own row labels, those of A.
 void TEigenDlg::LabelR2Rows() {
+  if (matrixFromFile_) {
+    for (int r = 1; r < sgJacobiR2->RowCount(); ++r) sgJacobiR2->SetCell(0, r, sgJacobiA->Cell(0, r));
+    return;
+  }
   const quarnel::ModelData& m = App().Model;
   for (int i = 1; i <= m.NOrb; ++i) {
     const QString name = FromModelText(m.OrbName[i]);
@@ -93,7 +97,12 @@ void TEigenDlg::ShowRotation(const quarnel::JacobiSolver&, int p, int q, double 
 }
 
 void TEigenDlg::ShowInput(const quarnel::JacobiSolver& s) {
+  matrixFromFile_ = false;
   ShowMatrixGrid(quarnel::KpointMatrixGrid(s));
+}
+
+void TEigenDlg::OrbitalNamesChanged() {
+  if (!matrixFromFile_) LabelR2Rows();
 }
 
 void TEigenDlg::btnVypRotMatClick() {

@@ -80,6 +80,18 @@ void BandRunsTest::defaultPathGivesBandsBarsLabelsAndCounts() {
   const QMap<double, QString> labels{{0, "Y"}, {20, "G"}, {40, "X"}, {60, "M"}, {80, "G"}};
   QCOMPARE(Ticks(w), labels);
   QCOMPARE(w.StatusPanels[2]->text(), QString(" 81 81 162 162  "));
+  // The legend keeps off the plot, at the window's smallest size too.
+  w.resize(w.minimumSize());
+  w.FormResize();
+  for (QCustomPlot* chart : {w.Chart1, w.Chart2}) {
+    chart->replot();
+    chart->replot();  // the columns follow the width of the last drawing
+    const QRect legend = chart->legend->outerRect(), plot = chart->axisRect()->outerRect();
+    QVERIFY2(!legend.intersects(plot), qPrintable(QString("%1,%2 %3x%4 / %5,%6 %7x%8")
+      .arg(legend.x()).arg(legend.y()).arg(legend.width()).arg(legend.height())
+      .arg(plot.x()).arg(plot.y()).arg(plot.width()).arg(plot.height())));
+    QVERIFY(chart->rect().contains(legend));
+  }
 
   // Point 45 is (20, 5, 0) / 20; its bars in band order, each 2 w long, w = 10 * weight / 100,
   // stacked end to end (none hides another) and centred together on the band.

@@ -22,6 +22,7 @@ namespace {
 const char* const kAutoProperty = "quarnelAuto";
 const char* const kAutoMaxProperty = "quarnelAutoMax";
 const char* const kTagProperty = "quarnelTag";
+const char* const kBelowPlotProperty = "quarnelBelowPlot";
 
 // A legend entry with a check box in front: ticked while its series is drawn.
 class CheckLegendItem : public QCPPlottableLegendItem {
@@ -332,13 +333,25 @@ void PlaceLegendBelowPlot(QCustomPlot* chart) {
   legend->setColumnSpacing(6);
   legend->setWrap(1);
   legend->setFillOrder(QCPLayoutGrid::foColumnsFirst, true);
+  legend->setProperty(kBelowPlotProperty, true);
   QObject::connect(chart, &QCustomPlot::beforeReplot, chart, [chart] { FitLegendColumns(chart); });
 }
 
 void FitLegendColumns(QCustomPlot* chart) {
   QCPLegend* legend = chart->legend;
-  if (legend->layout() != chart->plotLayout()) return;
+  if (!legend->property(kBelowPlotProperty).toBool()) return;
   const int count = legend->itemCount();
+  // An empty legend would cap the plot's width at its own, so it leaves the layout.
+  QCPLayoutGrid* layout = chart->plotLayout();
+  if (count == 0) {
+    if (legend->layout() == layout) {
+      layout->take(legend);
+      layout->simplify();
+    }
+    return;
+  }
+  if (legend->layout() != layout) layout->addElement(1, 0, legend);
+  layout->setRowStretchFactor(1, 0.001);
   int widest = 1;
   for (int i = 0; i < count; ++i)
     if (QCPAbstractLegendItem* item = legend->item(i))

@@ -359,7 +359,8 @@ void FitLegendColumns(QCustomPlot* chart) {
   // The margins lie inside the legend's frame; two pixels for the frame itself.
   const int room = chart->width() - legend->margins().left() - legend->margins().right() - 2;
   const int spacing = legend->columnSpacing();
-  const int columns = std::max(1, std::min(std::max(count, 1), (room + spacing) / (widest + spacing)));
+  const int columns =
+      std::max(1, std::min(std::max(count, 1), (room + spacing) / (widest + spacing)));
   if (legend->wrap() == columns) return;
   legend->setWrap(columns);
   legend->setFillOrder(QCPLayoutGrid::foColumnsFirst, true);
@@ -371,8 +372,8 @@ void FitTickCount(QCPAxis* axis) {
   const QFontMetrics metrics(axis->tickLabelFont());
   int widest = 0;
   for (double v : {r.lower, r.upper, (r.lower + r.upper) / 2, -r.upper})
-    widest = std::max(widest, metrics.horizontalAdvance(
-                                  QLocale::c().toString(v, 'g', axis->numberPrecision())));
+    widest = std::max(
+        widest, metrics.horizontalAdvance(QLocale::c().toString(v, 'g', axis->numberPrecision())));
   const int length = axis->orientation() == Qt::Horizontal ? axis->axisRect()->width()
                                                            : axis->axisRect()->height();
   const int label = axis->orientation() == Qt::Horizontal ? widest : metrics.height();

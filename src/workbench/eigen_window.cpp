@@ -1,5 +1,7 @@
 #include "workbench/eigen_window.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QFontDatabase>
 #include <QGroupBox>
@@ -20,15 +22,15 @@ constexpr int kButtonHeight = 26;
 QPushButton* MakeButton(const QString& caption, QWidget* parent) {
   auto* b = new QPushButton(caption, parent);
   b->setFixedHeight(kButtonHeight);
-  b->setMinimumWidth(72);
+  b->setMinimumWidth(std::max(64, b->sizeHint().width()));
   return b;
 }
 
 QGroupBox* MakeGroup(QWidget* parent, QHBoxLayout*& row) {
   auto* g = new QGroupBox(parent);
   row = new QHBoxLayout(g);
-  row->setContentsMargins(8, 6, 8, 6);
-  row->setSpacing(6);
+  row->setContentsMargins(6, 6, 6, 6);
+  row->setSpacing(4);
   return g;
 }
 
@@ -63,6 +65,9 @@ TEigenDlg::TEigenDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   App().Solver.JacIter = 0;
   App().Solver.Display = this;
 
+  // The command row lies in a panel of fixed geometry, whose layout cannot push the window
+  // wider: the window itself may not become narrower than the row's controls.
+  setMinimumWidth(std::max(minimumWidth(), PanelJacobiA->minimumSizeHint().width()));
   if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
   FormResize();
 }

@@ -56,7 +56,8 @@ void TEigenDlg::SizeGrid(StringGrid* grid, int n) {
 // same name. A matrix from a file has its own row labels, those of A.
 void TEigenDlg::LabelR2Rows() {
   if (matrixFromFile_) {
-    for (int r = 1; r < sgJacobiR2->RowCount(); ++r) sgJacobiR2->SetCell(0, r, sgJacobiA->Cell(0, r));
+    for (int r = 1; r < sgJacobiR2->RowCount(); ++r)
+      sgJacobiR2->SetCell(0, r, sgJacobiA->Cell(0, r));
     return;
   }
   const quarnel::ModelData& m = App().Model;

@@ -88,8 +88,14 @@ void BandRunsTest::defaultPathGivesBandsBarsLabelsAndCounts() {
     chart->replot();  // the columns follow the width of the last drawing
     const QRect legend = chart->legend->outerRect(), plot = chart->axisRect()->outerRect();
     QVERIFY2(!legend.intersects(plot), qPrintable(QString("%1,%2 %3x%4 / %5,%6 %7x%8")
-      .arg(legend.x()).arg(legend.y()).arg(legend.width()).arg(legend.height())
-      .arg(plot.x()).arg(plot.y()).arg(plot.width()).arg(plot.height())));
+                                                      .arg(legend.x())
+                                                      .arg(legend.y())
+                                                      .arg(legend.width())
+                                                      .arg(legend.height())
+                                                      .arg(plot.x())
+                                                      .arg(plot.y())
+                                                      .arg(plot.width())
+                                                      .arg(plot.height())));
     QVERIFY(chart->rect().contains(legend));
   }
 

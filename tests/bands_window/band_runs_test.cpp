@@ -84,19 +84,13 @@ void BandRunsTest::defaultPathGivesBandsBarsLabelsAndCounts() {
   w.resize(w.minimumSize());
   w.FormResize();
   for (QCustomPlot* chart : {w.Chart1, w.Chart2}) {
+    if (chart->legend->itemCount() == 0) continue;  // an empty legend is not drawn
     chart->replot();
     chart->replot();  // the columns follow the width of the last drawing
     const QRect legend = chart->legend->outerRect(), plot = chart->axisRect()->outerRect();
-    QVERIFY2(!legend.intersects(plot), qPrintable(QString("%1,%2 %3x%4 / %5,%6 %7x%8")
-                                                      .arg(legend.x())
-                                                      .arg(legend.y())
-                                                      .arg(legend.width())
-                                                      .arg(legend.height())
-                                                      .arg(plot.x())
-                                                      .arg(plot.y())
-                                                      .arg(plot.width())
-                                                      .arg(plot.height())));
-    QVERIFY(chart->rect().contains(legend));
+    QVERIFY(!legend.intersects(plot));
+    // Every entry is inside the chart, none lost below its edge.
+    QVERIFY(legend.top() >= plot.bottom() && legend.bottom() <= chart->height());
   }
 
   // Point 45 is (20, 5, 0) / 20; its bars in band order, each 2 w long, w = 10 * weight / 100,

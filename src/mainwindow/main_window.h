@@ -74,7 +74,8 @@ class TFormQuarnel : public QMainWindow {
 
   // Orbital pictures in the bands window's orbital chart (orbital_plot.cpp).
   void BuildOrbitalShapes();
-  void PlotCell(int cx, int cy, int amp, bool keep);
+  // row, when given, is the eigenvector row drawn in cell (cx, cy) instead of row cy.
+  void PlotCell(int cx, int cy, int amp, bool keep, int row = 0);
   void DrawCellFrame(double x, double y, double scale);
   void DrawOrbitalShape(int k, double c, double X0, double Y0);
   void FitOrbitalAxes();

@@ -8,6 +8,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <algorithm>
+#include <cmath>
 
 #include "bands/band_window.h"
 #include "mainwindow/main_window.h"
@@ -130,14 +132,14 @@ void TFormQuarnel::AddTextMark(QCustomPlot* chart, int series, double x, double 
   mark->setPadding(QMargins(2, 1, 2, 1));
 }
 
-void TFormQuarnel::PlotCell(int cx, int cy, int amp, bool keep) {
+void TFormQuarnel::PlotCell(int cx, int cy, int amp, bool keep, int row) {
   QCustomPlot* chart = OrbitalChart();
   if (!chart) return;
   const AppState& app = App();
   const quarnel::ModelData& model = app.Model;
   const quarnel::JacobiSolver& s = app.Solver;
   const int n = model.NOrb;
-  const int m = quarnel::EigenvectorInRow(n, cy);
+  const int m = quarnel::EigenvectorInRow(n, row > 0 ? row : cy);
   const bool eigen = amp == 0;
   const bool labels = eigen && bands_->cbCellsLabels->isChecked();
   if (!keep) {
@@ -187,12 +189,43 @@ void TFormQuarnel::FitOrbitalAxes() {
     return;
   }
   chart->rescaleAxes(false);
-  const QCPRange x = chart->xAxis->range(), y = chart->yAxis->range();
-  const quarnel::AxisFit fit = quarnel::EqualAspectRanges(x.lower, x.upper, y.lower, y.upper,
-                                                          chart->height(), chart->width());
-  if (fit.fixed) {
-    SetAxisRange(chart->xAxis, fit.x0, fit.x1);
-    SetAxisRange(chart->yAxis, fit.y0, fit.y1);
+  QCPRange x = chart->xAxis->range(), y = chart->yAxis->range();
+  // The texts count too: the ranges grow until every text lies inside; a few rounds, since
+  // each widening changes the scale the texts are measured in.
+  for (int round = 0; round < 4; ++round) {
+    const quarnel::AxisFit fit = quarnel::EqualAspectRanges(x.lower, x.upper, y.lower, y.upper,
+                                                            chart->height(), chart->width());
+    if (fit.fixed) {
+      SetAxisRange(chart->xAxis, fit.x0, fit.x1);
+      SetAxisRange(chart->yAxis, fit.y0, fit.y1);
+    }
+    chart->replot(QCustomPlot::rpImmediateRefresh);
+    const QRectF area = chart->axisRect()->rect();
+    QRectF texts;
+    for (int i = 0; i < chart->itemCount(); ++i) {
+      auto* mark = qobject_cast<QCPItemText*>(chart->item(i));
+      if (!mark || !mark->visible()) continue;
+      const QPointF at = mark->position->pixelPosition();
+      const QRectF box = QFontMetricsF(mark->font()).boundingRect(mark->text()) +
+                         QMarginsF(mark->padding()) + QMarginsF(4, 4, 4, 4);
+      QRectF r(at, box.size());
+      const Qt::Alignment a = mark->positionAlignment();
+      r.moveLeft(a & Qt::AlignLeft    ? at.x()
+                 : a & Qt::AlignRight ? at.x() - r.width()
+                                      : at.x() - r.width() / 2);
+      r.moveTop(a & Qt::AlignTop      ? at.y()
+                : a & Qt::AlignBottom ? at.y() - r.height()
+                                      : at.y() - r.height() / 2);
+      texts = texts.isNull() ? r : texts.united(r);
+    }
+    if (texts.isNull() || area.contains(texts)) break;
+    x = chart->xAxis->range(), y = chart->yAxis->range();
+    const double perX = x.size() / std::max(1.0, area.width());
+    const double perY = y.size() / std::max(1.0, area.height());
+    x.lower -= std::max(0.0, area.left() - texts.left()) * perX;
+    x.upper += std::max(0.0, texts.right() - area.right()) * perX;
+    y.upper += std::max(0.0, area.top() - texts.top()) * perY;
+    y.lower -= std::max(0.0, texts.bottom() - area.bottom()) * perY;
   }
   chart->replot();
 }
@@ -218,8 +251,13 @@ void TFormQuarnel::PlotPhasePicture(int s11, int s12, int s21, const QString& la
 }
 
 void TFormQuarnel::PlotEigenvectorPicture() {
-  PlotCell(1, 1, 0, false);
-  for (int cy = 2; cy <= App().Model.NOrb; ++cy) PlotCell(1, cy, 0, true);
+  // Many eigenvectors in one column would be too small to read: they stand in columns (the
+  // lowest energy at the bottom of the first), with a cell's room for the energies between.
+  const int n = App().Model.NOrb;
+  const int columns = std::max(1, static_cast<int>(std::lround(std::sqrt(n / 2.0))));
+  const int perColumn = (n + columns - 1) / columns;
+  for (int r = 1; r <= std::max(n, 1); ++r)
+    PlotCell(1 + 2 * ((r - 1) / perColumn), (r - 1) % perColumn + 1, 0, r != 1, r);
   FitOrbitalAxes();
 }
 

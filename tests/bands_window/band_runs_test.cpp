@@ -187,17 +187,22 @@ void BandRunsTest::stopWhilePausedEndsAtOnce() {
   TBandDlg& w = *p.bands;
   int atPause = -1, atStop = -1;
   bool pauseEnabled = false;
+  QString clickedWhilePaused;
   QTimer::singleShot(0, &w, [&] {
     pauseEnabled = w.btnPause->isEnabled();
     w.btnPause->click();
     atPause = Band(w, 1)->dataCount();
     QTimer::singleShot(60, &w, [&] {
       atStop = Band(w, 1)->dataCount();
+      // Reading a point's weights is what one pauses for.
+      w.Chart1ClickSeries(w.Chart1->plottable(1), 0, Qt::LeftButton);
+      clickedWhilePaused = w.StatusPanels[0]->text();
       w.btnStop->click();
     });
   });
   w.btnBandClick();
   QVERIFY(pauseEnabled);
+  QVERIFY(clickedWhilePaused.startsWith(" [1,0] E01: k=0 20 0 20 "));
   // The line in progress when Pause came is finished; nothing is computed after STOP.
   QVERIFY(atPause >= 0 && atStop <= atPause + 1 && atStop < 81);
   QCOMPARE(Band(w, 1)->dataCount(), atStop);

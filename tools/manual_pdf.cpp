@@ -2,16 +2,22 @@
 
 #include <QFile>
 #include <QGuiApplication>
+#include <QImage>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextImageFormat>
+#include <QUrl>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QTextDocument>
+#include <algorithm>
 #include <cstdio>
 
 int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: manual_pdf MANUAL.md OUTPUT.pdf\n");
+  if (argc != 3 && argc != 4) {
+    std::fprintf(stderr, "usage: manual_pdf MANUAL.md OUTPUT.pdf [PICTURE_BASE_FOLDER]\n");
     return 2;
   }
   QFile in(QString::fromLocal8Bit(argv[1]));
@@ -20,6 +26,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   QTextDocument document;
+  if (argc == 4) document.setBaseUrl(QUrl::fromLocalFile(QString::fromLocal8Bit(argv[3]) + "/"));
   document.setMarkdown(QString::fromUtf8(in.readAll()));
   QFont font("DejaVu Sans");
   font.setPointSize(10);
@@ -29,6 +36,30 @@ int main(int argc, char** argv) {
   writer.setCreator("Quarnel");
   writer.setPageSize(QPageSize(QPageSize::A4));
   writer.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
+  // Pictures are as wide as the text at most; the layout counts 96 units per inch.
+  const double textWidth = writer.pageLayout().paintRect(QPageLayout::Point).width() * 96 / 72;
+  int missing = 0;
+  for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+      const QTextFragment fragment = it.fragment();
+      if (!fragment.charFormat().isImageFormat()) continue;
+      QTextImageFormat image = fragment.charFormat().toImageFormat();
+      const QImage picture(document.baseUrl().resolved(QUrl(image.name())).toLocalFile());
+      if (picture.isNull()) {
+        std::fprintf(stderr, "%s: not found\n", qPrintable(image.name()));
+        ++missing;
+        continue;
+      }
+      const double scale = std::min(1.0, textWidth / picture.width());
+      image.setWidth(picture.width() * scale);
+      image.setHeight(picture.height() * scale);
+      QTextCursor cursor(&document);
+      cursor.setPosition(fragment.position());
+      cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+      cursor.setCharFormat(image);
+    }
+  }
   document.print(&writer);
-  return 0;
+  // A guide without its pictures must not pass for a built one.
+  return missing == 0 ? 0 : 1;
 }

@@ -82,4 +82,14 @@ SettingsLocation LocateSettingsFromEnvironment() {
                         JoinPath(homeDir, "Pendrowe"));
 }
 
+std::string ManualFolder(const std::string& programDir, const std::string& installedDir,
+                         const std::string& fileName) {
+  std::error_code error;
+  const auto present = [&](const std::string& dir) {
+    return !dir.empty() && std::filesystem::is_regular_file(JoinPath(dir, fileName), error);
+  };
+  if (!present(programDir) && present(installedDir)) return installedDir;
+  return programDir;
+}
+
 }  // namespace quarnel

@@ -30,4 +30,10 @@ SettingsLocation LocateSettings(const std::string& envValue, const std::string& 
 // ~/.config/Pendrowe.ini) and ~/Pendrowe.
 SettingsLocation LocateSettingsFromEnvironment();
 
+// The folder to open fileName from: programDir when the file is there, else installedDir when it
+// is there (a packaged copy needs no setting), else programDir, so that a message names the
+// folder the user chose.
+std::string ManualFolder(const std::string& programDir, const std::string& installedDir,
+                         const std::string& fileName);
+
 }  // namespace quarnel

@@ -31,5 +31,16 @@ TEST(SettingsLocation, PrecedenceOfEnvironmentIniFileAndDefault) {
   EXPECT_EQ(LocateSettings("", empty, "/default").BaseDir, "/default");
 }
 
+TEST(SettingsLocation, ManualFromTheBaseFolderElseTheInstalledOne) {
+  testing::TempDir base, installed;
+  const std::string b = base.Path().string(), i = installed.Path().string();
+  EXPECT_EQ(ManualFolder(b, i, "m.pdf"), b);  // neither: the message names the user's folder
+  installed.Write("m.pdf", "%PDF");
+  EXPECT_EQ(ManualFolder(b, i, "m.pdf"), i);
+  base.Write("m.pdf", "%PDF");
+  EXPECT_EQ(ManualFolder(b, i, "m.pdf"), b);
+  EXPECT_EQ(ManualFolder(b, "", "other.pdf"), b);
+}
+
 }  // namespace
 }  // namespace quarnel

@@ -3,14 +3,15 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
-#include <QTextBlock>
-#include <QTextCursor>
-#include <QTextImageFormat>
-#include <QUrl>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
+#include <QScreen>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextImageFormat>
+#include <QUrl>
 #include <algorithm>
 #include <cstdio>
 
@@ -36,8 +37,12 @@ int main(int argc, char** argv) {
   writer.setCreator("Quarnel");
   writer.setPageSize(QPageSize(QPageSize::A4));
   writer.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
-  // Pictures are as wide as the text at most; the layout counts 96 units per inch.
-  const double textWidth = writer.pageLayout().paintRect(QPageLayout::Point).width() * 96 / 72;
+  // Pictures are at most as wide as the text inside a list (the printed layout scales them once
+  // more by the indent); the layout counts the screen's
+  // logical dots per inch.
+  const double dpi = QGuiApplication::primaryScreen()->logicalDotsPerInchX();
+  const double textWidth =
+      writer.pageLayout().paintRect(QPageLayout::Point).width() * dpi / 72 * 0.75;
   int missing = 0;
   for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
     for (auto it = block.begin(); !it.atEnd(); ++it) {
@@ -50,6 +55,8 @@ int main(int argc, char** argv) {
         ++missing;
         continue;
       }
+      // The printed copy of the document keeps its resources but not its base folder.
+      document.addResource(QTextDocument::ImageResource, QUrl(image.name()), picture);
       const double scale = std::min(1.0, textWidth / picture.width());
       image.setWidth(picture.width() * scale);
       image.setHeight(picture.height() * scale);

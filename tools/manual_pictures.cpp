@@ -2,11 +2,13 @@
 // offscreen, driven through their handlers as the tutorial's steps drive them, and grabbed.
 // Whatever the windows show when the guide is built is what the guide shows.
 
+#include <qcustomplot.h>
+
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QPixmap>
 #include <QPushButton>
-#include <QCheckBox>
 #include <cstdio>
 
 #include "bands/band_window.h"
@@ -93,6 +95,7 @@ int main(int argc, char** argv) {
   ok &= Save(&eigen, out, "workbench.png");
 
   app.Messages.Show = nullptr;
-  if (warnings > 0) std::fprintf(stderr, "manual_pictures: the windows gave %d warnings\n", warnings);
+  if (warnings > 0)
+    std::fprintf(stderr, "manual_pictures: the windows gave %d warnings\n", warnings);
   return ok && warnings == 0 ? 0 : 1;
 }

@@ -26,8 +26,7 @@ void TFormQuarnel::miManual1Click() {
     quarnel::ShowPendingMessages(app.Messages);
     return;
   }
-  quarnel::OpenWithProgram(CurrentShell(), app.Messages, app.PdfViewerPath, folder, kManualFile,
-                           0);
+  quarnel::OpenWithProgram(CurrentShell(), app.Messages, app.PdfViewerPath, folder, kManualFile, 0);
   // A manual that cannot be opened is said at once, not with some later operation.
   quarnel::ShowPendingMessages(app.Messages);
 }

@@ -34,8 +34,8 @@ std::string CutAtCaret(const std::string& value) {
   return value.substr(0, p - 1);
 }
 
-std::string IniValue(const std::string& iniText, const std::string& section,
-                     const std::string& key, const std::string& def) {
+std::string IniValue(const std::string& iniText, const std::string& section, const std::string& key,
+                     const std::string& def) {
   std::istringstream in(iniText);
   std::string line;
   bool inSection = false;

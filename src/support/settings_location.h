@@ -12,8 +12,8 @@ std::string CutAtCaret(const std::string& value);
 
 // Value of key in [section] of an ini text; def when either is missing. Section and key names
 // compare without regard to case, as ini files are usually read.
-std::string IniValue(const std::string& iniText, const std::string& section,
-                     const std::string& key, const std::string& def);
+std::string IniValue(const std::string& iniText, const std::string& section, const std::string& key,
+                     const std::string& def);
 
 struct SettingsLocation {
   std::string BaseDir;

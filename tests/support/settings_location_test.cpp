@@ -15,9 +15,9 @@ TEST(SettingsLocation, CaretRule) {
 
 TEST(SettingsLocation, PrecedenceOfEnvironmentIniFileAndDefault) {
   testing::TempDir dir;
-  const std::string ini =
-      dir.Write("Pendrowe.ini", "; comment\r\n[Other]\r\nPendrowe=/wrong\r\n"
-                                "[directory]\r\n pendrowe = /from/ini \r\n");
+  const std::string ini = dir.Write("Pendrowe.ini",
+                                    "; comment\r\n[Other]\r\nPendrowe=/wrong\r\n"
+                                    "[directory]\r\n pendrowe = /from/ini \r\n");
   SettingsLocation loc = LocateSettings("/from/env ^x", ini, "/default");
   EXPECT_EQ(loc.BaseDir, "/from/env");
   EXPECT_EQ(loc.ProgramDir, "/from/env/Quarnel");

@@ -37,9 +37,8 @@ int main(int argc, char** argv) {
   writer.setCreator("Quarnel");
   writer.setPageSize(QPageSize(QPageSize::A4));
   writer.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
-  // Pictures are at most as wide as the text inside a list (the printed layout scales them once
-  // more by the indent); the layout counts the screen's
-  // logical dots per inch.
+  // Pictures take three quarters of the text width at most, which leaves room for a list's
+  // indent; the layout counts the screen's logical dots per inch.
   const double dpi = QGuiApplication::primaryScreen()->logicalDotsPerInchX();
   const double textWidth =
       writer.pageLayout().paintRect(QPageLayout::Point).width() * dpi / 72 * 0.75;

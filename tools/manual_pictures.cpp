@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
   bands.show();
 
   bool ok = true;
-  // Step 1 and 2: the copper-oxygen model, calculated at k = (1/2, 1/4, 0).
+  // Step 1 and 2: the copper-oxygen model, calculated at k = (1/2, 1/10, 0).
   SetKPoint(form, 5, 1, 10);
   form.btnCalcKpoint->click();
   ok &= Save(&form, out, "main-window.png");

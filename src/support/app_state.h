@@ -36,6 +36,8 @@ struct AppState {
   std::string ModelExtension = "qrg";
   std::string BaseDir;
   std::string ProgramDir;
+  // Where a package installs the manual: share/quarnel/Quarnel beside the program's bin folder.
+  std::string InstalledManualDir;
   std::string PdfViewerPath;
 };
 

@@ -2,6 +2,7 @@
 // window's first display completes the start-up (command line, files, placement).
 
 #include <QApplication>
+#include <QDir>
 #include <QTimer>
 
 #include "bands/band_window.h"
@@ -26,6 +27,9 @@ int main(int argc, char** argv) {
   const quarnel::SettingsLocation settings = quarnel::LocateSettingsFromEnvironment();
   app.BaseDir = settings.BaseDir;
   app.ProgramDir = settings.ProgramDir;
+  app.InstalledManualDir =
+      QDir::cleanPath(QApplication::applicationDirPath() + "/../share/quarnel/Quarnel")
+          .toStdString();
 
   TFormQuarnel formQuarnel;
   app.Messages.Show = [&formQuarnel](const std::string& text) {

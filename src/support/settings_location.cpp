@@ -34,8 +34,8 @@ std::string CutAtCaret(const std::string& value) {
   return value.substr(0, p - 1);
 }
 
-std::string IniValue(const std::string& iniText, const std::string& section,
-                     const std::string& key, const std::string& def) {
+std::string IniValue(const std::string& iniText, const std::string& section, const std::string& key,
+                     const std::string& def) {
   std::istringstream in(iniText);
   std::string line;
   bool inSection = false;
@@ -80,6 +80,16 @@ SettingsLocation LocateSettingsFromEnvironment() {
   const std::string configDir = xdg && *xdg ? xdg : JoinPath(homeDir, ".config");
   return LocateSettings(env ? env : "", JoinPath(configDir, "Pendrowe.ini"),
                         JoinPath(homeDir, "Pendrowe"));
+}
+
+std::string ManualFolder(const std::string& programDir, const std::string& installedDir,
+                         const std::string& fileName) {
+  std::error_code error;
+  const auto present = [&](const std::string& dir) {
+    return !dir.empty() && std::filesystem::is_regular_file(JoinPath(dir, fileName), error);
+  };
+  if (!present(programDir) && present(installedDir)) return installedDir;
+  return programDir;
 }
 
 }  // namespace quarnel

@@ -12,8 +12,8 @@ std::string CutAtCaret(const std::string& value);
 
 // Value of key in [section] of an ini text; def when either is missing. Section and key names
 // compare without regard to case, as ini files are usually read.
-std::string IniValue(const std::string& iniText, const std::string& section,
-                     const std::string& key, const std::string& def);
+std::string IniValue(const std::string& iniText, const std::string& section, const std::string& key,
+                     const std::string& def);
 
 struct SettingsLocation {
   std::string BaseDir;
@@ -29,5 +29,11 @@ SettingsLocation LocateSettings(const std::string& envValue, const std::string& 
 // The same with the process environment, $XDG_CONFIG_HOME/Pendrowe.ini (default
 // ~/.config/Pendrowe.ini) and ~/Pendrowe.
 SettingsLocation LocateSettingsFromEnvironment();
+
+// The folder to open fileName from: programDir when the file is there, else installedDir when it
+// is there (a packaged copy needs no setting), else programDir, so that a message names the
+// folder the user chose.
+std::string ManualFolder(const std::string& programDir, const std::string& installedDir,
+                         const std::string& fileName);
 
 }  // namespace quarnel

@@ -68,6 +68,17 @@ if [ "$gui" = ON ]; then
     >/dev/null 2>&1
   [ $? -eq 124 ] || fail "the installed program ended early with a model and a matrix file"
   [ -f "$entry" ] || fail "desktop entry missing"
+  for page in quarnel quarnel-cli; do
+    [ -n "$(zcat "$share/man/man1/$page.1.gz" 2>/dev/null | grep '^\.SH EXIT STATUS')" ] ||
+      fail "manual page $page.1 missing or without exit statuses"
+  done
+  metainfo=$share/metainfo/org.example.quarnel.metainfo.xml
+  [ -f "$metainfo" ] || fail "AppStream description missing"
+  if command -v appstreamcli >/dev/null; then
+    appstreamcli validate --no-net "$metainfo" >"$tmp/appstream" 2>&1 || fail "$(cat "$tmp/appstream")"
+  else
+    echo "appstreamcli missing: the AppStream description is not validated"
+  fi
   desktop-file-validate "$entry" >"$tmp/validate" 2>&1 || fail "desktop entry: $(cat "$tmp/validate")"
   grep -qx 'Exec=quarnel %F' "$entry" || fail "Exec line"
   # Every type the entry claims is one the XML defines, and the other way round.

@@ -58,8 +58,7 @@ class ShellWindowTest : public QObject {
     box.Button1Click();
     QCOMPARE(shell.started.size(), size_t(1));
     QCOMPARE(shell.started[0].first, std::string("/opt/my browser/run"));
-    QCOMPARE(shell.started[0].second,
-             std::vector<std::string>{box.Button1->text().toStdString()});
+    QCOMPARE(shell.started[0].second, std::vector<std::string>{box.Button1->text().toStdString()});
   }
 
   void manualOpensFromTheProgramFolder() {
@@ -88,6 +87,15 @@ class ShellWindowTest : public QObject {
     form.miManual1Click();  // a program, but no manual
     QCOMPARE(dialogs.warnings.last(), QString("/nonexistent/Quarnel_Manual.pdf: not found"));
     QVERIFY(shell.started.empty());
+    // A packaged manual is found without any setting.
+    QTemporaryDir installed;
+    QFile pdf(installed.filePath("Quarnel_Manual.pdf"));
+    QVERIFY(pdf.open(QIODevice::WriteOnly));
+    pdf.close();
+    App().InstalledManualDir = installed.path().toStdString();
+    form.miManual1Click();
+    QCOMPARE(shell.started.size(), size_t(1));
+    QCOMPARE(shell.started[0].second, std::vector<std::string>{pdf.fileName().toStdString()});
   }
 
   void execFieldCodesAreDropped() {

@@ -15,9 +15,9 @@ TEST(SettingsLocation, CaretRule) {
 
 TEST(SettingsLocation, PrecedenceOfEnvironmentIniFileAndDefault) {
   testing::TempDir dir;
-  const std::string ini =
-      dir.Write("Pendrowe.ini", "; comment\r\n[Other]\r\nPendrowe=/wrong\r\n"
-                                "[directory]\r\n pendrowe = /from/ini \r\n");
+  const std::string ini = dir.Write("Pendrowe.ini",
+                                    "; comment\r\n[Other]\r\nPendrowe=/wrong\r\n"
+                                    "[directory]\r\n pendrowe = /from/ini \r\n");
   SettingsLocation loc = LocateSettings("/from/env ^x", ini, "/default");
   EXPECT_EQ(loc.BaseDir, "/from/env");
   EXPECT_EQ(loc.ProgramDir, "/from/env/Quarnel");
@@ -29,6 +29,17 @@ TEST(SettingsLocation, PrecedenceOfEnvironmentIniFileAndDefault) {
   // A settings file without the key keeps the default.
   const std::string empty = dir.Write("empty.ini", "[Directory]\n");
   EXPECT_EQ(LocateSettings("", empty, "/default").BaseDir, "/default");
+}
+
+TEST(SettingsLocation, ManualFromTheBaseFolderElseTheInstalledOne) {
+  testing::TempDir base, installed;
+  const std::string b = base.Path().string(), i = installed.Path().string();
+  EXPECT_EQ(ManualFolder(b, i, "m.pdf"), b);  // neither: the message names the user's folder
+  installed.Write("m.pdf", "%PDF");
+  EXPECT_EQ(ManualFolder(b, i, "m.pdf"), i);
+  base.Write("m.pdf", "%PDF");
+  EXPECT_EQ(ManualFolder(b, i, "m.pdf"), b);
+  EXPECT_EQ(ManualFolder(b, "", "other.pdf"), b);
 }
 
 }  // namespace

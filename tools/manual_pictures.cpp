@@ -1,0 +1,101 @@
+// Draws the pictures of the user's guide from the real windows: the program's windows are built
+// offscreen, driven through their handlers as the tutorial's steps drive them, and grabbed.
+// Whatever the windows show when the guide is built is what the guide shows.
+
+#include <qcustomplot.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QPixmap>
+#include <QPushButton>
+#include <cstdio>
+
+#include "bands/band_window.h"
+#include "mainwindow/main_window.h"
+#include "support/about_box.h"
+#include "support/app_state.h"
+#include "support/diagnostics_window.h"
+#include "support/spin_edit.h"
+#include "workbench/eigen_window.h"
+
+namespace {
+
+bool Save(QWidget* window, const QString& folder, const char* name) {
+  QApplication::processEvents();
+  const QString file = QDir(folder).filePath(name);
+  if (window->grab().save(file, "PNG")) return true;
+  std::fprintf(stderr, "%s: File access error\n", qPrintable(file));
+  return false;
+}
+
+void SetKPoint(TFormQuarnel& form, int nx, int ny, int div) {
+  form.seKbodDel->SetText(QString::number(div));
+  form.seKbodX->SetText(QString::number(nx));
+  form.seKbodY->SetText(QString::number(ny));
+  form.seKbodZ->SetText("0");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: manual_pictures EXAMPLES_FOLDER OUTPUT_FOLDER\n");
+    return 2;
+  }
+  QFont font = QApplication::font();
+  font.setPointSize(9);
+  QApplication::setFont(font);
+  const QDir examples(QString::fromLocal8Bit(argv[1]));
+  const QString out = QString::fromLocal8Bit(argv[2]);
+  QDir().mkpath(out);
+
+  AppState& app = App();
+  int warnings = 0;
+  app.Messages.Show = [&warnings](const std::string& text) {
+    std::fprintf(stderr, "%s\n", text.c_str());
+    ++warnings;
+  };
+  TFormQuarnel form;
+  TUnitPomDlg pom;
+  TBandDlg bands;
+  TEigenDlg eigen;
+  TAboutUBox about(&form);
+  form.SetWindows(&pom, &bands, &eigen, &about);
+  form.SetArguments({examples.filePath("square_dp.qrg"), examples.filePath("square_path.qrk")});
+  form.show();
+  form.FirstPaint();
+  bands.resize(1000, 640);
+  bands.show();
+
+  bool ok = true;
+  // Step 1 and 2: the copper-oxygen model, calculated at k = (1/2, 1/10, 0).
+  SetKPoint(form, 5, 1, 10);
+  form.btnCalcKpoint->click();
+  ok &= Save(&form, out, "main-window.png");
+  // Step 3 and 4: the band structure along the path, then the density of states.
+  bands.btnBand->click();
+  ok &= Save(&bands, out, "bands.png");
+  bands.btnDOS->click();
+  ok &= Save(&bands, out, "dos.png");
+  // Step 5: a click on the top band at the path's X point (point 40 of 81).
+  if (bands.Chart1->plottableCount() > 1)
+    bands.Chart1ClickSeries(bands.Chart1->plottable(1), 40, Qt::LeftButton);
+  ok &= Save(&bands, out, "band-click.png");
+  // Step 6: the orbital pictures of the eigenvectors at that k point.
+  bands.cbCells->click();
+  form.btnCalcKpoint->click();
+  ok &= Save(&bands, out, "orbitals.png");
+  // Step 7: the workbench with the same H(k).
+  form.miShowJacobi1->trigger();
+  eigen.btnIterReset->click();
+  eigen.seIter->SetText("10");
+  eigen.btnIteration->click();
+  ok &= Save(&eigen, out, "workbench.png");
+
+  app.Messages.Show = nullptr;
+  if (warnings > 0)
+    std::fprintf(stderr, "manual_pictures: the windows gave %d warnings\n", warnings);
+  return ok && warnings == 0 ? 0 : 1;
+}

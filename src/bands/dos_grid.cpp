@@ -47,6 +47,11 @@ struct Worker {
 
 }  // namespace
 
+int DefaultDosThreads() {
+  const unsigned cores = std::thread::hardware_concurrency();
+  return cores == 0 ? 1 : static_cast<int>(std::min<unsigned>(cores, kMaxDosThreads));
+}
+
 void SampleDosGrid(const ModelData& model, int n, int threads, DosSamples& samples,
                    DosSolver solver, DosGridControl* control) {
   const int N = model.NOrb;

@@ -14,6 +14,9 @@ namespace quarnel {
 // More threads than this would only wait for each other.
 constexpr int kMaxDosThreads = 256;
 
+// One thread per core the system reports (1 when it reports none), at most kMaxDosThreads.
+int DefaultDosThreads();
+
 // Which diagonalisation gives the energies and weights: the library solver (fast), or the
 // k-point calculation's Jacobi method (for comparison).
 enum class DosSolver { Fast, Jacobi };

@@ -1,6 +1,5 @@
 #include <iostream>
 #include <memory>
-#include <thread>
 
 #include "bands/csv_export.h"
 #include "bands/dos.h"
@@ -12,8 +11,7 @@
 namespace quarnel::cli {
 
 int DefaultThreads() {
-  const unsigned cores = std::thread::hardware_concurrency();
-  return cores == 0 ? 1 : static_cast<int>(std::min<unsigned>(cores, kMaxDosThreads));
+  return DefaultDosThreads();
 }
 
 int RunDos(const Options& options) {

@@ -10,6 +10,9 @@
 //                                               alternating, REPEATS times (default 5); prints
 //                                               the median times and their ratio. "-" or no
 //                                               MODEL: the generated 16-orbital model, grid 24
+//   dos_bench terms MODEL|- [FILE]              writes the form-2 model's H(k) as terms for
+//                                               dos_numpy.py ("-": the generated 16-orbital
+//                                               model, also written to FILE)
 #include <sys/resource.h>
 
 #include <QApplication>
@@ -25,6 +28,7 @@
 #include <vector>
 
 #include "bands/band_window.h"
+#include "model/model_reader.h"
 #include "mainwindow/main_window.h"
 #include "support/about_box.h"
 #include "support/app_state.h"
@@ -103,6 +107,31 @@ std::string WriteSixteen(const QTemporaryDir& dir) {
   return model.toStdString();
 }
 
+// One line per term of H(k): "d i alpha + kinetic/mass", "p i j d c x" for c e^(i pi k_d x),
+// "s i j d re im" for (re + i im) k_d; pairs i < j, the diagonal keeps its real part.
+int WriteTerms(const std::string& name) {
+  auto m = std::make_unique<quarnel::ModelData>();
+  quarnel::PendingMessages messages;
+  if (quarnel::ReadModelFile(*m, messages, name) != 0 || m->BetaTyp != 2) return 1;
+  const int n = m->NOrb;
+  std::printf("n %d\n", n);
+  for (int i = 1; i <= n; ++i)
+    std::printf("d %d %.17g %.17g\n", i, m->Alpha(i),
+                m->EffMass[i] > 0 ? quarnel::kKineticConstant / m->EffMass[i] : 0.0);
+  for (int i = 1; i <= n; ++i)
+    for (int j = i; j <= n; ++j)
+      for (int d = 1; d <= 3; ++d) {
+        if (m->BetaPlus[i][j][d] != 0)
+          std::printf("p %d %d %d %.17g %.17g\n", i, j, d, m->BetaPlus[i][j][d], m->BetaPos[i][j][d]);
+        if (m->BetaMinus[i][j][d] != 0)
+          std::printf("p %d %d %d %.17g %.17g\n", i, j, d, m->BetaMinus[i][j][d],
+                      m->BetaPosMinus[i][j][d]);
+        if (i != j && (m->SocRe[i][j][d] != 0 || m->SocIm[i][j][d] != 0))
+          std::printf("s %d %d %d %.17g %.17g\n", i, j, d, m->SocRe[i][j][d], m->SocIm[i][j][d]);
+      }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -145,6 +174,15 @@ int main(int argc, char** argv) {
     std::printf("speed-up 1 thread / %d threads: %.2f\n", threads, Median(one) / Median(more));
     return 0;
   }
+  if (mode == "terms" && argc >= 3) {
+    QTemporaryDir dir;
+    std::string model = argv[2];
+    if (model == "-") {
+      model = WriteSixteen(dir);
+      if (argc > 3) QFile::copy(QString::fromStdString(model), argv[3]);
+    }
+    return WriteTerms(model);
+  }
   if (mode == "memory") {
     const int grid = argc > 2 ? std::atoi(argv[2]) : 50;
     Windows w;
@@ -158,6 +196,7 @@ int main(int argc, char** argv) {
   }
   std::fprintf(stderr,
                "usage: dos_bench speed QUARNEL_CLI MODEL [GRID] | memory [GRID] |\n"
-               "       threads QUARNEL_CLI [MODEL|-] [GRID] [REPEATS] [THREADS]\n");
+               "       threads QUARNEL_CLI [MODEL|-] [GRID] [REPEATS] [THREADS] |\n"
+               "       terms MODEL|- [FILE]\n");
   return 2;
 }

@@ -1,7 +1,9 @@
 // The DOS run in the bands window (offscreen, Auto Calculation ticked as at start) against
 // quarnel-cli dos on the same model and grid, and the program's peak resident size.
 //
-//   dos_bench speed QUARNEL_CLI MODEL [GRID]   times both runs, prints the ratio
+//   dos_bench speed QUARNEL_CLI MODEL|- [GRID] [REPEATS]
+//                                               times both runs alternately, prints the ratio
+//                                               of the medians ("-": the 16-orbital model)
 //   dos_bench memory [GRID]                     peak resident size at start and after a DOS run
 //                                               of a generated 16-orbital model
 //   dos_bench threads QUARNEL_CLI [MODEL|-] [GRID] [REPEATS] [THREADS]
@@ -28,8 +30,8 @@
 #include <vector>
 
 #include "bands/band_window.h"
-#include "model/model_reader.h"
 #include "mainwindow/main_window.h"
+#include "model/model_reader.h"
 #include "support/about_box.h"
 #include "support/app_state.h"
 #include "support/diagnostics_window.h"
@@ -122,7 +124,8 @@ int WriteTerms(const std::string& name) {
     for (int j = i; j <= n; ++j)
       for (int d = 1; d <= 3; ++d) {
         if (m->BetaPlus[i][j][d] != 0)
-          std::printf("p %d %d %d %.17g %.17g\n", i, j, d, m->BetaPlus[i][j][d], m->BetaPos[i][j][d]);
+          std::printf("p %d %d %d %.17g %.17g\n", i, j, d, m->BetaPlus[i][j][d],
+                      m->BetaPos[i][j][d]);
         if (m->BetaMinus[i][j][d] != 0)
           std::printf("p %d %d %d %.17g %.17g\n", i, j, d, m->BetaMinus[i][j][d],
                       m->BetaPosMinus[i][j][d]);
@@ -139,16 +142,25 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const std::string mode = argc > 1 ? argv[1] : "";
   if (mode == "speed" && argc >= 4) {
+    QTemporaryDir dir;
+    const std::string model = std::string(argv[3]) == "-" ? WriteSixteen(dir) : argv[3];
     const int grid = argc > 4 ? std::atoi(argv[4]) : 50;
+    const int repeats = std::max(1, argc > 5 ? std::atoi(argv[5]) : 5);
     Windows w;
     std::printf("auto calculation ticked: %s\n", w.form.cbAutoCalc->isChecked() ? "yes" : "no");
-    const double window = WindowDosSeconds(w, argv[3], grid);
-    const double cli = CliDosSeconds(argv[2], argv[3], grid);
+    std::vector<double> window, cli;
+    // Alternating, both on every core, so that a change of the machine's load touches both alike.
+    for (int r = 0; r < repeats; ++r) {
+      window.push_back(WindowDosSeconds(w, QString::fromStdString(model), grid));
+      cli.push_back(CliDosSeconds(argv[2], model, grid));
+    }
     const double points = double(grid + 1) * (grid + 1) * (grid + 1);
-    std::printf("grid %d, %.0f k points\n", grid, points);
-    std::printf("window %.3f s (%.2f us per k point)\n", window, window / points * 1e6);
-    std::printf("cli    %.3f s (%.2f us per k point)\n", cli, cli / points * 1e6);
-    std::printf("ratio window/cli %.2f\n", window / cli);
+    std::printf("grid %d, %.0f k points, %d repeats\n", grid, points, repeats);
+    std::printf("window median %.3f s (%.2f us per k point)\n", Median(window),
+                Median(window) / points * 1e6);
+    std::printf("cli    median %.3f s (%.2f us per k point)\n", Median(cli),
+                Median(cli) / points * 1e6);
+    std::printf("ratio window/cli %.2f\n", Median(window) / Median(cli));
     return 0;
   }
   if (mode == "threads" && argc >= 3) {
@@ -195,7 +207,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   std::fprintf(stderr,
-               "usage: dos_bench speed QUARNEL_CLI MODEL [GRID] | memory [GRID] |\n"
+               "usage: dos_bench speed QUARNEL_CLI MODEL|- [GRID] [REPEATS] | memory [GRID] |\n"
                "       threads QUARNEL_CLI [MODEL|-] [GRID] [REPEATS] [THREADS] |\n"
                "       terms MODEL|- [FILE]\n");
   return 2;

@@ -15,8 +15,8 @@ namespace quarnel {
 namespace {
 
 // About this many k points are computed before their samples are handed to the store in order;
-// bounds the per-point storage to a few megabytes whatever the grid.
-constexpr std::size_t kBlockPoints = 2048;
+// bounds the per-point storage to about a megabyte whatever the grid.
+constexpr std::size_t kBlockPoints = 512;
 
 struct Worker {
   DosSolver kind = DosSolver::Fast;

@@ -4,6 +4,7 @@
 //   dos_bench speed QUARNEL_CLI MODEL|- [GRID] [REPEATS]
 //                                               times both runs alternately, prints the ratio
 //                                               of the medians ("-": the 16-orbital model)
+//   dos_bench stop                              time from STOP to the idle window
 //   dos_bench memory [GRID]                     peak resident size at start and after a DOS run
 //                                               of a generated 16-orbital model
 //   dos_bench threads QUARNEL_CLI [MODEL|-] [GRID] [REPEATS] [THREADS]
@@ -21,7 +22,9 @@
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -195,6 +198,25 @@ int main(int argc, char** argv) {
     }
     return WriteTerms(model);
   }
+  if (mode == "stop") {
+    // STOP half a second into a 16-orbital grid-50 run: the time from the click to the idle
+    // window with the curves of the rows done.
+    Windows w;
+    QTemporaryDir dir;
+    w.form.ReadModelFile(QString::fromStdString(WriteSixteen(dir)));
+    w.bands.SpinEdit3->SetValue(50);
+    QElapsedTimer t;
+    qint64 clicked = 0;
+    QTimer::singleShot(500, &w.bands, [&] {
+      clicked = t.nsecsElapsed();
+      w.bands.btnStop->click();
+    });
+    t.start();
+    w.bands.btnDOSClick();
+    std::printf("stopped after %zu of 132651 k points; click to idle %.1f ms\n",
+                w.bands.DosStore.KPoints(), (t.nsecsElapsed() - clicked) / 1e6);
+    return 0;
+  }
   if (mode == "memory") {
     const int grid = argc > 2 ? std::atoi(argv[2]) : 50;
     Windows w;
@@ -209,6 +231,6 @@ int main(int argc, char** argv) {
   std::fprintf(stderr,
                "usage: dos_bench speed QUARNEL_CLI MODEL|- [GRID] [REPEATS] | memory [GRID] |\n"
                "       threads QUARNEL_CLI [MODEL|-] [GRID] [REPEATS] [THREADS] |\n"
-               "       terms MODEL|- [FILE]\n");
+               "       terms MODEL|- [FILE] | stop\n");
   return 2;
 }

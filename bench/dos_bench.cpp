@@ -1,7 +1,10 @@
 // The DOS run in the bands window (offscreen, Auto Calculation ticked as at start) against
 // quarnel-cli dos on the same model and grid, and the program's peak resident size.
 //
-//   dos_bench speed QUARNEL_CLI MODEL [GRID]   times both runs, prints the ratio
+//   dos_bench speed QUARNEL_CLI MODEL|- [GRID] [REPEATS]
+//                                               times both runs alternately, prints the ratio
+//                                               of the medians ("-": the 16-orbital model)
+//   dos_bench stop                              time from STOP to the idle window
 //   dos_bench memory [GRID]                     peak resident size at start and after a DOS run
 //                                               of a generated 16-orbital model
 //   dos_bench threads QUARNEL_CLI [MODEL|-] [GRID] [REPEATS] [THREADS]
@@ -10,13 +13,18 @@
 //                                               alternating, REPEATS times (default 5); prints
 //                                               the median times and their ratio. "-" or no
 //                                               MODEL: the generated 16-orbital model, grid 24
+//   dos_bench terms MODEL|- [FILE]              writes the form-2 model's H(k) as terms for
+//                                               dos_numpy.py ("-": the generated 16-orbital
+//                                               model, also written to FILE)
 #include <sys/resource.h>
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -26,6 +34,7 @@
 
 #include "bands/band_window.h"
 #include "mainwindow/main_window.h"
+#include "model/model_reader.h"
 #include "support/about_box.h"
 #include "support/app_state.h"
 #include "support/diagnostics_window.h"
@@ -103,6 +112,32 @@ std::string WriteSixteen(const QTemporaryDir& dir) {
   return model.toStdString();
 }
 
+// One line per term of H(k): "d i alpha + kinetic/mass", "p i j d c x" for c e^(i pi k_d x),
+// "s i j d re im" for (re + i im) k_d; pairs i < j, the diagonal keeps its real part.
+int WriteTerms(const std::string& name) {
+  auto m = std::make_unique<quarnel::ModelData>();
+  quarnel::PendingMessages messages;
+  if (quarnel::ReadModelFile(*m, messages, name) != 0 || m->BetaTyp != 2) return 1;
+  const int n = m->NOrb;
+  std::printf("n %d\n", n);
+  for (int i = 1; i <= n; ++i)
+    std::printf("d %d %.17g %.17g\n", i, m->Alpha(i),
+                m->EffMass[i] > 0 ? quarnel::kKineticConstant / m->EffMass[i] : 0.0);
+  for (int i = 1; i <= n; ++i)
+    for (int j = i; j <= n; ++j)
+      for (int d = 1; d <= 3; ++d) {
+        if (m->BetaPlus[i][j][d] != 0)
+          std::printf("p %d %d %d %.17g %.17g\n", i, j, d, m->BetaPlus[i][j][d],
+                      m->BetaPos[i][j][d]);
+        if (m->BetaMinus[i][j][d] != 0)
+          std::printf("p %d %d %d %.17g %.17g\n", i, j, d, m->BetaMinus[i][j][d],
+                      m->BetaPosMinus[i][j][d]);
+        if (i != j && (m->SocRe[i][j][d] != 0 || m->SocIm[i][j][d] != 0))
+          std::printf("s %d %d %d %.17g %.17g\n", i, j, d, m->SocRe[i][j][d], m->SocIm[i][j][d]);
+      }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -110,16 +145,25 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const std::string mode = argc > 1 ? argv[1] : "";
   if (mode == "speed" && argc >= 4) {
+    QTemporaryDir dir;
+    const std::string model = std::string(argv[3]) == "-" ? WriteSixteen(dir) : argv[3];
     const int grid = argc > 4 ? std::atoi(argv[4]) : 50;
+    const int repeats = std::max(1, argc > 5 ? std::atoi(argv[5]) : 5);
     Windows w;
     std::printf("auto calculation ticked: %s\n", w.form.cbAutoCalc->isChecked() ? "yes" : "no");
-    const double window = WindowDosSeconds(w, argv[3], grid);
-    const double cli = CliDosSeconds(argv[2], argv[3], grid);
+    std::vector<double> window, cli;
+    // Alternating, both on every core, so that a change of the machine's load touches both alike.
+    for (int r = 0; r < repeats; ++r) {
+      window.push_back(WindowDosSeconds(w, QString::fromStdString(model), grid));
+      cli.push_back(CliDosSeconds(argv[2], model, grid));
+    }
     const double points = double(grid + 1) * (grid + 1) * (grid + 1);
-    std::printf("grid %d, %.0f k points\n", grid, points);
-    std::printf("window %.3f s (%.2f us per k point)\n", window, window / points * 1e6);
-    std::printf("cli    %.3f s (%.2f us per k point)\n", cli, cli / points * 1e6);
-    std::printf("ratio window/cli %.2f\n", window / cli);
+    std::printf("grid %d, %.0f k points, %d repeats\n", grid, points, repeats);
+    std::printf("window median %.3f s (%.2f us per k point)\n", Median(window),
+                Median(window) / points * 1e6);
+    std::printf("cli    median %.3f s (%.2f us per k point)\n", Median(cli),
+                Median(cli) / points * 1e6);
+    std::printf("ratio window/cli %.2f\n", Median(window) / Median(cli));
     return 0;
   }
   if (mode == "threads" && argc >= 3) {
@@ -145,6 +189,34 @@ int main(int argc, char** argv) {
     std::printf("speed-up 1 thread / %d threads: %.2f\n", threads, Median(one) / Median(more));
     return 0;
   }
+  if (mode == "terms" && argc >= 3) {
+    QTemporaryDir dir;
+    std::string model = argv[2];
+    if (model == "-") {
+      model = WriteSixteen(dir);
+      if (argc > 3) QFile::copy(QString::fromStdString(model), argv[3]);
+    }
+    return WriteTerms(model);
+  }
+  if (mode == "stop") {
+    // STOP half a second into a 16-orbital grid-50 run: the time from the click to the idle
+    // window with the curves of the rows done.
+    Windows w;
+    QTemporaryDir dir;
+    w.form.ReadModelFile(QString::fromStdString(WriteSixteen(dir)));
+    w.bands.SpinEdit3->SetValue(50);
+    QElapsedTimer t;
+    qint64 clicked = 0;
+    QTimer::singleShot(500, &w.bands, [&] {
+      clicked = t.nsecsElapsed();
+      w.bands.btnStop->click();
+    });
+    t.start();
+    w.bands.btnDOSClick();
+    std::printf("stopped after %zu of 132651 k points; click to idle %.1f ms\n",
+                w.bands.DosStore.KPoints(), (t.nsecsElapsed() - clicked) / 1e6);
+    return 0;
+  }
   if (mode == "memory") {
     const int grid = argc > 2 ? std::atoi(argv[2]) : 50;
     Windows w;
@@ -157,7 +229,8 @@ int main(int argc, char** argv) {
     return 0;
   }
   std::fprintf(stderr,
-               "usage: dos_bench speed QUARNEL_CLI MODEL [GRID] | memory [GRID] |\n"
-               "       threads QUARNEL_CLI [MODEL|-] [GRID] [REPEATS] [THREADS]\n");
+               "usage: dos_bench speed QUARNEL_CLI MODEL|- [GRID] [REPEATS] | memory [GRID] |\n"
+               "       threads QUARNEL_CLI [MODEL|-] [GRID] [REPEATS] [THREADS] |\n"
+               "       terms MODEL|- [FILE] | stop\n");
   return 2;
 }

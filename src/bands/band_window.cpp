@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
@@ -231,6 +232,11 @@ void TBandDlg::BuildStatusBar() {
     StatusBar1->addWidget(panel);
     StatusPanels[i] = panel;
   }
+  DosProgress = new QProgressBar(StatusBar1);
+  DosProgress->setObjectName("DosProgress");
+  DosProgress->setFixedWidth(220);
+  DosProgress->setVisible(false);
+  StatusBar1->addPermanentWidget(DosProgress);
 }
 
 QString TBandDlg::InitialKPath() {
@@ -309,6 +315,7 @@ void TBandDlg::btnPauseClick() {
 
 void TBandDlg::btnStopClick() {
   App().StopFlag = true;
+  StopDosWatch();
   SetPaused(false);
 }
 

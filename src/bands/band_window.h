@@ -18,6 +18,7 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QPlainTextEdit;
+class QProgressBar;
 class QPushButton;
 class QSlider;
 class QStatusBar;
@@ -70,6 +71,8 @@ class TBandDlg : public QWidget {
   QCustomPlot* Chart3;    // orbital pictures, over Chart2 and Memo1
   QPlainTextEdit* Memo1;  // k path
   QStatusBar* StatusBar1;
+  // Right of the panels while a DOS run goes: the rows done and the time left.
+  QProgressBar* DosProgress;
   // The panels of StatusBar1; each is also found there by its object name "Panel0".."Panel5".
   QLabel* StatusPanels[kStatusPanelCount];
 
@@ -109,8 +112,12 @@ class TBandDlg : public QWidget {
     int line, nx, ny, nz, div;
   };
   std::vector<BandPoint> BandPoints;
-  // Samples and curves of the last DOS run.
+  // Threads of the DOS run; 0: one per core, as quarnel-cli dos.
+  int DosThreads = 0;
+  // Samples and curves of the last DOS run. The samples stay as the run left them until the
+  // next one; DosSamplesOfRun() is what other code reads (energies and weights per k point).
   quarnel::DosSamples DosStore;
+  const quarnel::DosSamples& DosSamplesOfRun() const { return DosStore; }
   quarnel::DosCurves DosResult;
   // What the charts show, for saving: the numbers of the last band run, and what each run was
   // made from (taken when the run starts, so that a later change of model or path does not
@@ -170,6 +177,13 @@ class TBandDlg : public QWidget {
   void WriteKPoint(int nx, int ny, int nz, int div);
   // The run's wait while paused, yielding the processor.
   void WaitWhilePaused();
+  // The DOS grid on worker threads while the window goes on handling events: progress in
+  // panel 1 and the progress bar, STOP through dosControl_. Returns the rows done.
+  std::size_t SampleDosWatched(int n);
+  // Asks the DOS run in progress, if any, to end after the k points being computed.
+  void StopDosWatch();
 
   bool running_ = false;
+  struct DosWatch;
+  DosWatch* dosWatch_ = nullptr;  // the DOS run in progress
 };

@@ -15,6 +15,7 @@ void DosSamples::Start(std::size_t expectedSamples, int orbitals) {
   energies_.reserve(n);
   weights_.reserve(n * static_cast<std::size_t>(orbitals_));
   emin_ = emax_ = 0;
+  kpoints_ = 0;
 }
 
 void DosSamples::Add(double energy, const double* weights) {

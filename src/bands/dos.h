@@ -23,7 +23,14 @@ class DosSamples {
   // the last sample is overwritten.
   void Add(double energy, const double* weights);
 
+  // The k points the samples come from, counted by the run that adds them.
+  void AddKPoints(std::size_t k) { kpoints_ += k; }
+
   std::size_t Count() const { return energies_.size(); }
+  std::size_t KPoints() const { return kpoints_; }
+  // Bands per k point: while every energy is finite, the samples of k point p are
+  // p * Bands() + (0..Bands() - 1), in band order (descending energy), k points in grid order.
+  int Bands() const { return orbitals_; }
   int Orbitals() const { return orbitals_; }
   double Energy(std::size_t q) const { return energies_[q]; }
   double Weight(std::size_t q, int j) const { return weights_[q * orbitals_ + (j - 1)]; }
@@ -37,6 +44,7 @@ class DosSamples {
   std::vector<double> energies_;
   std::vector<double> weights_;  // orbitals_ per sample
   double emin_ = 0, emax_ = 0;
+  std::size_t kpoints_ = 0;
 };
 
 // The curves of a DOS: m + 1 energies and, per series (0 total, j orbital j), m + 1 values.

@@ -1,63 +1,97 @@
 #include "bands/dos_grid.h"
 
 #include <algorithm>
-#include <atomic>
+#include <limits>
 #include <memory>
 #include <system_error>
 #include <thread>
 #include <vector>
 
+#include "numeric/fast_eigen.h"
 #include "numeric/kpoint_calc.h"
 
 namespace quarnel {
 
 namespace {
 
-// k points computed before their samples are handed to the store in order; bounds the
-// per-point storage to a few megabytes whatever the grid.
-constexpr std::size_t kBlockPoints = 2048;
+// About this many k points are computed before their samples are handed to the store in order;
+// bounds the per-point storage to about a megabyte whatever the grid.
+constexpr std::size_t kBlockPoints = 512;
 
 struct Worker {
-  JacobiSolver solver;
+  DosSolver kind = DosSolver::Fast;
+  JacobiSolver jacobi;
+  FastEigenResult fast;
   HamMatrix hamK = {};
+
+  // Energies and weights of one k point into energy[0..N-1] and weight rows of stride N + 1.
+  void Compute(const ModelData& model, const KPoint& kp, double* energy, double* weight) {
+    const int N = model.NOrb, stride = N + 1;
+    if (kind == DosSolver::Jacobi) {
+      CalcKpoint(model, kp, hamK, jacobi);
+      for (int i = 1; i <= N; ++i) {
+        energy[i - 1] = jacobi.EigVal[i];
+        std::copy(jacobi.EigVecSq[i] + 1, jacobi.EigVecSq[i] + N + 1,
+                  weight + (i - 1) * stride + 1);
+      }
+      return;
+    }
+    FastEigen(model, kp, hamK, fast);
+    for (int i = 1; i <= N; ++i) {
+      // A failed diagonalisation gives no samples: the store drops energies that are not numbers.
+      energy[i - 1] = fast.ok ? fast.EigVal[i] : std::numeric_limits<double>::quiet_NaN();
+      std::copy(fast.EigVecSq[i] + 1, fast.EigVecSq[i] + N + 1, weight + (i - 1) * stride + 1);
+    }
+  }
 };
 
 }  // namespace
 
-void SampleDosGrid(const ModelData& model, int n, int threads, DosSamples& samples) {
+int DefaultDosThreads() {
+  const unsigned cores = std::thread::hardware_concurrency();
+  return cores == 0 ? 1 : static_cast<int>(std::min<unsigned>(cores, kMaxDosThreads));
+}
+
+void SampleDosGrid(const ModelData& model, int n, int threads, DosSamples& samples,
+                   DosSolver solver, DosGridControl* control) {
   const int N = model.NOrb;
   const std::size_t side = static_cast<std::size_t>(std::max(n, 0)) + 1;
   const std::size_t points = side * side * side;
   samples.Start(points * std::max(N, 0), N);
-  if (N <= 0 || n < 1) return;
+  if (control) control->rowsDone = 0;
+  if (N <= 0 || N > kMaxOrb || n < 1) return;
 
+  // Blocks of whole rows, so that a stop inside a block keeps whole rows of that block.
+  const std::size_t blockPoints = std::max<std::size_t>(1, kBlockPoints / side) * side;
   threads = std::clamp(threads, 1, kMaxDosThreads);
-  threads = static_cast<int>(std::min<std::size_t>(threads, std::min(points, kBlockPoints)));
+  threads = static_cast<int>(std::min<std::size_t>(threads, std::min(points, blockPoints)));
   std::vector<std::unique_ptr<Worker>> workers;
   for (int t = 0; t < threads; ++t) {
     workers.push_back(std::make_unique<Worker>());
-    workers.back()->solver.JacVerbose = false;
+    workers.back()->kind = solver;
+    workers.back()->jacobi.JacVerbose = false;
   }
 
   const std::size_t stride = static_cast<std::size_t>(N) + 1;  // weights [0] unused, as Add reads
-  std::vector<double> energy(kBlockPoints * N);
-  std::vector<double> weight(kBlockPoints * N * stride);
+  std::vector<double> energy(blockPoints * N);
+  std::vector<double> weight(blockPoints * N * stride);
+  const auto stopped = [control] { return control && control->stop.load(); };
 
-  for (std::size_t start = 0; start < points; start += kBlockPoints) {
-    const std::size_t count = std::min(kBlockPoints, points - start);
+  for (std::size_t start = 0; start < points && !stopped(); start += blockPoints) {
+    const std::size_t count = std::min(blockPoints, points - start);
     std::atomic<std::size_t> next{0};
+    // The stop is checked before a point is taken, so every point taken is computed and the
+    // points done are always the first ones of the block.
     const auto work = [&](Worker& w) {
-      for (std::size_t q = next.fetch_add(1); q < count; q = next.fetch_add(1)) {
+      while (!stopped()) {
+        const std::size_t q = next.fetch_add(1);
+        if (q >= count) break;
         const std::size_t index = start + q;
         const int ix = static_cast<int>(index % side);
         const int iy = static_cast<int>(index / side % side);
         const int iz = static_cast<int>(index / side / side);
-        CalcKpoint(model, KPointFromNumerators(n, ix, iy, iz), w.hamK, w.solver);
-        for (int i = 1; i <= N; ++i) {
-          energy[q * N + (i - 1)] = w.solver.EigVal[i];
-          double* row = &weight[(q * N + (i - 1)) * stride];
-          for (int j = 1; j <= N; ++j) row[j] = w.solver.EigVecSq[i][j];
-        }
+        w.Compute(model, KPointFromNumerators(n, ix, iy, iz), &energy[q * N],
+                  &weight[q * N * stride]);
       }
     };
     std::vector<std::thread> helpers;
@@ -71,9 +105,13 @@ void SampleDosGrid(const ModelData& model, int n, int threads, DosSamples& sampl
     work(*workers[0]);
     for (std::thread& h : helpers) h.join();
 
-    for (std::size_t q = 0; q < count; ++q)
+    std::size_t done = std::min(next.load(), count);
+    if (done < count) done = done / side * side;  // stopped: whole rows only
+    for (std::size_t q = 0; q < done; ++q)
       for (int i = 1; i <= N; ++i)
         samples.Add(energy[q * N + (i - 1)], &weight[(q * N + (i - 1)) * stride]);
+    samples.AddKPoints(done);
+    if (control) control->rowsDone = (start + done) / side;
   }
 }
 

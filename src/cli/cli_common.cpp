@@ -43,7 +43,7 @@ int UsageError(const std::string& text) {
             << "  eig MODEL KX KY KZ DIV [--complex] energies and weights at k = (KX,KY,KZ)/DIV\n"
             << "  jacobi MATRIX [--rotations K]      Jacobi rotations on a matrix file\n"
             << "  bands MODEL PATH                   band structure along a k path, CSV\n"
-            << "  dos MODEL [--grid n] [--bins m] [--smooth s] [--threads t]\n"
+            << "  dos MODEL [--grid n] [--bins m] [--smooth s] [--threads t] [--solver fast|jacobi]\n"
             << "                                     density of states on a k grid, CSV\n"
             << "CSV output starts with lines beginning with '#' that name its sources.\n";
   return kExitUsage;

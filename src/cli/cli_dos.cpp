@@ -1,6 +1,5 @@
 #include <iostream>
 #include <memory>
-#include <thread>
 
 #include "bands/csv_export.h"
 #include "bands/dos.h"
@@ -12,15 +11,21 @@
 namespace quarnel::cli {
 
 int DefaultThreads() {
-  const unsigned cores = std::thread::hardware_concurrency();
-  return cores == 0 ? 1 : static_cast<int>(std::min<unsigned>(cores, kMaxDosThreads));
+  return DefaultDosThreads();
 }
 
 int RunDos(const Options& options) {
   std::string modelFile;
   int grid = 20, bins = 100, smooth = 0, threads = DefaultThreads();
+  DosSolver solver = DosSolver::Fast;
   const auto& a = options.args;
   for (std::size_t k = 0; k < a.size(); ++k) {
+    if (a[k] == "--solver") {
+      if (k + 1 >= a.size() || (a[k + 1] != "fast" && a[k + 1] != "jacobi"))
+        return UsageError("--solver needs fast or jacobi");
+      solver = a[++k] == "jacobi" ? DosSolver::Jacobi : DosSolver::Fast;
+      continue;
+    }
     int* target = a[k] == "--grid"      ? &grid
                   : a[k] == "--bins"    ? &bins
                   : a[k] == "--smooth"  ? &smooth
@@ -49,7 +54,7 @@ int RunDos(const Options& options) {
   if (status != kExitOk) return status;
 
   DosSamples samples;
-  SampleDosGrid(*model, grid, threads, samples);
+  SampleDosGrid(*model, grid, threads, samples, solver);
   DosCurves curves = DosHistogram(samples, bins);
   SmoothDos(curves, smooth);
 

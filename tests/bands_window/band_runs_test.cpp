@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <cmath>
 
+#include "bands/dos_grid.h"
 #include "bands_window/program.h"
 #include "numeric/kpoint_calc.h"
 #include "support/chart_helpers.h"
@@ -58,6 +59,7 @@ class BandRunsTest : public QObject {
   void dosSmallGridSpansTheWholeZone();
   void dosSmoothingKeepsPointCount();
   void dosOfEqualEnergiesOrNoSamplesEndsIdle();
+  void dosEqualsTheBatchRunAndEndsOnItsLastPoint();
 };
 
 void BandRunsTest::defaultPathGivesBandsBarsLabelsAndCounts() {
@@ -342,6 +344,42 @@ void BandRunsTest::dosOfEqualEnergiesOrNoSamplesEndsIdle() {
   QVERIFY(w.btnDOS->isEnabled() && !w.btnStop->isEnabled());
   QCOMPARE(w.Chart1->yAxis->range(), QCPRange(-7, 7));
   App().StopFlag = false;
+}
+
+void BandRunsTest::dosEqualsTheBatchRunAndEndsOnItsLastPoint() {
+  Program p;
+  p.Load(kTwoOrbitals);
+  TBandDlg& w = *p.bands;
+  w.SpinEdit3->SetValue(12);
+  w.SpinEdit4->SetValue(60);
+  w.SpinEdit5->SetValue(2);
+  // What quarnel-cli dos computes with the same grid, intervals and smoothing.
+  quarnel::DosSamples samples;
+  quarnel::SampleDosGrid(App().Model, 12, 1, samples);
+  quarnel::DosCurves batch = quarnel::DosHistogram(samples, 60);
+  quarnel::SmoothDos(batch, 2);
+  for (int threads : {1, 3}) {
+    w.DosThreads = threads;
+    w.btnDOSClick();
+    QCOMPARE(w.DosSamplesOfRun().KPoints(), std::size_t{13 * 13 * 13});
+    for (int series = 0; series <= 2; ++series) {
+      auto* graph = qobject_cast<QCPGraph*>(w.Chart2->plottable(series));
+      QCOMPARE(graph->dataCount(), 61);
+      for (int q = 0; q <= 60; ++q) {
+        QCOMPARE((graph->data()->constBegin() + q)->key, batch.energy[q]);
+        QCOMPARE((graph->data()->constBegin() + q)->value, batch.value[series][q]);
+      }
+    }
+    QCOMPARE(w.StatusPanels[1]->text().trimmed(), QString("12 12 12"));
+    QVERIFY(w.DosProgress->isHidden());
+    // Every k-point display belongs to the grid's last point, computed by the calculation.
+    QCOMPARE(p.form->lbkx->text(), QString("kx=1.00"));
+    QCOMPARE(p.form->lbkz->text(), QString("kz=1.00"));
+    QVERIFY(!p.form->lbkx->isHidden());
+    const auto last = Reference(12, 12, 12, 12);
+    QCOMPARE(App().Solver.EigVal[1], last->EigVal[1]);
+    QCOMPARE(App().Solver.EigVecSq[2][1], last->EigVecSq[2][1]);
+  }
 }
 
 QTEST_MAIN(BandRunsTest)

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -17,6 +16,7 @@
 #include <QStatusBar>
 
 #include "support/app_state.h"
+#include "support/fixed_font.h"
 #include "support/chart_helpers.h"
 #include "support/spin_edit.h"
 
@@ -200,7 +200,7 @@ void TBandDlg::BuildCharts() {
   StyleSeriesChart(Chart2);
 
   Memo1 = new QPlainTextEdit(this);
-  Memo1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  Memo1->setFont(FixedPitchFont());
   Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Memo1->setPlainText(InitialKPath());

@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QHeaderView>
+#include <QMouseEvent>
 
 StringGrid::StringGrid(QWidget* parent) : QTableWidget(parent) {
   setRowCount(0);
@@ -19,23 +20,26 @@ StringGrid::StringGrid(QWidget* parent) : QTableWidget(parent) {
   // Numbers are clipped at the cell border rather than shortened with an ellipsis.
   setTextElideMode(Qt::ElideNone);
   SetDefaultRowHeight(20);
-  connect(this, &QTableWidget::currentCellChanged, this,
-          [this](int row, int col, int, int) {
-            if (row >= 0 && col >= 0) emit SelectCell(col, row + 1);
-          });
+  connect(this, &QTableWidget::currentCellChanged, this, [this](int row, int col, int, int) {
+    if (!resizing_ && row >= 0 && col >= 1) emit SelectCell(col, row + 1);
+  });
   viewport()->installEventFilter(this);
   horizontalHeader()->viewport()->installEventFilter(this);
 }
 
 void StringGrid::SetRowCount(int rows) {
   const int old = rowCount();
+  resizing_ = true;
   setRowCount(std::max(0, rows - 1));
+  resizing_ = false;
   for (int r = old; r < rowCount(); ++r) StyleFixedColumn(r + 1);
 }
 
 void StringGrid::SetColCount(int cols) {
   const int old = columnCount();
+  resizing_ = true;
   setColumnCount(std::max(1, cols));
+  resizing_ = false;
   for (int c = old; c < columnCount(); ++c) {
     setColumnWidth(c, defaultColWidth_);
     // An empty label, not the view's default column number.
@@ -99,6 +103,17 @@ void StringGrid::ClearCells() {
   for (int r = 0; r < rowCount(); ++r)
     for (int c = 1; c < columnCount(); ++c)
       if (QTableWidgetItem* it = item(r, c)) it->setText(QString());
+}
+
+void StringGrid::mousePressEvent(QMouseEvent* event) {
+  const QModelIndex at = indexAt(event->position().toPoint());
+  // The fixed column is a header: a click on it selects nothing.
+  if (at.isValid() && at.column() == 0) return;
+  const QModelIndex before = currentIndex();
+  QTableWidget::mousePressEvent(event);
+  // A changed current cell has reported itself; a click on the current one must too.
+  if (event->button() == Qt::LeftButton && at.isValid() && at == before && at == currentIndex())
+    emit SelectCell(at.column(), at.row() + 1);
 }
 
 bool StringGrid::eventFilter(QObject* watched, QEvent* event) {

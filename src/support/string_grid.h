@@ -35,10 +35,14 @@ class StringGrid : public QTableWidget {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Every click on a cell selects it, also on the cell that is current already.
+  void mousePressEvent(QMouseEvent* event) override;
 
  private:
   QTableWidgetItem* ItemAt(int col, int row);
   void StyleFixedColumn(int row);
 
   int defaultColWidth_ = 64;
+  // Set while rows or columns come and go: the current cell moves then, but nobody chose it.
+  bool resizing_ = false;
 };

@@ -142,7 +142,9 @@ void TBandDlg::btnBandClick() {
 
   // The energy axis follows the bands again, whatever an earlier DOS run copied into it.
   ResetAxis(Chart1->yAxis);
-  const int lineCount = Memo1->blockCount();
+  // A memo ending in a line break has an empty last block, which is no line of the path.
+  int lineCount = Memo1->blockCount();
+  if (lineCount > 1 && Memo1->document()->lastBlock().text().isEmpty()) --lineCount;
   SetAxisRange(Chart1->xAxis, 0, lineCount - 1);
   auto labels = QSharedPointer<QCPAxisTickerText>::create();
   Chart1->xAxis->setTicker(labels);

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -18,6 +17,7 @@
 #include <QStatusBar>
 
 #include "support/app_state.h"
+#include "support/fixed_font.h"
 #include "support/chart_helpers.h"
 #include "support/spin_edit.h"
 
@@ -204,7 +204,7 @@ void TBandDlg::BuildCharts() {
   connect(Chart2, &QCustomPlot::beforeReplot, Chart2, [this] { FitTickCount(Chart2->xAxis); });
 
   Memo1 = new QPlainTextEdit(this);
-  Memo1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  Memo1->setFont(FixedPitchFont());
   Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Memo1->setPlainText(InitialKPath());

@@ -157,7 +157,6 @@ class TBandDlg : public QWidget {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildPanel();

@@ -120,15 +120,6 @@ void TBandDlg::TrackBar1Change() {
   app.OrbPlotRescale = true;
 }
 
-bool TBandDlg::eventFilter(QObject* watched, QEvent* event) {
-  // Closing the main window ends a run, paused or not.
-  if (watched == FormQuarnel && event->type() == QEvent::Close && running_) {
-    App().StopFlag = true;
-    App().PauseFlag = false;
-  }
-  return QWidget::eventFilter(watched, event);
-}
-
 // k-point files.
 
 namespace {

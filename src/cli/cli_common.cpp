@@ -21,10 +21,13 @@ PendingMessages StderrMessages() {
   return messages;
 }
 
+// The desktop program's rule: a model file's extension sets its form; the option decides only
+// for files of another extension.
 int ModelFormFor(const Options& options, const std::string& file) {
-  if (options.betaTyp == 1 || options.betaTyp == 2) return options.betaTyp;
   const std::string ext = FileExtension(file);
   if (ext == "qre") return 1;
+  if (ext == "qrg") return 2;
+  if (options.betaTyp == 1 || options.betaTyp == 2) return options.betaTyp;
   return 2;
 }
 

@@ -192,7 +192,8 @@ void TFormQuarnel::OpenOrbitalPanel(int r) {
 void TFormQuarnel::btnUpdateAlphaClick() {
   ModelData& m = App().Model;
   const int r = sgInputOverlap->currentRow() + 1;  // the selected orbital's row
-  if (!quarnel::ValidOrbital(m, r)) return;
+  // A closed panel belongs to no orbital of this model.
+  if (SelRow < 1 || !quarnel::ValidOrbital(m, r)) return;
   sgInputOverlap->SetCell(1, r, Edit1->text());
   sgInputOverlap->SetCell(2, r, Edit2->text());
   quarnel::OrbitalPanelTexts t;
@@ -211,6 +212,7 @@ void TFormQuarnel::btnUpdateAlphaClick() {
   if (name != Edit1->text()) Edit1->setText(name);
   PropagateOrbitalName(r);
   RefreshDiagonalCell(r);
+  SetModelModified();
   if (cbShowPlotOrbA->isChecked()) HighlightOrbitals(HighlightRow, HighlightRow);
   sgInputOverlap->viewport()->update();
 }
@@ -248,6 +250,7 @@ void TFormQuarnel::btnUpdateBetaClick() {
   }
   quarnel::ApplyBetaPanel(m, i, j, t);
   RefreshPairCells(i, j);
+  SetModelModified();
   sgInputOverlap->viewport()->update();
 }
 
@@ -300,6 +303,7 @@ void TFormQuarnel::btnUpdateBetaGenClick() {
   }
   quarnel::ApplyBetaGenPanel(m, i, j, t);
   RefreshPairCells(i, j);
+  SetModelModified();
   FillBetaGenPanel(i, j);
   sgInputOverlap->viewport()->update();
 }

@@ -133,6 +133,7 @@ void TFormQuarnel::CreateControls() {
   }
 
   connect(seNorb, &SpinEdit::Changed, this, &TFormQuarnel::seNorbChange);
+  connect(edHeader, &QLineEdit::textEdited, this, [this] { SetModelModified(); });
   connect(sgInputOverlap, &StringGrid::SelectCell, this, &TFormQuarnel::sgInputOverlapSelectCell);
   connect(sgInputOverlap, &StringGrid::MouseUp, this, &TFormQuarnel::sgInputOverlapMouseUp);
   connect(sgEigen, &StringGrid::MouseUp, this, &TFormQuarnel::sgEigenMouseUp);
@@ -260,7 +261,11 @@ void TFormQuarnel::resizeEvent(QResizeEvent* event) {
 }
 
 void TFormQuarnel::closeEvent(QCloseEvent* event) {
-  // A paused run is released and told to stop; closing is always allowed.
+  if (!QueryUnsavedChanges()) {
+    event->ignore();
+    return;
+  }
+  // A paused run is released and told to stop.
   if (App().PauseFlag) {
     if (bands_) bands_->SetPaused(false);
     App().PauseFlag = false;

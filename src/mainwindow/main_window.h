@@ -49,6 +49,16 @@ class TFormQuarnel : public QMainWindow {
   // The New command's reset of model and display.
   void ClearModel();
 
+  // The model differs from what was last read or saved. Every path that changes the model sets
+  // it; reading, saving and New clear it.
+  bool ModelModified() const { return modelModified_; }
+  void SetModelModified(bool modified = true) { modelModified_ = modified; }
+  // Before the model is closed, replaced or emptied: asks about unsaved changes. False when the
+  // user cancels or the save fails, and then nothing may happen to the model.
+  bool QueryUnsavedChanges();
+  // Hides the editing panels, so that none shows values of a model that is gone.
+  void ClosePanels();
+
   // The one-time initialisation of the first display; runs once.
   void FirstPaint();
   bool FirstPaintDone() const { return firstPaintDone_; }
@@ -255,6 +265,10 @@ class TFormQuarnel : public QMainWindow {
   int inputColWidth_ = 0;
   int eigenColWidth_ = 0;
   std::string headerBytes_;  // the header as read, kept when the text is not edited
+  bool modelModified_ = false;
+  // Orbitals whose rows show the model (read or applied); ResizeGrids shows them again.
+  bool orbitalShown_[17] = {};
+  bool SaveWithDialog();
   TUnitPomDlg* pom_ = nullptr;
   TBandDlg* bands_ = nullptr;
   TEigenDlg* eigen_ = nullptr;

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QScreen>
 #include <QSlider>
+#include <algorithm>
 #include <cmath>
 
 #include "bands/band_window.h"
@@ -72,6 +73,9 @@ QString TFormQuarnel::DialogDefaultExt() const {
 
 void TFormQuarnel::ClearModel() {
   quarnel::ClearModelTables(App().Model);
+  ClosePanels();
+  std::fill(std::begin(orbitalShown_), std::end(orbitalShown_), false);
+  modelModified_ = false;
   if (bands_) {
     bands_->ClearCharts();
     // The next orbital picture finds its ranges again.
@@ -117,6 +121,7 @@ void TFormQuarnel::ReadModelFile(const QString& name) {
     RefreshDiagonalCell(i);
     for (int j = i + 1; j <= n; ++j) RefreshPairCells(i, j);
   }
+  modelModified_ = false;
   app.Messages.Text = ShortMessages(app.Messages.Text);
   quarnel::ShowPendingMessages(app.Messages);
 }
@@ -134,23 +139,43 @@ bool TFormQuarnel::WriteModelFile(const QString& name) {
     return false;
   }
   headerBytes_ = app.Model.HeaderText;
+  modelModified_ = false;
   SetCaption(QString("%1 - %2").arg(QString::fromStdString(app.CaptionBase),
                                     QString::fromStdString(app.Model.ModelFileName)));
   return true;
 }
 
 void TFormQuarnel::miOpen1Click() {
+  if (!QueryUnsavedChanges()) return;
   const QString name = CurrentDialogs().OpenFileName(this, DialogFilter(), DialogDefaultExt());
   if (!name.isEmpty()) ReadModelFile(name);
 }
 
-void TFormQuarnel::miSave1Click() {
+bool TFormQuarnel::SaveWithDialog() {
   const QString name = CurrentDialogs().SaveFileName(
       this, DialogFilter(), DialogDefaultExt(), QString::fromStdString(App().Model.ModelFileName));
-  if (!name.isEmpty()) WriteModelFile(name);
+  return !name.isEmpty() && WriteModelFile(name);
+}
+
+void TFormQuarnel::miSave1Click() {
+  SaveWithDialog();
+}
+
+bool TFormQuarnel::QueryUnsavedChanges() {
+  if (!modelModified_) return true;
+  switch (CurrentDialogs().AskSave(this, "Save changes to the model?")) {
+    case SaveChoice::Discard:
+      return true;
+    case SaveChoice::Save:
+      return SaveWithDialog();  // a cancelled or failed save keeps the model
+    case SaveChoice::Cancel:
+      break;
+  }
+  return false;
 }
 
 void TFormQuarnel::miNew1Click() {
+  if (!QueryUnsavedChanges()) return;
   ClearModel();
   SetCaption(QString::fromStdString(App().CaptionBase));
 }
@@ -211,6 +236,7 @@ void TFormQuarnel::FirstPaint() {
   seKbodDelChange();
   seNorb->SetMaxValue(16);
   seNorbChange();
+  modelModified_ = false;  // the model as the command line read it, or the empty one
   BuildOrbitalShapes();
   if (bands_) {
     bands_->SpinEdit3->SetRange(5, 50);

@@ -17,6 +17,8 @@ using quarnel::ModelData;
 void TFormQuarnel::ResizeGrids(int n) {
   if (n < 1) return;
   n = std::min(n, quarnel::kMaxOrb);
+  // A panel of an orbital or pair that is gone, or now means another cell, must not Apply.
+  if (App().Model.NOrb != n) ClosePanels();
   App().Model.NOrb = n;
   // A text that already stands for n stays as typed; an invalid one stands for the default 3.
   int shown = 0;
@@ -34,6 +36,20 @@ void TFormQuarnel::ResizeGrids(int n) {
   for (int c = 1; c < sgEigen->ColCount() - 1; ++c)
     if (sgEigen->Cell(c, 0) == "checksum") sgEigen->SetCell(c, 0, QString());
   sgEigen->SetCell(sgEigen->ColCount() - 1, 0, "checksum");
+  // Rows and columns that come back show the model again: it still holds them.
+  for (int i = 1; i <= n; ++i) {
+    if (!orbitalShown_[i]) continue;
+    PropagateOrbitalName(i);
+    RefreshDiagonalCell(i);
+  }
+  for (int i = 1; i <= n; ++i)
+    for (int j = i + 1; j <= n; ++j) RefreshPairCells(i, j);
+}
+
+void TFormQuarnel::ClosePanels() {
+  for (QGroupBox* panel : {gbInAlfa, gbInBeta, gbInBetaGen}) panel->hide();
+  SelRow = -1;
+  SelCol = -1;
 }
 
 void TFormQuarnel::RefreshDiagonalCell(int i) {
@@ -55,6 +71,7 @@ QString TFormQuarnel::RefreshPairCells(int i, int j) {
 
 void TFormQuarnel::PropagateOrbitalName(int i) {
   const ModelData& m = App().Model;
+  if (i >= 1 && i <= quarnel::kMaxOrb) orbitalShown_[i] = true;
   const QString name = FromModelText(m.OrbName[i]);
   sgInputOverlap->SetCell(i + 2, 0, name);
   sgInputOverlap->SetCell(0, i, name);

@@ -115,7 +115,9 @@ void TFormQuarnel::cbEigVecSqClick() {
 }
 
 void TFormQuarnel::seNorbChange() {
+  const int before = App().Model.NOrb;
   ResizeGrids(ReadSpinValue(seNorb, 3));
+  if (App().Model.NOrb != before) SetModelModified();
 }
 
 void TFormQuarnel::miCopy1Click() {

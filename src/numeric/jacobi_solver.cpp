@@ -332,6 +332,13 @@ double JacobiSolver::Rotate(int maxRot) {
     const double a = JacA[p][q], d = JacA[p][p] - JacA[q][q];
     lastT = Tan2Theta(a, d);
     BuildRotation(p, q, lastT);
+    // The rotation of d := 1 moves the diagonal by 2 a s; when that is lost in rounding the
+    // diagonal stays equal and the next step would be the same rotation again.
+    if (ZeroStalledPivots && d == 0 && a != 0 && JacA[p][p] + 2 * a * rotS_ == JacA[p][p]) {
+      rotC_ = std::sqrt(0.5);
+      rotS_ = std::copysign(rotC_, a);
+      lastT = std::copysign(HUGE_VAL, a);  // theta = +-pi/4
+    }
     if (std::fabs(lastT) < kTinyTan && std::atan(lastT) / 2 == 0) break;
     if (rotC_ == 1.0 && std::fabs(a) <= kRoundingPivot * MaxDiagonal()) {
       // A pivot at rounding level: this and the rest of the budget's rotations change JacA and

@@ -52,6 +52,11 @@ class JacobiSolver {
   double LastAngle = 0;  // |theta| of the last pivot step of the last solve
 
   JacobiDisplay* Display = nullptr;
+  // Off for the hand steps, which show the method as taught. On (the k-point calculation), a
+  // pivot between equal diagonal elements whose rotation would change nothing representable
+  // (d := 1 with a coupling far below 1) gets the quarter turn that zeroes it instead, so such a
+  // matrix converges rather than repeating the same rotation up to the cap.
+  bool ZeroStalledPivots = false;
 
   double JacV(int i, int m) const { return JacVT[m][i]; }
 

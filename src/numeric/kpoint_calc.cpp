@@ -30,8 +30,11 @@ double SolveBudgets(JacobiSolver& solver, bool freshReset) {
   const bool verbose = solver.JacVerbose;
   solver.JacVerbose = false;  // nothing is painted before the end: show the finished state once
   if (!freshReset) solver.Reset();
+  const bool zeroing = solver.ZeroStalledPivots;
+  solver.ZeroStalledPivots = true;
   double r = solver.Rotate(kFirstBudget);
   while (!JacobiConverged(solver, r) && solver.JacIter < cap) r = solver.Rotate(kNextBudget);
+  solver.ZeroStalledPivots = zeroing;
   solver.FinishRotations();
   solver.Extract();
   solver.JacVerbose = verbose;

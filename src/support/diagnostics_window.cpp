@@ -1,7 +1,6 @@
 #include "support/diagnostics_window.h"
 
 #include <qcustomplot.h>
-#include <QFontDatabase>
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -11,6 +10,7 @@
 #include <QScreen>
 
 #include "support/chart_helpers.h"
+#include "support/fixed_font.h"
 
 TUnitPomDlg* UnitPomDlg = nullptr;
 
@@ -18,7 +18,7 @@ namespace {
 
 QPlainTextEdit* MakeMemo(QWidget* parent) {
   auto* m = new QPlainTextEdit(parent);
-  m->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  m->setFont(FixedPitchFont());
   m->setLineWrapMode(QPlainTextEdit::NoWrap);
   return m;
 }

@@ -63,6 +63,21 @@ class QtDialogs : public Dialogs {
     QPrintDialog dialog(&printer, parent);
     return dialog.exec() == QDialog::Accepted;
   }
+
+  SaveChoice AskSave(QWidget* parent, const QString& text) override {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Quarnel"), text,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+      case QMessageBox::Save:
+        return SaveChoice::Save;
+      case QMessageBox::Discard:
+        return SaveChoice::Discard;
+      default:
+        return SaveChoice::Cancel;
+    }
+  }
 };
 
 Dialogs* installed = nullptr;
@@ -74,7 +89,9 @@ Dialogs& CurrentDialogs() {
   return installed ? *installed : qtDialogs;
 }
 
-void SetDialogs(Dialogs* dialogs) { installed = dialogs; }
+void SetDialogs(Dialogs* dialogs) {
+  installed = dialogs;
+}
 
 QString QtNameFilters(const QString& filter) {
   const QStringList parts = filter.split('|');

@@ -7,6 +7,9 @@
 class QPrinter;
 class QWidget;
 
+// The answers to the question about unsaved changes.
+enum class SaveChoice { Save, Discard, Cancel };
+
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
@@ -15,8 +18,8 @@ class Dialogs {
   virtual QString OpenFileName(QWidget* parent, const QString& filter,
                                const QString& defaultSuffix) = 0;
   // Asks before overwriting an existing file.
-  virtual QString SaveFileName(QWidget* parent, const QString& filter,
-                               const QString& defaultSuffix, const QString& proposed) = 0;
+  virtual QString SaveFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix,
+                               const QString& proposed) = 0;
   // A warning box with an OK button.
   virtual void Warning(QWidget* parent, const QString& text) = 0;
   // A one-line text input; false when cancelled.
@@ -24,6 +27,8 @@ class Dialogs {
                          QString& value) = 0;
   // The print dialog for printer; false when cancelled.
   virtual bool Print(QWidget* parent, QPrinter& printer) = 0;
+  // A question with the buttons Save, Discard and Cancel; closing the box cancels.
+  virtual SaveChoice AskSave(QWidget* parent, const QString& text) = 0;
 };
 
 // The dialogs in use: the Qt ones unless a test installed others.

@@ -4,4 +4,5 @@ list(APPEND QUARNEL_GUI_SOURCES
   support/dialogs.cpp
   support/app_state.cpp
   support/linux_shell.cpp
+  support/fixed_font.cpp
 )

@@ -3,9 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QListWidget>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QListWidget>
 #include <QStringList>
 
 #include "support/diagnostics_window.h"
@@ -58,14 +58,18 @@ std::string LinuxShell::AssociatedCommand(const std::string& ext) {
   if (mime.isEmpty()) return {};
   const QString entry = RunQuietly("xdg-mime", {"query", "default", mime}).trimmed();
   if (entry.isEmpty()) return {};
-  QString exec = ExecWithoutFieldCodes(DesktopEntryExec(entry));
+  std::vector<std::string> words = quarnel::ExecLineWords(DesktopEntryExec(entry).toStdString());
+  if (words.empty()) return {};
   // A bare program name is looked up on the path, so that the start gets a real file.
-  const QString first = exec.section(' ', 0, 0);
-  if (!first.isEmpty() && !first.startsWith('"') && !first.contains('/')) {
-    const QString found = QStandardPaths::findExecutable(first);
-    if (!found.isEmpty()) exec = found + exec.mid(first.size());
+  if (words[0].find('/') == std::string::npos) {
+    const QString found = QStandardPaths::findExecutable(QString::fromStdString(words[0]));
+    if (!found.isEmpty()) words[0] = found.toStdString();
   }
-  return exec.toStdString();
+  // The whole line is kept for the start: a wrapper (env, flatpak run) needs its arguments.
+  execWords_[words[0]] = words;
+  std::string command = words[0].find(' ') == std::string::npos ? words[0] : '"' + words[0] + '"';
+  for (std::size_t w = 1; w < words.size(); ++w) command += ' ' + words[w];
+  return command;
 }
 
 std::vector<std::string> LinuxShell::VisibleWindows() {
@@ -91,8 +95,14 @@ int LinuxShell::Start(const std::string& program, const std::vector<std::string>
   const QFileInfo info(path);
   if (!info.exists()) return info.dir().exists() ? 2 : 3;
   if (!info.isFile() || !info.isExecutable()) return 11;
+  // A program of a desktop entry gets the arguments of its Exec line around the file.
+  const auto entry = execWords_.find(program);
+  const std::vector<std::string> expanded =
+      entry != execWords_.end() && arguments.size() == 1
+          ? quarnel::ExecArguments(entry->second, arguments[0])
+          : arguments;
   QStringList args;
-  for (const std::string& a : arguments) args << QString::fromStdString(a);
+  for (const std::string& a : expanded) args << QString::fromStdString(a);
   return QProcess::startDetached(path, args) ? 33 : 11;
 }
 
@@ -101,4 +111,6 @@ quarnel::ShellPlatform& CurrentShell() {
   return installed ? *installed : linuxShell;
 }
 
-void SetShell(quarnel::ShellPlatform* shell) { installed = shell; }
+void SetShell(quarnel::ShellPlatform* shell) {
+  installed = shell;
+}

@@ -2,6 +2,7 @@
 // The desktop's associations, window list and program start on Linux.
 
 #include <QString>
+#include <map>
 
 #include "support/shell_helpers.h"
 
@@ -14,6 +15,10 @@ class LinuxShell : public quarnel::ShellPlatform {
   std::vector<std::string> VisibleWindows() override;
   int Start(const std::string& program, const std::vector<std::string>& arguments,
             bool minimised) override;
+
+ private:
+  // The Exec line, as words, of each program an association gave.
+  std::map<std::string, std::vector<std::string>> execWords_;
 };
 
 // The shell in use: LinuxShell unless a test installed another (not owned; nullptr restores).

@@ -24,6 +24,61 @@ std::string ProgramFromCommand(const std::string& command) {
   return command.substr(0, command.find(' '));
 }
 
+std::vector<std::string> ExecLineWords(const std::string& exec) {
+  std::vector<std::string> words;
+  std::string word;
+  bool inWord = false, quoted = false;
+  for (std::size_t k = 0; k < exec.size(); ++k) {
+    const char ch = exec[k];
+    if (ch == '\\' && k + 1 < exec.size()) {
+      word += exec[++k];
+      inWord = true;
+    } else if (ch == '"') {
+      quoted = !quoted;
+      inWord = true;  // "" is an empty word
+    } else if ((ch == ' ' || ch == '\t') && !quoted) {
+      if (inWord) words.push_back(word);
+      word.clear();
+      inWord = false;
+    } else {
+      word += ch;
+      inWord = true;
+    }
+  }
+  if (inWord) words.push_back(word);
+  return words;
+}
+
+std::vector<std::string> ExecArguments(const std::vector<std::string>& words,
+                                       const std::string& file) {
+  std::vector<std::string> args;
+  bool fileGiven = false;
+  for (std::size_t w = 1; w < words.size(); ++w) {
+    const std::string& word = words[w];
+    std::string out;
+    bool onlyCodes = !word.empty();
+    for (std::size_t k = 0; k < word.size(); ++k) {
+      if (word[k] != '%' || k + 1 >= word.size()) {
+        out += word[k];
+        onlyCodes = false;
+        continue;
+      }
+      const char code = word[++k];
+      if (code == '%') {
+        out += '%';
+        onlyCodes = false;
+      } else if (code == 'f' || code == 'F' || code == 'u' || code == 'U') {
+        out += file;
+        fileGiven = true;
+        onlyCodes = false;
+      }
+    }
+    if (!onlyCodes) args.push_back(out);
+  }
+  if (!fileGiven) args.push_back(file);
+  return args;
+}
+
 std::string AssociatedProgram(ShellPlatform& shell, const std::string& ext) {
   return ProgramFromCommand(shell.AssociatedCommand(ext));
 }
@@ -57,8 +112,8 @@ int OpenWithProgram(ShellPlatform& shell, PendingMessages& messages, const std::
   const std::string path = JoinPath(folder, fileName);
   const int code = shell.Start(program, {path}, false);
   if (code < 32) {
-    AddPendingMessage(messages, "\"" + program + "\" " + path + "\r\nFailed to start (ERR:" +
-                                    std::to_string(code) + ")");
+    AddPendingMessage(messages, "\"" + program + "\" " + path +
+                                    "\r\nFailed to start (ERR:" + std::to_string(code) + ")");
   }
   return code;
 }

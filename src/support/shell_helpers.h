@@ -28,6 +28,15 @@ class ShellPlatform {
 // up to the first blank (the whole text when it has none).
 std::string ProgramFromCommand(const std::string& command);
 
+// The words of a desktop entry's Exec value: blanks separate words, double quotes group them and
+// a backslash takes the next character as it is. Field codes stay in the words.
+std::vector<std::string> ExecLineWords(const std::string& exec);
+// The arguments that follow the program for one file: %f %F %u %U become the file, %% a percent
+// sign, other field codes disappear (a word of nothing else with them); without a file code the
+// file is appended.
+std::vector<std::string> ExecArguments(const std::vector<std::string>& words,
+                                       const std::string& file);
+
 // The program associated with the extension; empty when none.
 std::string AssociatedProgram(ShellPlatform& shell, const std::string& ext);
 

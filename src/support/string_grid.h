@@ -6,6 +6,8 @@
 
 #include <QTableWidget>
 
+class QTableView;
+
 class StringGrid : public QTableWidget {
   Q_OBJECT
  public:
@@ -35,10 +37,20 @@ class StringGrid : public QTableWidget {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void updateGeometries() override;
+  // Every click on a cell selects it, also on the cell that is current already.
+  void mousePressEvent(QMouseEvent* event) override;
 
  private:
   QTableWidgetItem* ItemAt(int col, int row);
   void StyleFixedColumn(int row);
+  // Column 0 drawn again over the left edge, so that it stays in view when the grid scrolls.
+  void PlaceFixedColumn();
+
+  QTableView* fixedColumn_ = nullptr;
 
   int defaultColWidth_ = 64;
+  // Set while rows or columns come and go: the current cell moves then, but nobody chose it.
+  bool resizing_ = false;
 };

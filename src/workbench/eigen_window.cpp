@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include <QCheckBox>
-#include <QFontDatabase>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,6 +11,7 @@
 #include <QScreen>
 
 #include "support/app_state.h"
+#include "support/fixed_font.h"
 #include "support/spin_edit.h"
 #include "support/string_grid.h"
 
@@ -48,7 +48,7 @@ TEigenDlg::TEigenDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   sgJacobiR2 = MakeGrid();
 
   Memo1 = new QPlainTextEdit(this);
-  Memo1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  Memo1->setFont(FixedPitchFont());
   Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 

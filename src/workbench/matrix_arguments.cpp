@@ -28,6 +28,9 @@ class NamedFileDialogs : public Dialogs {
     return base_.InputText(parent, caption, prompt, value);
   }
   bool Print(QWidget* parent, QPrinter& printer) override { return base_.Print(parent, printer); }
+  SaveChoice AskSave(QWidget* parent, const QString& text) override {
+    return base_.AskSave(parent, text);
+  }
 
  private:
   Dialogs& base_;
@@ -59,4 +62,3 @@ void OpenMatrixArguments(const QStringList& arguments, TFormQuarnel& formQuarnel
   // Above the bands window, which the first paint has just shown and which may map later.
   QTimer::singleShot(0, &eigenDlg, [&eigenDlg] { eigenDlg.raise(); });
 }
-

@@ -130,6 +130,10 @@ void BandRunsTest::skippedLinesTypedLabelsAndPointsOutsideTheControls() {
   QCOMPARE(band->dataCount(), 5);
   QCOMPARE(w.Chart1->xAxis->range(), QCPRange(0, 7));
   QCOMPARE(Ticks(w), (QMap<double, QString>{{0, "H"}, {2, "G"}}));
+  // A closing line break adds no line: the axis still counts the memo's lines.
+  w.Memo1->appendPlainText("");
+  w.btnBandClick();
+  QCOMPARE(w.Chart1->xAxis->range(), QCPRange(0, 7));
   // E = -1 - 2 cos(pi k) at k = 0.5, 0.5, 0, 1.5 (not clamped to 1) and 1/7 (divisor below 10).
   const double k[] = {0.5, 0.5, 0, 1.5, 1.0 / 7};
   for (int x = 0; x < 5; ++x)

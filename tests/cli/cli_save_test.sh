@@ -18,13 +18,18 @@ for f in "$examples"/*.qrg "$examples"/*.qre; do
 done
 [ "$count" -ge 2 ] || fail "no examples found in $examples"
 
-# The form follows the option, else the extension: a form-1 pair line read in form 2 lands in
-# the general tables and is written in their layout.
+# As in the desktop program the extension sets the form and the option counts only for other
+# extensions: a form-1 pair line read in form 2 lands in the general tables and their layout.
 printf 'h\r\n_alfa a -1\r\n_alfa b -1\r\n_beta a b (ka) -1 1 0\r\n' >"$tmp/m.qre"
 "$cli" save "$tmp/m.qre" | grep -q '^_beta      a      b (ka)  -1.000 1   0.000 ' ||
   fail "qre file not read in form 1"
-"$cli" -betatyp2 save "$tmp/m.qre" | grep -q 'bemx= -1.000 bepx=  1.000 dstx=0.500' ||
-  fail "-betatyp2 did not choose form 2"
+"$cli" -betatyp2 save "$tmp/m.qre" | grep -q '^_beta      a      b (ka)  -1.000 1   0.000 ' ||
+  fail "-betatyp2 overrode the extension .qre"
+cp "$tmp/m.qre" "$tmp/m.txt"
+"$cli" -betatyp2 save "$tmp/m.txt" | grep -q 'bemx= -1.000 bepx=  1.000 dstx=0.500' ||
+  fail "-betatyp2 did not choose form 2 for a .txt file"
+"$cli" -betatyp1 save "$tmp/m.txt" | grep -q '^_beta      a      b (ka)  -1.000 1   0.000 ' ||
+  fail "-betatyp1 did not choose form 1 for a .txt file"
 
 # Line errors go to stderr, the model still to stdout, exit 0.
 printf 'h\n_beta a b (kx) 1\n_alfa a -1\n' >"$tmp/bad.qrg"

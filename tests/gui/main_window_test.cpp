@@ -52,7 +52,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(p.Cell(4, 1), QString("X:1.3,-1.3 "));  // row Cu, column Ox
     QCOMPARE(p.Cell(3, 2), p.Cell(4, 1));            // the same text in the other triangle
     QCOMPARE(p.Cell(5, 1), QString("Y:1.3,-1.3 "));
-    QCOMPARE(p.Cell(5, 2), QString());               // Ox and Oy are not coupled
+    QCOMPARE(p.Cell(5, 2), QString());  // Ox and Oy are not coupled
     QVERIFY(p.dialogs.warnings.isEmpty());
     // Auto Calculation is ticked at creation, so the first display already shows k = 0.
     QVERIFY(!p.form->sgEigen->Cell(0, 1).isEmpty());
@@ -179,6 +179,76 @@ class MainWindowTest : public QObject {
     QCOMPARE(p.dialogs.warnings.size(), 1);
     QVERIFY(p.dialogs.warnings.first().startsWith(target + ": File access error #"));
     QCOMPARE(p.form->windowTitle(), QString("Quarnel V7.12 (qrg)"));
+  }
+
+  // Regression: the orbital-count edit dropped the cells of the rows it took away.
+  void gridsShowTheModelAgainAfterTheCountComesBack() {
+    Program p({kExamples + "/square_dp.qrg"});
+    const QString pair = p.Cell(4, 1), alpha = p.Cell(2, 2);
+    p.form->seNorb->SetText("1");
+    p.form->seNorb->SetText("3");
+    QCOMPARE(p.Cell(0, 2), QString("Ox"));
+    QCOMPARE(p.Cell(4, 0), QString("Ox"));
+    QCOMPARE(p.Cell(2, 2), alpha);
+    QCOMPARE(p.Cell(4, 1), pair);
+    QCOMPARE(p.form->sgHamMat->Cell(0, 3), QString("Oy"));
+    QCOMPARE(p.form->sgEigen->Cell(3, 0), QString("Oy"));
+    QCOMPARE(p.form->sgEigen->Cell(4, 0), QString("checksum"));
+  }
+
+  // Regression: a click on the current cell did nothing, and a panel left open over File > Open
+  // wrote the previous model's values into the new one.
+  void everyClickSelectsAndNoPanelOutlivesItsModel() {
+    Program p({kExamples + "/square_dp.qrg"});
+    p.Select(1, 1);  // the cell that is current from the start
+    QVERIFY(!p.form->gbInAlfa->isHidden());
+    QCOMPARE(p.form->Edit1->text(), QString("Cu"));
+    p.dialogs.openAnswers << kExamples + "/chain_s.qrg";
+    p.form->miOpen1Click();
+    QVERIFY(p.form->gbInAlfa->isHidden());
+    p.form->btnUpdateAlphaClick();  // a closed panel applies nothing
+    QVERIFY(App().Model.OrbName[1] != "Cu");
+    p.Select(1, 1);
+    QCOMPARE(p.form->Edit1->text(), p.Cell(1, 1));
+    p.Select(0, 1);  // the fixed name column is not a cell to select
+    QCOMPARE(p.form->sgInputOverlap->currentColumn(), 1);
+    p.form->seNorb->SetText("3");
+    p.Select(4, 3);
+    p.form->seNorb->SetText("1");  // the current row goes away
+    QVERIFY(p.form->gbInAlfa->isHidden() && p.form->gbInBetaGen->isHidden());
+  }
+
+  void changesAreNotLostWithoutAQuestion() {
+    QTemporaryDir dir;
+    Program p({kExamples + "/chain_s.qrg"});
+    p.form->miNew1Click();  // nothing changed: no question
+    QVERIFY(p.dialogs.questions.isEmpty());
+    p.dialogs.openAnswers << kExamples + "/chain_s.qrg";
+    p.form->miOpen1Click();
+    p.Select(2, 1);
+    p.form->Edit2->setText("-7");
+    p.form->btnUpdateAlphaClick();
+    p.dialogs.saveChoices << SaveChoice::Cancel;
+    p.form->miNew1Click();
+    QCOMPARE(p.dialogs.questions, QStringList{"Save changes to the model?"});
+    QCOMPARE(App().Model.Alpha(1), -7.0);
+    // Save whose dialog is cancelled cancels too; the window stays open.
+    p.dialogs.saveChoices << SaveChoice::Save;
+    QVERIFY(!p.form->close());
+    QCOMPARE(App().Model.Alpha(1), -7.0);
+    const QString target = dir.filePath("saved.qrg");
+    p.dialogs.saveChoices << SaveChoice::Save;
+    p.dialogs.saveAnswers << target;
+    p.form->miNew1Click();
+    QVERIFY(QFile::exists(target));
+    QCOMPARE(App().Model.Alpha(1), 0.0);
+    QVERIFY(!p.form->ModelModified());
+    p.form->seNorb->SetText("5");  // a changed count is a change of the model
+    p.dialogs.saveChoices << SaveChoice::Discard;
+    p.dialogs.openAnswers << target;
+    p.form->miOpen1Click();
+    QCOMPARE(App().Model.Alpha(1), -7.0);
+    QCOMPARE(p.dialogs.questions.size(), 4);
   }
 
   void editedHeaderIsSaved() {

@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 #include <memory>
 
 #include "bands/band_window.h"
@@ -47,8 +48,13 @@ struct Program {
   void Load(const char* model) { form->ReadModelFile(Write("model.qrg", model)); }
 
   QString Cell(int col, int row) const { return form->sgInputOverlap->Cell(col, row); }
-  // A click on a grid cell: it becomes the current cell, which selects it.
-  void Select(int col, int row) const { form->sgInputOverlap->setCurrentCell(row - 1, col); }
+  // A click on a grid cell, as the mouse gives it (also on the cell that is current).
+  void Select(int col, int row) const {
+    StringGrid* g = form->sgInputOverlap;
+    const QModelIndex at = g->model()->index(row - 1, col);
+    g->scrollTo(at);
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(at).center());
+  }
   QCustomPlot* Chart() const { return bands->Chart3; }
 
   QTemporaryDir dir;

@@ -34,4 +34,11 @@ class ScriptedDialogs : public Dialogs {
     return true;
   }
   bool Print(QWidget*, QPrinter&) override { return false; }
+  // Without a scripted answer the question is answered Discard, as the program did before it asked.
+  QList<SaveChoice> saveChoices;
+  QStringList questions;
+  SaveChoice AskSave(QWidget*, const QString& text) override {
+    questions << text;
+    return saveChoices.isEmpty() ? SaveChoice::Discard : saveChoices.takeFirst();
+  }
 };

@@ -6,13 +6,14 @@ set -u
 build=$1
 source=$2
 gui=$3   # ON when the desktop program is built
+icon_check=${4:-}   # renders an SVG with Qt's own renderer (built with the desktop program)
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 prefix=$tmp/prefix
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-for tool in desktop-file-validate update-desktop-database update-mime-database xdg-mime xdg-open gio convert; do
+for tool in desktop-file-validate update-desktop-database update-mime-database xdg-mime xdg-open gio; do
   command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (scripts/setup installs it)"; exit 1; }
 done
 
@@ -87,7 +88,7 @@ if [ "$gui" = ON ]; then
     sort | tr '\n' ' ')
   [ "$claimed" = "$defined" ] || fail "entry claims '$claimed', XML defines '$defined'"
   icon=$share/icons/hicolor/scalable/apps/quarnel.svg
-  [ "$(convert -background none "$icon" -format '%wx%h' info:- 2>/dev/null)" = 128x128 ] ||
+  [ "$(QT_QPA_PLATFORM=offscreen "$icon_check" "$icon" 2>/dev/null)" = 128x128 ] ||
     fail "icon does not render at 128x128"
 
   update-desktop-database "$share/applications" || fail "update-desktop-database"

@@ -112,17 +112,25 @@ TEST(KpointCalcTest, SmallModelStaysWithinFirstBudget) {
   EXPECT_TRUE(JacobiConverged(*r.solver, r.angle));
 }
 
-TEST(KpointCalcTest, StallAtEqualDiagonalEnds) {
-  // Equal diagonal elements and a pivot at rounding level: each rotation repeats the last one.
-  JacobiSolver s;
-  s.JacN = 2;
-  s.JacInput[1][1] = s.JacInput[2][2] = 1.0;
-  s.JacInput[1][2] = s.JacInput[2][1] = 5e-16;
-  const double angle = SolveToConvergence(s);
-  EXPECT_GT(angle, kAngleConverged);
-  EXPECT_EQ(s.JacIter, kFirstBudget);
-  EXPECT_EQ(s.EigVal[1], 1.0);
-  EXPECT_EQ(s.EigVal[2], 1.0);
+TEST(KpointCalcTest, StallAtEqualDiagonalConverges) {
+  // Regression: equal on-site energies with a coupling far below them repeated the rotation of
+  // d := 1, which changes nothing representable, until the cap (100 JacN^2 rotations).
+  for (const int n : {2, 8, 16}) {
+    for (const double b : {5e-16, 1e-10, 1e-9}) {
+      Solved r;
+      for (int i = 1; i <= n; ++i) {
+        r.h[i][i] = -1.0;
+        for (int j = i + 1; j <= n; ++j) r.h[i][j] = b;
+      }
+      FillJacInput(r.h, n, *r.solver);
+      SolveToConvergence(*r.solver);
+      SCOPED_TRACE(testing::Message() << n << " orbitals coupled by " << b);
+      EXPECT_LE(r.solver->JacIter, SolveRandom(n, 5).solver->JacIter);
+      // All pairs coupled alike: -1 + (n-1) b once, -1 - b n-1 times.
+      EXPECT_NEAR(r.solver->EigVal[1], -1 + (n - 1) * b, 1e-12);
+      for (int m = 2; m <= n; ++m) EXPECT_NEAR(r.solver->EigVal[m], -1 - b, 1e-12);
+    }
+  }
 }
 
 TEST(KpointCalcTest, NoCouplingSpendsNoBudget) {

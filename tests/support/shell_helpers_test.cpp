@@ -18,12 +18,26 @@ class FakeShell : public ShellPlatform {
 
   std::string AssociatedCommand(const std::string& ext) override { return commands[ext]; }
   std::vector<std::string> VisibleWindows() override { return windows; }
-  int Start(const std::string& program, const std::vector<std::string>& arguments,
-            bool) override {
+  int Start(const std::string& program, const std::vector<std::string>& arguments, bool) override {
     started.emplace_back(program, arguments);
     return startResult;
   }
 };
+
+// Regression: only the program of an Exec line was started, so wrappers got the file alone.
+TEST(ShellHelpers, ExecLineKeepsWrappersQuotesAndFieldCodes) {
+  using Words = std::vector<std::string>;
+  EXPECT_EQ(ExecLineWords("env VAR=1 viewer %f"), (Words{"env", "VAR=1", "viewer", "%f"}));
+  EXPECT_EQ(ExecLineWords(R"("/opt/a b/x" --t "say \"hi\"" "")"),
+            (Words{"/opt/a b/x", "--t", "say \"hi\"", ""}));
+  const std::string pdf = "/home/u/Quarnel Manual.pdf";
+  EXPECT_EQ(ExecArguments(ExecLineWords("flatpak run org.x.Viewer %U"), pdf),
+            (Words{"run", "org.x.Viewer", pdf}));
+  EXPECT_EQ(ExecArguments(ExecLineWords("v --open=%f --pct=50%% %i %c"), pdf),
+            (Words{"--open=" + pdf, "--pct=50%"}));
+  EXPECT_EQ(ExecArguments(ExecLineWords("viewer --fullscreen"), pdf),
+            (Words{"--fullscreen", pdf}));  // no file code: the file comes last
+}
 
 TEST(ShellHelpers, ProgramFromQuotedAndPlainCommands) {
   EXPECT_EQ(ProgramFromCommand("\"/opt/Tools/view er\" \"%1\""), "/opt/Tools/view er");

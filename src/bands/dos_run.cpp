@@ -103,6 +103,7 @@ void TBandDlg::btnDOSClick() {
   SetRunState(true, true);
   app.Solver.JacVerbose = true;
   if (FormQuarnel && N > 0) FormQuarnel->ShowKpointTexts();
+  RedrawFilling();
   QCoreApplication::processEvents();
   Chart2->replot();
   if (!DosResult.Empty()) SyncEnergyAxis(2);

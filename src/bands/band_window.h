@@ -63,7 +63,7 @@ class TBandDlg : public QWidget {
   QComboBox* cbSpin;
   QCheckBox* cbShiftFermi;  // energies as E - E_F
   QCheckBox* cbPerCell;     // densities per energy unit per cell
-  QGroupBox* GroupBox3;  // run controls
+  QGroupBox* GroupBox3;     // run controls
   QPushButton* btnPause;
   QPushButton* btnStop;
   SpinEdit* SpinEdit1;   // delay between k points

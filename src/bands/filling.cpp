@@ -58,6 +58,11 @@ FillingResult FillBands(const std::vector<double>& energy, std::size_t kpoints, 
     f.filledBands = static_cast<int>(b);
     f.gap = f.cbm - f.vbm;
     f.fermi = (f.vbm + f.cbm) / 2;
+    // A band edge reached at several k points (a flat band) is direct when one of them is the
+    // other edge's.
+    const std::size_t nb = static_cast<std::size_t>(bands), below = nb - f.filledBands;
+    if (energy[f.cbmK * nb + below] >= f.vbm - kLevelTolerance) f.vbmK = f.cbmK;
+    if (energy[f.vbmK * nb + below - 1] <= f.cbm + kLevelTolerance) f.cbmK = f.vbmK;
     f.direct = f.vbmK == f.cbmK;
     return f;
   }

@@ -115,9 +115,9 @@ void TBandDlg::RedrawFilling() {
   const quarnel::ModelData& m = App().Model;
   const std::vector<double> energy = quarnel::SampleEnergies(DosStore);
   const std::size_t nk = quarnel::SampleKpoints(DosStore);
-  Filling = DosResult.Empty() ? quarnel::FillingResult()
-                              : quarnel::FillBands(energy, nk, DosStore.Orbitals(),
-                                                   m.FillElectrons, m.FillSpin);
+  Filling = DosResult.Empty()
+                ? quarnel::FillingResult()
+                : quarnel::FillBands(energy, nk, DosStore.Orbitals(), m.FillElectrons, m.FillSpin);
   const bool shifted = Filling.valid && cbShiftFermi->isChecked();
   const double shift = shifted ? Filling.fermi : 0;
   for (QPointer<QCPAbstractItem>& item : fillingItems_)
@@ -133,6 +133,7 @@ void TBandDlg::RedrawFilling() {
     shown = quarnel::PerCellDos(quarnel::DosHistogram(DosStore, DosRun.bins), DosRun.smooth,
                                 m.FillSpin, nk);
   Chart2->xAxis->setLabel(cbPerCell->isChecked() ? "DOS per cell" : "DOS");
+  Chart1->yAxis->setLabel(shifted ? "E \u2212 E_F" : "Energy");
   QVector<double> e(shown.energy.begin(), shown.energy.end());
   for (double& x : e) x -= shift;
   for (int s = 0; s < static_cast<int>(shown.value.size()) && s < Chart2->plottableCount(); ++s)
@@ -151,9 +152,9 @@ void TBandDlg::RedrawFilling() {
     Chart2->xAxis2->setLabel("electrons per cell");
     for (QCustomPlot* chart : {Chart1, Chart2})
       fillingItems_.push_back(FermiLine(chart, Filling.fermi - shift));
-    const QString gap = QString::fromStdString(quarnel::GapText(
-        Filling, quarnel::GridPointName(Filling.vbmK, DosRun.grid),
-        quarnel::GridPointName(Filling.cbmK, DosRun.grid)));
+    const QString gap = QString::fromStdString(
+        quarnel::GapText(Filling, quarnel::GridPointName(Filling.vbmK, DosRun.grid),
+                         quarnel::GridPointName(Filling.cbmK, DosRun.grid)));
     auto* text = new QCPItemText(Chart2);
     text->position->setTypeX(QCPItemPosition::ptAxisRectRatio);
     text->position->setTypeY(QCPItemPosition::ptPlotCoords);

@@ -82,7 +82,7 @@ void StyleSeriesChart(QCustomPlot* chart) {
 TBandDlg::TBandDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   setWindowTitle("Bands&DOS");
   setMinimumSize(900, 500);
-  resize(1010, 600);  // room for every group of the top panel
+  resize(900, 600);
 
   BuildPanel();
   BuildCharts();

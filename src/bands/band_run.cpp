@@ -130,6 +130,7 @@ void TBandDlg::btnBandClick() {
   app.PauseFlag = false;
   const int n = app.Model.NOrb;
   PrepareBandSeries(n);
+  bandShift_ = 0;  // the new bands come unshifted
   for (int i = 1; i <= n; ++i)
     Chart1->plottable(i)->setName(
         QString::fromStdString("E" + quarnel::FormatInt(i, 2)).replace(' ', '0'));
@@ -215,6 +216,7 @@ void TBandDlg::btnBandClick() {
   SetStatusPanelFit(StatusBar1, 2, counts);
 
   SetRunState(true);
+  RedrawFilling();
   QCoreApplication::processEvents();
   Chart1->replot();
   SyncEnergyAxis(1);

@@ -149,6 +149,7 @@ void TBandDlg::BuildPanel() {
   g->addWidget(SpinEdit4, 0, 3);
   g->addWidget(Label2, 1, 0, 1, 4);
   row->addWidget(GroupBox2);
+  BuildFillingGroup(row);
 
   GroupBox3 = MakeGroup(QString(), Panel1, g);
   btnPause = MakeButton("Pause", GroupBox3, 64);
@@ -284,6 +285,8 @@ void TBandDlg::ClearCharts() {
   // What is saved is what the charts show.
   BandResult.Clear();
   DosResult = quarnel::DosCurves();
+  DosStore.Start(0, 0);
+  bandShift_ = 0;
   for (QCustomPlot* chart : {Chart1, Chart2, Chart3}) {
     chart->clearPlottables();
     chart->clearItems();
@@ -292,7 +295,7 @@ void TBandDlg::ClearCharts() {
       if (auto t = axis->ticker().dynamicCast<QCPAxisTickerText>()) t->clear();
   }
   ResetOrbitalAxes();
-  for (QCustomPlot* chart : {Chart1, Chart2, Chart3}) chart->replot();
+  ShowModelFilling();
 }
 
 void TBandDlg::cbCellsClick() {

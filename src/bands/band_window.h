@@ -2,14 +2,21 @@
 // The Bands and DOS window: the band chart, the DOS chart, the k-path memo and, over the last
 // two, the orbital chart. Created once at start-up; closing it only hides it.
 
+#include <QPointer>
 #include <QWidget>
 #include <vector>
 
 #include "bands/band_table.h"
 #include "bands/csv_export.h"
 #include "bands/dos.h"
+#include "bands/filling.h"
 
 class QCheckBox;
+class QComboBox;
+class QCPAbstractItem;
+class QCPGraph;
+class QHBoxLayout;
+class QLineEdit;
 class QCPAbstractPlottable;
 class QMouseEvent;
 class QPrinter;
@@ -52,7 +59,12 @@ class TBandDlg : public QWidget {
   SpinEdit* SpinEdit3;   // k-points per axis
   SpinEdit* SpinEdit4;   // energy intervals
   QLabel* Label2;        // energy range of Chart2
-  QGroupBox* GroupBox3;  // run controls
+  QGroupBox* GroupBox5;  // " Electrons " (filling_view.cpp)
+  QLineEdit* edElectrons;
+  QComboBox* cbSpin;
+  QCheckBox* cbShiftFermi;  // energies as E - E_F
+  QCheckBox* cbPerCell;     // densities per energy unit per cell
+  QGroupBox* GroupBox3;     // run controls
   QPushButton* btnPause;
   QPushButton* btnStop;
   SpinEdit* SpinEdit1;   // delay between k points
@@ -129,6 +141,19 @@ class TBandDlg : public QWidget {
   // The k-point file the memo was loaded from; it names the path while the memo is unedited.
   QString KpointFile;
 
+  // The filling (filling_view.cpp). The filling of the last DOS run and the model's Ne and g.
+  quarnel::FillingResult Filling;
+  // The edits' Ne and g into the model, then everything redrawn.
+  void ApplyFillingToModel();
+  // The model's filling into the edits (after a file was read or the model cleared).
+  void ShowModelFilling();
+  // E_F, the gap, the integrated count, the shift and the per-cell curves from the stored samples.
+  void RedrawFilling();
+  // E_F of the last DOS run; false when the filling is not set or there was no run.
+  bool FermiLevel(double& ef) const;
+  // The DOS file as the chart shows it: with the filling, shifted and per cell when so ticked.
+  std::string DosSaveText() const;
+
   // k-point files (chart_interaction.cpp).
   void btnOpenKpointsClick();
   void ReadKpointList(const QString& name);
@@ -185,4 +210,11 @@ class TBandDlg : public QWidget {
   bool running_ = false;
   struct DosWatch;
   DosWatch* dosWatch_ = nullptr;  // the DOS run in progress
+  void BuildFillingGroup(QHBoxLayout* row);
+  // Moves the band chart's energies to E - shift (from wherever they are now).
+  void ShiftBandChart(double shift);
+  QString PathEdgesText() const;
+  double bandShift_ = 0;
+  QPointer<QCPGraph> integrated_;
+  std::vector<QPointer<QCPAbstractItem>> fillingItems_;
 };

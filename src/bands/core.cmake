@@ -2,6 +2,7 @@ list(APPEND QUARNEL_CORE_SOURCES
   bands/kpath.cpp
   bands/dos.cpp
   bands/dos_grid.cpp
+  bands/filling.cpp
   bands/band_table.cpp
   bands/csv_export.cpp
   bands/kpoint_files.cpp

@@ -1,5 +1,6 @@
 #include "bands/csv_export.h"
 
+#include "bands/filling.h"
 #include "support/number_text.h"
 
 namespace quarnel {
@@ -73,7 +74,7 @@ std::string BandCsv(const RunDescription& run, const BandTable& table) {
 }
 
 std::string DosCsv(const RunDescription& run, const std::vector<std::string>& orbitalNames,
-                   const DosCurves& curves) {
+                   const DosCurves& curves, const DosFillingColumns* filling) {
   std::string out = CommonHeader("density of states", run);
   const std::string side = std::to_string(run.grid + 1);
   out += "# k grid: " + side + " x " + side + " x " + side +
@@ -81,10 +82,12 @@ std::string DosCsv(const RunDescription& run, const std::vector<std::string>& or
   out += "# eigenstates: " + std::to_string(run.samples) + "\n";
   out += "# energy intervals: " + std::to_string(run.bins) + "\n";
   out += "# Gauss smoothing: " + std::to_string(run.smooth) + "\n";
-  out += "energy,total" + NameColumns(orbitalNames) + "\n";
+  if (filling) out += DosFillingHeader(*filling);
+  out += "energy,total" + NameColumns(orbitalNames) + (filling ? ",integrated" : "") + "\n";
   for (std::size_t p = 0; p < curves.energy.size(); ++p) {
     out += Number(curves.energy[p]);
     for (const auto& v : curves.value) out += "," + Number(v[p]);
+    if (filling && p < filling->integrated.size()) out += "," + Number(filling->integrated[p]);
     out += "\n";
   }
   return out;

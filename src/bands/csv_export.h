@@ -16,6 +16,8 @@
 
 namespace quarnel {
 
+struct DosFillingColumns;
+
 // What a run was made from, for the header.
 struct RunDescription {
   std::string modelFile;  // empty when the model came from no file
@@ -35,8 +37,9 @@ std::string CsvField(const std::string& text);
 
 std::string BandCsv(const RunDescription& run, const BandTable& table);
 
-// orbitalNames[0] is orbital 1; curves.value[0] is the total.
+// orbitalNames[0] is orbital 1; curves.value[0] is the total. With a filling, its header lines
+// and a last column "integrated" (electrons per cell up to each energy).
 std::string DosCsv(const RunDescription& run, const std::vector<std::string>& orbitalNames,
-                   const DosCurves& curves);
+                   const DosCurves& curves, const DosFillingColumns* filling = nullptr);
 
 }  // namespace quarnel

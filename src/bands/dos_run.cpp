@@ -179,6 +179,7 @@ void TBandDlg::btnDOSClick() {
                 n);
     FormQuarnel->btnCalcKpointClick();
   }
+  RedrawFilling();
   QCoreApplication::processEvents();
   Chart2->replot();
   if (!DosResult.Empty()) SyncEnergyAxis(2);

@@ -47,6 +47,7 @@ int UsageError(const std::string& text) {
             << "  jacobi MATRIX [--rotations K]      Jacobi rotations on a matrix file\n"
             << "  bands MODEL PATH                   band structure along a k path, CSV\n"
             << "  dos MODEL [--grid n] [--bins m] [--smooth s] [--threads t] [--solver fast|jacobi]\n"
+            << "      [--electrons Ne [--spin g] [--per-cell] [--shift]]\n"
             << "                                     density of states on a k grid, CSV\n"
             << "CSV output starts with lines beginning with '#' that name its sources.\n";
   return kExitUsage;

@@ -4,6 +4,7 @@
 #include "bands/csv_export.h"
 #include "bands/dos.h"
 #include "bands/dos_grid.h"
+#include "cli/cli_filling.h"
 #include "cli/cli_runs.h"
 #include "support/number_text.h"
 #include "support/text_utils.h"
@@ -18,6 +19,7 @@ int RunDos(const Options& options) {
   std::string modelFile;
   int grid = 20, bins = 100, smooth = 0, threads = DefaultThreads();
   DosSolver solver = DosSolver::Fast;
+  FillingOptions filling;
   const auto& a = options.args;
   for (std::size_t k = 0; k < a.size(); ++k) {
     if (a[k] == "--solver") {
@@ -26,6 +28,9 @@ int RunDos(const Options& options) {
       solver = a[++k] == "jacobi" ? DosSolver::Jacobi : DosSolver::Fast;
       continue;
     }
+    const int fillingOption = ParseFillingOption(a, k, filling);
+    if (fillingOption < 0) return kExitUsage;
+    if (fillingOption > 0) continue;
     int* target = a[k] == "--grid"      ? &grid
                   : a[k] == "--bins"    ? &bins
                   : a[k] == "--smooth"  ? &smooth
@@ -43,6 +48,7 @@ int RunDos(const Options& options) {
   }
   if (modelFile.empty()) return UsageError("dos needs MODEL");
   if (threads < 1) return UsageError("--threads needs a count of at least 1");
+  if (!CheckFillingOptions(filling)) return kExitUsage;
   // The window's edits clamp to the same ranges.
   grid = ClampInt(grid, 5, 50);
   bins = ClampInt(bins, 10, 1000);
@@ -65,7 +71,11 @@ int RunDos(const Options& options) {
   run.bins = bins;
   run.smooth = smooth;
   run.samples = samples.Count();
-  const std::string text = DosCsv(run, OrbitalNames(*model), curves);
+  std::string text;
+  if (!filling.set)
+    text = DosCsv(run, OrbitalNames(*model), curves);
+  else if (!FilledDosCsv(filling, modelFile, run, OrbitalNames(*model), samples, text))
+    return kExitNoFile;
   std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
   std::cout.flush();
   if (!std::cout) return kExitNoFile;

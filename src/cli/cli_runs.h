@@ -10,7 +10,8 @@ namespace quarnel::cli {
 int RunBands(const Options& options);
 
 // dos MODEL [--grid n] [--bins m] [--smooth s] [--threads t]: defaults 20, 100, 0 and the
-// number of cores; the output does not depend on t.
+// number of cores; the output does not depend on t. With --electrons Ne (per cell) [--spin g]
+// [--per-cell] [--shift]: the Fermi level and gap in the header and a column "integrated".
 int RunDos(const Options& options);
 
 // The number of cores (1 when it cannot be told).

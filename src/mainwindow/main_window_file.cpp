@@ -107,6 +107,7 @@ void TFormQuarnel::ReadModelFile(const QString& name) {
   }
   ClearModel();
   app.Model = read;
+  if (bands_) bands_->ShowModelFilling();
   SetCaption(QString("%1 - %2").arg(QString::fromStdString(app.CaptionBase), name));
   headerBytes_ = app.Model.HeaderText;
   const QString header = FromModelText(app.Model.HeaderText);

@@ -41,6 +41,8 @@ void ClearModelTables(ModelData& m) {
     m.EffMass[i] = 0.0;
     m.OrbPlotKind[i] = 1;
   }
+  m.FillElectrons = 0;
+  m.FillSpin = 2;
 }
 
 void ClearModel(ModelData& m) {

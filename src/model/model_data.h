@@ -25,6 +25,10 @@ struct ModelData {
   bool Beta2Enabled = false;  // k-independent form-1 term shown in the grid
   std::string HeaderText;     // first line of the project file, kept byte for byte
   std::string ModelFileName;
+  // The filling: electrons per cell (0 = not set) and electrons per band state (2 for spinless
+  // orbitals, 1 when the orbitals are spin orbitals).
+  double FillElectrons = 0;
+  int FillSpin = 2;
 
   std::string OrbName[kMaxOrb + 1];
   int OrbPlotKind[kMaxOrb + 1] = {};
@@ -48,8 +52,8 @@ struct ModelData {
   double Alpha(int i) const { return Beta[i][i][1]; }
 };
 
-// Zeroes every Double table and the plot fields; OrbPlotKind := 1. Names, NOrb and OverlapType
-// stay as they are.
+// Zeroes every Double table and the plot fields and unsets the filling; OrbPlotKind := 1. Names,
+// NOrb and OverlapType stay as they are.
 void ClearModelTables(ModelData& m);
 
 // The reset of New and of reading a file: ClearModelTables, then 3 orbitals (names kept).

@@ -1,5 +1,6 @@
 #include "model/model_reader.h"
 
+#include <cmath>
 #include <cstring>
 
 #include "support/number_text.h"
@@ -13,10 +14,14 @@ namespace {
 int KeyDirection(const std::string& key) {
   if (key.empty()) return 0;
   switch (key.back()) {
-    case 'x': return 1;
-    case 'y': return 2;
-    case 'z': return 3;
-    default: return 0;
+    case 'x':
+      return 1;
+    case 'y':
+      return 2;
+    case 'z':
+      return 3;
+    default:
+      return 0;
   }
 }
 
@@ -142,6 +147,33 @@ bool ReadPairLine(ModelData& m, std::string rest) {
   return true;
 }
 
+// "_fill electrons=<Ne> spin=<g>", keys in either order or the two values by position. Returns
+// false, leaving the filling as it was, when a value cannot be used: a negative or unreadable
+// electron count, or a spin other than 1 or 2.
+bool ReadFillLine(ModelData& m, std::string rest) {
+  double electrons = m.FillElectrons, spin = m.FillSpin;
+  bool good = true;
+  for (const char* positionKey : {"electrons", "spin"}) {
+    std::string word, key, value;
+    CutToken(rest, word, ' ');
+    if (word.empty()) continue;
+    KeyAndValue(word, positionKey, key, value);
+    double x = 0;
+    const bool read = ReadNumber(value, x) && std::isfinite(x);
+    if (key == "electrons") {
+      good = good && read && x >= 0;
+      electrons = x;
+    } else if (key == "spin") {
+      good = good && read && (x == 1 || x == 2);
+      spin = x;
+    }
+  }
+  if (!good) return false;
+  m.FillElectrons = electrons;
+  m.FillSpin = static_cast<int>(spin);
+  return true;
+}
+
 std::string NormalizeLine(std::string line) {
   NormalizeSpaces(line);
   // "= " becomes "=" in one pass; erasing in place moved the rest of the line each time.
@@ -176,6 +208,7 @@ int ReadModelFile(ModelData& m, PendingMessages& messages, const std::string& na
     bool good = true;
     if (keyword == "_alfa") good = ReadOrbitalLine(m, rest);
     if (keyword == "_beta") good = ReadPairLine(m, rest);
+    if (keyword == "_fill") good = ReadFillLine(m, rest);
     if (!good)
       AddPendingMessage(messages,
                         "Line " + std::to_string(lineNumber) + ": " + normalized + "\r\n");

@@ -8,11 +8,13 @@ namespace {
 
 const char kAxis[] = {' ', 'x', 'y', 'z'};
 
-std::string Key(const char* stem, int d) { return std::string(stem) + kAxis[d] + "="; }
+std::string Key(const char* stem, int d) {
+  return std::string(stem) + kAxis[d] + "=";
+}
 
 std::string OrbitalLine(const ModelData& m, int i) {
-  std::string line = "_alfa " + PadLeft(OrbitalFileName(m, i), 6) + " " +
-                     FormatFixed(m.Alpha(i), 7, 3) + " ";
+  std::string line =
+      "_alfa " + PadLeft(OrbitalFileName(m, i), 6) + " " + FormatFixed(m.Alpha(i), 7, 3) + " ";
   line += " tok=" + FormatInt(m.OrbPlotKind[i], 2) + " tox=" + FormatFixed(m.OrbPlotX[i], 5, 3) +
           " toy=" + FormatFixed(m.OrbPlotY[i], 5, 3);
   for (int d = 1; d <= 3; ++d) line += " " + Key("bep", d) + FormatFixed(m.BetaPlus[i][i][d], 7, 3);
@@ -22,7 +24,9 @@ std::string OrbitalLine(const ModelData& m, int i) {
 
 // A value counts when its written text is not zero: a line of zeros would read back as nothing
 // and the next save would drop it, so saving the same model twice could differ.
-bool Written(double x) { return FormatFixed(x, 0, 3) != "0.000"; }
+bool Written(double x) {
+  return FormatFixed(x, 0, 3) != "0.000";
+}
 
 bool PairLineWanted(const ModelData& m, int i, int j, int d) {
   if (m.BetaTyp == 1)
@@ -58,6 +62,10 @@ std::string FormatModelFile(const ModelData& m) {
     for (int j = i + 1; j <= m.NOrb; ++j)
       for (int d = 1; d <= 3; ++d)
         if (PairLineWanted(m, i, j, d)) text += PairLine(m, i, j, d);
+  // Only a set filling: files without one stay as they always were.
+  if (m.FillElectrons > 0)
+    text += "_fill electrons=" + FormatG(m.FillElectrons, 12) +
+            " spin=" + std::to_string(m.FillSpin) + "\r\n";
   return text;
 }
 

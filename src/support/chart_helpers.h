@@ -26,6 +26,9 @@ class WeightBars : public QCPAbstractPlottable {
   void AddBar(double x, double start, double end) { bars_.push_back({x, start, end}); }
   void Reserve(std::size_t n) { bars_.reserve(n); }
   void Clear() { bars_.clear(); }
+  void ShiftValues(double dy) {
+    for (Bar& b : bars_) b.start += dy, b.end += dy;
+  }
   int Count() const { return static_cast<int>(bars_.size()); }
   const Bar& At(int i) const { return bars_[i]; }
 

@@ -87,4 +87,16 @@ status=0
 "$cli" dos "$tmp/huge.qrg" --grid 5 > "$tmp/huge.csv" 2> "$tmp/huge.err" || status=$?
 [ "$status" -eq 1 ] || fail "dos of huge energies exited $status"
 grep -q 'no density of states' "$tmp/huge.err" || fail "dos of huge energies: no message"
+# The filling: the dimer chain with one band full is an insulator with E_F midgap; the
+# integrated column runs from 0 to g N; without --electrons nothing changes.
+"$cli" dos "$examples/dimer_chain.qre" --grid 10 --electrons 2 --shift > "$tmp/fill.csv"
+grep -qx '# fermi=-1.25' "$tmp/fill.csv" || fail "dimer fermi"
+grep -qx '# gap=0.5 vbm=-1.5 cbm=-1 direct=yes' "$tmp/fill.csv" || fail "dimer gap"
+body "$tmp/fill.csv" | awk -F, 'NR == 1 && $NF != "integrated" { exit 1 }
+  NR == 2 && $NF != 0 { exit 1 } END { if ($NF != 4) exit 1 }' || fail "integrated column"
+"$cli" dos "$examples/dimer_chain.qre" --grid 10 > "$tmp/plain.csv"
+grep -q 'fermi\|integrated' "$tmp/plain.csv" && fail "filling without --electrons"
+if "$cli" dos "$examples/dimer_chain.qre" --grid 10 --electrons 5 2> /dev/null; then
+  fail "more electrons than states accepted"
+fi
 echo "cli_bands_dos: passed"

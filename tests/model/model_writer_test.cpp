@@ -99,6 +99,8 @@ TEST(ModelWriter, WriteReadWriteIsByteIdentical) {
     m.BetaPlus[2][3][1] = -0.0004;  // rounds to zero, still a line
     m.BetaPos[2][3][1] = 0.3333;
     m.SocRe[1][2][3] = 1e-9;
+    m.FillElectrons = 4.5;
+    m.FillSpin = 1;
     TempDir dir;
     PendingMessages messages;
     const std::string first = dir.File("a"), second = dir.File("b");
@@ -107,11 +109,32 @@ TEST(ModelWriter, WriteReadWriteIsByteIdentical) {
     back.BetaTyp = form;
     ASSERT_EQ(ReadModelFile(back, messages, first), 0);
     EXPECT_NEAR(back.Alpha(3), -0.333, 1e-12);  // three decimals
+    EXPECT_EQ(back.FillElectrons, 4.5);
+    EXPECT_EQ(back.FillSpin, 1);
+    EXPECT_NE(TempDir::Read(first).find("_fill electrons=4.5 spin=1\r\n"), std::string::npos);
     ASSERT_EQ(WriteModelFile(back, messages, second), 0);
     EXPECT_EQ(TempDir::Read(first), TempDir::Read(second)) << "form " << form;
     EXPECT_EQ(back.ModelFileName, second);
     EXPECT_TRUE(messages.Text.empty()) << messages.Text;
   }
+}
+
+TEST(ModelWriter, FillingLineOnlyWhenSetAndReadTolerantly) {
+  ModelData m = TwoOrbitals(2);
+  EXPECT_EQ(FormatModelFile(m).find("_fill"), std::string::npos);
+  TempDir dir;
+  PendingMessages messages;
+  ASSERT_EQ(ReadModelFile(m, messages,
+                          dir.Write("f.qrg", "h\r\n_alfa s -1\r\n_fill spin=1 electrons=2,5\r\n")),
+            0);
+  EXPECT_EQ(m.FillElectrons, 2.5);
+  EXPECT_EQ(m.FillSpin, 1);
+  // A spin of 3 is no filling: the line is reported and the filling stays unset.
+  ASSERT_EQ(ReadModelFile(m, messages,
+                          dir.Write("g.qrg", "h\r\n_alfa s -1\r\n_fill electrons=1+1 spin=3\r\n")),
+            0);
+  EXPECT_EQ(m.FillElectrons, 0);
+  EXPECT_NE(messages.Text.find("Line 3"), std::string::npos);
 }
 
 TEST(ModelWriter, FailedSaveKeepsThePreviousFileAndSaysWhy) {
@@ -133,8 +156,8 @@ TEST(ModelWriter, SaveReplacesTheTargetWithoutLeftovers) {
   TempDir dir;
   PendingMessages messages;
   const std::string target = dir.Write("m.qrg", "old contents");
-  std::filesystem::permissions(target, std::filesystem::perms::owner_read |
-                                           std::filesystem::perms::owner_write);
+  std::filesystem::permissions(
+      target, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
   ModelData m = TwoOrbitals(2);
   ASSERT_EQ(WriteModelFile(m, messages, target), 0);
   EXPECT_EQ(TempDir::Read(target), FormatModelFile(m));

@@ -61,7 +61,8 @@ bool SameModel(const quarnel::ModelData& a, const quarnel::ModelData& b) {
       return false;
     for (int j = 1; j <= kMaxOrb; ++j)
       for (int d = 1; d <= 3; ++d)
-        if (a.Beta[i][j][d] != b.Beta[i][j][d] || a.OverlapType[i][j][d] != b.OverlapType[i][j][d] ||
+        if (a.Beta[i][j][d] != b.Beta[i][j][d] ||
+            a.OverlapType[i][j][d] != b.OverlapType[i][j][d] ||
             a.Beta2[i][j][d] != b.Beta2[i][j][d] || a.BetaPlus[i][j][d] != b.BetaPlus[i][j][d] ||
             a.BetaMinus[i][j][d] != b.BetaMinus[i][j][d] ||
             a.BetaPos[i][j][d] != b.BetaPos[i][j][d] ||
@@ -171,7 +172,8 @@ void SessionTest::bandPathRunsToItsEnd() {
     const auto expected = Bands(c.kx, c.ky);
     for (int i = 1; i <= 3; ++i) {
       const double e = (Graph(w.Chart1, i)->data()->constBegin() + c.point)->value;
-      QVERIFY2(Near(e, expected[i - 1]), qPrintable(QString("point %1 band %2").arg(c.point).arg(i)));
+      QVERIFY2(Near(e, expected[i - 1]),
+               qPrintable(QString("point %1 band %2").arg(c.point).arg(i)));
     }
   }
 }
@@ -183,7 +185,8 @@ void SessionTest::smallDosCountsEveryOrbitalAtEveryPoint() {
   QVERIFY(w.btnDOS->isEnabled() && App().Solver.JacVerbose);
   const int points = 11 * 11 * 11;
   QCOMPARE(w.DosStore.Count(), std::size_t(points * 3));
-  QCOMPARE(w.Chart2->plottableCount(), 1 + 3);
+  // The total, three orbitals and, as the model carries 5 electrons, the integrated count.
+  QCOMPARE(w.Chart2->plottableCount(), 1 + 3 + 1);
   // The total, per k point, integrates to the number of orbitals; the orbital curves share it.
   double total = 0, partial = 0;
   for (int s = 0; s <= 3; ++s) {
@@ -197,6 +200,28 @@ void SessionTest::smallDosCountsEveryOrbitalAtEveryPoint() {
   // The DOS spans the band energies: the lowest and the highest are both at M.
   QVERIFY(Near(w.DosStore.Emin(), Bands(1, 1)[2]));
   QVERIFY(Near(w.DosStore.Emax(), Bands(1, 1)[0]));
+
+  // Filling: a metal; the integrated count ends at g N = 6; per cell the total integrates to it;
+  // E - E_F puts the Fermi level at 0; a new Ne redraws without a run.
+  double ef = 0;
+  QVERIFY(w.FermiLevel(ef) && !w.Filling.insulator);
+  const QCPGraph* integrated = Graph(w.Chart2, 4);
+  QCOMPARE((integrated->data()->constEnd() - 1)->value, 6.0);
+  w.cbPerCell->setChecked(true);
+  w.cbShiftFermi->setChecked(true);
+  const QCPGraph* t = Graph(w.Chart2, 0);
+  double area = 0;
+  for (auto it = t->data()->constBegin(); it != t->data()->constEnd(); ++it) area += it->value;
+  area *= (t->data()->constBegin() + 1)->key - t->data()->constBegin()->key;
+  QVERIFY(Near(area, 6.0));
+  QVERIFY(Near(t->data()->constBegin()->key, w.DosResult.energy[0] - ef));
+  w.edElectrons->setText("4");
+  w.ApplyFillingToModel();
+  QVERIFY(w.Filling.insulator && Near(w.Filling.gap, 1.6) && Near(w.Filling.fermi, -4.3));
+  w.edElectrons->setText("5");  // the model as it was read, for the tests that save it
+  w.ApplyFillingToModel();
+  w.cbPerCell->setChecked(false);
+  w.cbShiftFermi->setChecked(false);
 }
 
 void SessionTest::workbenchStepsConverge() {

@@ -15,10 +15,11 @@
 #include <QShortcut>
 #include <QSlider>
 #include <QStatusBar>
+#include <algorithm>
 
 #include "support/app_state.h"
-#include "support/fixed_font.h"
 #include "support/chart_helpers.h"
+#include "support/fixed_font.h"
 #include "support/spin_edit.h"
 
 namespace {
@@ -83,10 +84,12 @@ void StyleSeriesChart(QCustomPlot* chart) {
 
 TBandDlg::TBandDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   setWindowTitle("Bands&DOS");
-  setMinimumSize(900, 500);
-  resize(900, 600);
-
   BuildPanel();
+  // The design width is 900, but the top panel with the electrons group needs more: the window
+  // is never so narrow that a group squeezes its controls onto one another.
+  const int width = std::max(900, Panel1->layout()->minimumSize().width());
+  setMinimumSize(width, 500);
+  resize(width, 600);
   BuildCharts();
   BuildStatusBar();
 

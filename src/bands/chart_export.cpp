@@ -175,7 +175,7 @@ bool TBandDlg::SaveChartData(QCustomPlot* chart) {
   if (name.isEmpty()) return false;
   name = WithExtension(name, "csv");
   const std::string text =
-      bands ? quarnel::BandCsv(run, BandResult) : DosSaveText();
+      bands ? quarnel::BandCsv(run, BandResult, bandShift_) : DosSaveText();
   quarnel::TextFile file;
   quarnel::PendingMessages unused;
   int code = quarnel::OpenTextFile(file, name.toStdString(), quarnel::kCreateText, 0, unused);

@@ -50,10 +50,11 @@ std::string CsvField(const std::string& text) {
   return out + "\"";
 }
 
-std::string BandCsv(const RunDescription& run, const BandTable& table) {
+std::string BandCsv(const RunDescription& run, const BandTable& table, double fermiShift) {
   std::string out = CommonHeader("band structure", run);
   out += "# k path: " + HeaderValue(run.kPath) + "\n";
   out += "# k points: " + std::to_string(table.Points()) + "\n";
+  if (fermiShift != 0) out += "# energies: E - E_F, E_F = " + Number(fermiShift) + "\n";
   out += "point,label,kx,ky,kz,band,energy" + NameColumns(table.OrbitalNames()) + "\n";
   const int n = table.Orbitals();
   for (std::size_t x = 0; x < table.Points(); ++x) {
@@ -65,7 +66,7 @@ std::string BandCsv(const RunDescription& run, const BandTable& table) {
       // As on the chart: the label goes with band 1.
       const std::string label = p.special && i == 1 ? CsvField(p.label) : std::string();
       out += std::to_string(x) + "," + label + "," + k + "," + std::to_string(i) + "," +
-             Number(table.Energy(x, i));
+             Number(table.Energy(x, i) - fermiShift);
       for (int j = 1; j <= n; ++j) out += "," + Number(table.Weight(x, i, j));
       out += "\n";
     }

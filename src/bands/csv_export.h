@@ -35,7 +35,9 @@ std::vector<std::string> OrbitalNames(const ModelData& model);
 // A CSV field, quoted when it holds a comma, a quote or a line end.
 std::string CsvField(const std::string& text);
 
-std::string BandCsv(const RunDescription& run, const BandTable& table);
+// fermiShift: the energies are written as E - fermiShift, and the header says so (the window's
+// "E - E_F"); 0 writes them as computed.
+std::string BandCsv(const RunDescription& run, const BandTable& table, double fermiShift = 0);
 
 // orbitalNames[0] is orbital 1; curves.value[0] is the total. With a filling, its header lines
 // and a last column "integrated" (electrons per cell up to each energy).

@@ -66,6 +66,12 @@ TEST(BandCsv, HeaderColumnsAndOneRowPerPointAndBand) {
       "1,,0.5,0,0.25,2,-1,0,1",
   };
   EXPECT_EQ(got, want);
+  // "E - E_F": every energy moves by E_F, the weights stay, and the header says so.
+  const std::vector<std::string> shifted = Lines(BandCsv(run, table, 0.5));
+  ASSERT_EQ(shifted.size(), want.size() + 1);
+  EXPECT_EQ(shifted[5], "# energies: E - E_F, E_F = 0.5");
+  EXPECT_EQ(shifted[7], "0,G,0,0,0,1,1,0.75,0.25");
+  EXPECT_EQ(shifted[10], "1,,0.5,0,0.25,2,-1.5,0,1");
 }
 
 TEST(BandCsv, EmptyTablesAndUnsafeHeaderTexts) {

@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QRegularExpression>
@@ -52,11 +53,19 @@ class QtDialogs : public Dialogs {
 
   bool InputText(QWidget* parent, const QString& caption, const QString& prompt,
                  QString& value) override {
-    bool ok = false;
-    const QString text =
-        QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, value, &ok);
-    if (ok) value = text;
-    return ok;
+    QInputDialog dialog(parent);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setWindowTitle(caption);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(value);
+    // Wide enough for its title beside the title bar's buttons, which a window manager would
+    // otherwise cut to a few letters.
+    // The dialog's layout fixes its size from its contents, so the text field carries the width.
+    const int titleWidth = dialog.fontMetrics().horizontalAdvance(caption) + 140;
+    if (auto* edit = dialog.findChild<QLineEdit*>()) edit->setMinimumWidth(titleWidth);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    value = dialog.textValue();
+    return true;
   }
 
   bool Print(QWidget* parent, QPrinter& printer) override {

@@ -32,6 +32,14 @@ QString Text(double x) {
   return QString::fromStdString(quarnel::FormatGeneral(x));
 }
 
+// A moved value on the decade just below what one slider position spans, so that the field reads
+// -2.6 rather than -2.6000000000000001.
+double Rounded(double x, double span) {
+  const double unit = std::pow(10.0, std::floor(std::log10(span / LiveValue::kSliderSteps * 2)));
+  const double r = std::round(x / unit) * unit;
+  return std::isfinite(r) ? r : x;
+}
+
 }  // namespace
 
 LiveValue::LiveValue(TFormQuarnel* form) : QObject(form), form_(form) {
@@ -229,7 +237,7 @@ void LiveValue::End(bool keep) {
 
 void LiveValue::Step(int field, double steps, Gesture gesture) {
   if (moving_ != field && !Begin(field, gesture)) return;
-  MoveTo(now_ + steps * kStepShare * span_);
+  MoveTo(Rounded(now_ + steps * kStepShare * span_, span_));
 }
 
 void LiveValue::SliderMoved(int strip, int position) {
@@ -240,11 +248,18 @@ void LiveValue::SliderMoved(int strip, int position) {
     if (s.slider->isSliderDown() || !Begin(s.field, Gesture::Keys)) return;
   }
   const int middle = kSliderSteps / 2;
-  MoveTo(centre_ + span_ * (position - middle) / middle);
+  MoveTo(Rounded(centre_ + span_ * (position - middle) / middle, span_));
 }
 
 bool LiveValue::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
+  // Escape during a move is ours, not a shortcut's (the Bands&DOS window closes on it).
+  if (type == QEvent::ShortcutOverride && Moving() &&
+      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
+      (watched == fields_[moving_].edit || watched == strips_[fields_[moving_].strip].slider)) {
+    event->accept();
+    return true;
+  }
   for (std::size_t s = 0; s < strips_.size(); ++s) {
     if (watched != strips_[s].slider) continue;
     const int field = strips_[s].field;

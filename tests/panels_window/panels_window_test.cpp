@@ -234,6 +234,7 @@ class PanelsWindowTest : public QObject {
     };
     const double run = band1(20);  // G
     p.Select(4, 1);                // Cu <=> Ox
+    QVERIFY(!f.Live->StripOf(f.gbInAlfa).slider->isEnabled());  // no field entered yet
     QFocusEvent in(QEvent::FocusIn);
     QCoreApplication::sendEvent(f.EditGenBetaPX, &in);
     const LiveValue::Strip& s = f.Live->StripOf(f.gbInBetaGen);

@@ -232,8 +232,8 @@ class PanelsWindowTest : public QObject {
       auto* g = qobject_cast<QCPGraph*>(p.bands->Chart1->plottable(1));
       return (g->data()->constBegin() + x)->value;
     };
-    const double run = band1(20);  // G
-    p.Select(4, 1);                // Cu <=> Ox
+    const double run = band1(20);                               // G
+    p.Select(4, 1);                                             // Cu <=> Ox
     QVERIFY(!f.Live->StripOf(f.gbInAlfa).slider->isEnabled());  // no field entered yet
     QFocusEvent in(QEvent::FocusIn);
     QCoreApplication::sendEvent(f.EditGenBetaPX, &in);

@@ -17,6 +17,7 @@
 #include "bands/csv_export.h"
 #include "bands/kpath.h"
 #include "bands/series_colors.h"
+#include "mainwindow/live_value.h"
 #include "mainwindow/main_window.h"
 #include "support/app_state.h"
 #include "support/chart_helpers.h"
@@ -51,6 +52,7 @@ void TBandDlg::SetRunState(bool idle, bool dos) {
   // Opening a file or a new model would change the model and clear the charts being filled.
   f->miOpen1->setEnabled(idle);
   f->miNew1->setEnabled(idle);
+  if (f->Live) f->Live->SetEnabled(idle);
   for (QWidget* w : {static_cast<QWidget*>(f->sgHamMat), static_cast<QWidget*>(f->Panel1),
                      static_cast<QWidget*>(f->seKbodX), static_cast<QWidget*>(f->seKbodY),
                      static_cast<QWidget*>(f->seKbodZ)})

@@ -1,5 +1,6 @@
 #include "bands/band_table.h"
 
+#include "numeric/fast_eigen.h"
 #include "numeric/jacobi_solver.h"
 
 namespace quarnel {
@@ -21,6 +22,14 @@ void BandTable::Add(const KPathPoint& point, const JacobiSolver& solver) {
   for (int i = 1; i <= n; ++i) energies_.push_back(solver.EigVal[i]);
   for (int i = 1; i <= n; ++i)
     for (int j = 1; j <= n; ++j) weights_.push_back(solver.EigVecSq[i][j]);
+}
+
+void BandTable::Add(const KPathPoint& point, const FastEigenResult& result) {
+  const int n = Orbitals();
+  points_.push_back(point);
+  for (int i = 1; i <= n; ++i) energies_.push_back(result.EigVal[i]);
+  for (int i = 1; i <= n; ++i)
+    for (int j = 1; j <= n; ++j) weights_.push_back(result.EigVecSq[i][j]);
 }
 
 }  // namespace quarnel

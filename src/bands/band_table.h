@@ -12,6 +12,7 @@
 namespace quarnel {
 
 class JacobiSolver;
+struct FastEigenResult;
 
 class BandTable {
  public:
@@ -22,6 +23,8 @@ class BandTable {
 
   // One computed point: EigVal[1..n] and EigVecSq[1..n][1..n] of the solver, n = Orbitals().
   void Add(const KPathPoint& point, const JacobiSolver& solver);
+  // The same from the fast eigen path, whose results are numbered alike.
+  void Add(const KPathPoint& point, const FastEigenResult& result);
 
   int Orbitals() const { return static_cast<int>(names_.size()); }
   const std::vector<std::string>& OrbitalNames() const { return names_; }

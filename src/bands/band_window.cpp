@@ -17,6 +17,7 @@
 #include <QStatusBar>
 #include <algorithm>
 
+#include "bands/live_bands.h"
 #include "support/app_state.h"
 #include "support/chart_helpers.h"
 #include "support/fixed_font.h"
@@ -92,6 +93,7 @@ TBandDlg::TBandDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   resize(width, 600);
   BuildCharts();
   BuildStatusBar();
+  Live = new LiveBands(this);
 
   connect(cbCells, &QCheckBox::toggled, this, &TBandDlg::cbCellsClick);
   connect(cbCellsLabels, &QCheckBox::toggled, this, &TBandDlg::cbCellsClick);

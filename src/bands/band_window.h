@@ -32,6 +32,7 @@ class QStatusBar;
 class SpinEdit;
 
 class TFormQuarnel;
+class LiveBands;
 
 class TBandDlg : public QWidget {
   Q_OBJECT
@@ -40,6 +41,8 @@ class TBandDlg : public QWidget {
 
   // The main window whose k-point controls and calculation the runs drive.
   TFormQuarnel* FormQuarnel = nullptr;
+  // The band chart following a model value while it moves (live_bands.cpp).
+  LiveBands* Live = nullptr;
 
   static constexpr int kPanelHeight = 80;
   static constexpr int kChart2Width = 255;
@@ -184,6 +187,7 @@ class TBandDlg : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  friend class LiveBands;
   void BuildPanel();
   void BuildCharts();
   void BuildStatusBar();

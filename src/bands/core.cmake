@@ -4,6 +4,7 @@ list(APPEND QUARNEL_CORE_SOURCES
   bands/dos_grid.cpp
   bands/filling.cpp
   bands/band_table.cpp
+  bands/path_bands.cpp
   bands/csv_export.cpp
   bands/kpoint_files.cpp
 )

@@ -3,6 +3,7 @@ list(APPEND QUARNEL_GUI_SOURCES
   bands/band_run.cpp
   bands/dos_run.cpp
   bands/filling_view.cpp
+  bands/live_bands.cpp
   bands/chart_interaction.cpp
   bands/chart_export.cpp
 )

@@ -3,4 +3,5 @@ list(APPEND QUARNEL_CORE_SOURCES
   mainwindow/orbital_outlines.cpp
   mainwindow/orbital_cells.cpp
   mainwindow/panel_values.cpp
+  mainwindow/panel_fields.cpp
 )

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "mainwindow/live_value.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/orbital_cells.h"
 #include "mainwindow/panel_values.h"
@@ -76,6 +77,7 @@ void TFormQuarnel::CreatePanels() {
   CreateOrbitalPanel();
   CreateBetaPanel();
   CreateBetaGenPanel();
+  Live = new LiveValue(this);
   connect(btnUpdateAlpha, &QPushButton::clicked, this, &TFormQuarnel::btnUpdateAlphaClick);
   connect(btnUpdateBeta, &QPushButton::clicked, this, &TFormQuarnel::btnUpdateBetaClick);
   connect(btnUpdateBetaGen, &QPushButton::clicked, this, &TFormQuarnel::btnUpdateBetaGenClick);

@@ -5,5 +5,6 @@ list(APPEND QUARNEL_GUI_SOURCES
   mainwindow/main_window_file.cpp
   mainwindow/main_window_help.cpp
   mainwindow/edit_panels.cpp
+  mainwindow/live_value.cpp
   mainwindow/orbital_plot.cpp
 )

@@ -23,6 +23,7 @@ class SpinEdit;
 class StringGrid;
 class TBandDlg;
 class TEigenDlg;
+class LiveValue;
 class TAboutUBox;
 class TUnitPomDlg;
 
@@ -81,6 +82,10 @@ class TFormQuarnel : public QMainWindow {
   void OpenBetaPanel(int i, int j);
   void OpenBetaGenPanel(int i, int j);
   void FillBetaGenPanel(int i, int j);
+  // The panels' numeric fields moved continuously (live_value.cpp).
+  LiveValue* Live = nullptr;
+  // The Bands&DOS window, or nullptr before SetWindows.
+  TBandDlg* BandWindow() const { return bands_; }
 
   // Orbital pictures in the bands window's orbital chart (orbital_plot.cpp).
   void BuildOrbitalShapes();

@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstring>
+#include <memory>
+
+#include "mainwindow/panel_fields.h"
+
 namespace quarnel {
 namespace {
 
@@ -152,6 +158,29 @@ TEST(PanelNames, NamesAreCleanedSoTheSavedNameReadsBack) {
   // A trailing "=" would join the energy after the name in a saved line.
   EXPECT_EQ(CleanOrbitalName("a=b=="), "a=b");
   EXPECT_EQ(CleanOrbitalName("="), "");
+}
+
+// One moved field writes its one number, as Apply stores it, and nothing else.
+TEST(PanelFields, OneNumberChangesAndMissingTargetsAreRefused) {
+  auto m = std::make_unique<ModelData>(ThreeOrbitals(1));
+  const auto before = std::make_unique<ModelData>(*m);
+  const PanelTarget beta2{PanelValue::Beta2, 1, 3, 2};
+  ASSERT_TRUE(SetPanelValue(*m, beta2, 0.75));
+  EXPECT_EQ(m->Beta2[1][3][2], -0.75);  // form-1 hoppings non-positive
+  m->Beta2[1][3][2] = 0;
+  EXPECT_EQ(std::memcmp(m->Beta2, before->Beta2, sizeof m->Beta2), 0);
+  EXPECT_EQ(std::memcmp(m->Beta, before->Beta, sizeof m->Beta), 0);
+  ASSERT_TRUE(SetPanelValue(*m, {PanelValue::SocIm, 2, 3, 3}, -0.5));
+  EXPECT_EQ(m->SocIm[2][3][3], -0.5);  // no sign rule outside form-1 hoppings
+  ASSERT_TRUE(SetPanelValue(*m, {PanelValue::Alpha, 2, 0, 1}, 1.5));
+  EXPECT_EQ(m->Alpha(2), 1.5);  // the grid refresh makes it non-positive, as after Apply
+  EXPECT_EQ(PanelNumber(*m, {PanelValue::OwnBeta, 3, 0, 2}), &m->BetaPlus[3][3][2]);
+  for (const PanelTarget& t :
+       {PanelTarget{PanelValue::Beta, 2, 1, 1},  // lower triangle
+        PanelTarget{PanelValue::Beta, 1, 4, 1},  // no orbital 4
+        PanelTarget{PanelValue::BetaPlus, 1, 2, 0}, PanelTarget{PanelValue::EffMass, 0, 0, 1}})
+    EXPECT_FALSE(SetPanelValue(*m, t, 1.0));
+  EXPECT_FALSE(SetPanelValue(*m, beta2, std::nan("")));
 }
 
 }  // namespace

@@ -6,8 +6,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSlider>
 #include <QTest>
+#include <cmath>
 
+#include "bands/band_window.h"
+#include "mainwindow/live_value.h"
+#include "numeric/kpoint_calc.h"
 #include "panels_window/program.h"
 #include "support/chart_helpers.h"
 #include "support/spin_edit.h"
@@ -215,6 +220,55 @@ class PanelsWindowTest : public QObject {
     QCOMPARE(p.Cell(4, 1), before4);
     QCOMPARE(p.Cell(3, 1), before3);
     QCOMPARE(p.Cell(0, 2), QString("B"));
+  }
+
+  // A moved value is a model value at once and the band chart follows it; Escape brings back
+  // the value from before the move and the modified flag; a release keeps it.
+  void movedValueReachesModelGridAndBandChart() {
+    Program p({kExamples + "/square_dp.qrg"});
+    TFormQuarnel& f = *p.form;
+    p.bands->btnBand->click();
+    const auto band1 = [&p](int x) {
+      auto* g = qobject_cast<QCPGraph*>(p.bands->Chart1->plottable(1));
+      return (g->data()->constBegin() + x)->value;
+    };
+    const double run = band1(20);                               // G
+    p.Select(4, 1);                                             // Cu <=> Ox
+    QVERIFY(!f.Live->StripOf(f.gbInAlfa).slider->isEnabled());  // no field entered yet
+    QFocusEvent in(QEvent::FocusIn);
+    QCoreApplication::sendEvent(f.EditGenBetaPX, &in);
+    const LiveValue::Strip& s = f.Live->StripOf(f.gbInBetaGen);
+    QCOMPARE(s.name->text(), QString("beta +X"));
+    QCOMPARE(s.span->text(), QString("1.3"));
+    QVERIFY(!f.ModelModified());
+
+    s.slider->setSliderDown(true);
+    s.slider->setValue(0);  // the value minus the span: the hopping doubled
+    QCOMPARE(App().Model.BetaPlus[1][2][1], -2.6);
+    QCOMPARE(f.EditGenBetaPX->text(), QString("-2.6"));
+    QCOMPARE(p.Cell(4, 1), QString("X:1.3,-2.6 "));
+    QVERIFY(f.ModelModified());
+    QCoreApplication::processEvents();
+    quarnel::JacobiSolver solver;
+    quarnel::HamMatrix h = {};
+    quarnel::CalcKpoint(App().Model, quarnel::KPointFromNumerators(20, 0, 0, 0), h, solver);
+    QVERIFY(std::fabs(band1(20) - solver.EigVal[1]) < 1e-9);
+    QVERIFY(std::fabs(band1(20) - run) > 0.1);
+
+    QTest::keyClick(s.slider, Qt::Key_Escape);
+    s.slider->setSliderDown(false);
+    QCOMPARE(App().Model.BetaPlus[1][2][1], -1.3);
+    QCOMPARE(p.Cell(4, 1), QString("X:1.3,-1.3 "));
+    QVERIFY(!f.ModelModified());
+    QVERIFY(std::fabs(band1(20) - run) < 1e-9);
+
+    QTest::keyClick(f.EditGenBetaMX, Qt::Key_Up);  // a fiftieth of the span
+    QCOMPARE(App().Model.BetaMinus[1][2][1], 1.326);
+    QFocusEvent out(QEvent::FocusOut);
+    QCoreApplication::sendEvent(f.EditGenBetaMX, &out);
+    QVERIFY(f.ModelModified());
+    QCOMPARE(p.Cell(4, 1), QString("X:1.326,-1.3 "));
+    QCOMPARE(s.slider->value(), LiveValue::kSliderSteps / 2);
   }
 };
 

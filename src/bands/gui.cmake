@@ -5,4 +5,5 @@ list(APPEND QUARNEL_GUI_SOURCES
   bands/filling_view.cpp
   bands/chart_interaction.cpp
   bands/chart_export.cpp
+  bands/kmap_window.cpp
 )

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <atomic>
@@ -83,8 +84,9 @@ TKMapDlg::TKMapDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   connect(request_, &QTimer::timeout, this, &TKMapDlg::Compute);
   BuildControls();
   BuildChart();
-  setMinimumSize(620, 520);
-  resize(700, 640);
+  setMinimumSize(620, 480);
+  resize(720, 700);
+  if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
 }
 
 TKMapDlg::~TKMapDlg() {
@@ -227,8 +229,23 @@ void TKMapDlg::BuildChart() {
     label->setBrush(QColor(255, 255, 255, 190));
     label->setClipToAxisRect(true);
   }
-  layout()->addWidget(Chart);
+  // kx and ky at one scale, so that the Fermi line keeps its shape: the shorter side of the
+  // automatic ranges is widened (after the axes were fitted to the map).
+  connect(Chart, &QCustomPlot::beforeReplot, this, [this] {
+    const QRect r = Chart->axisRect()->rect();
+    if (r.width() <= 0 || r.height() <= 0 || !IsAxisAutomatic(Chart->xAxis) ||
+        !IsAxisAutomatic(Chart->yAxis))
+      return;
+    const QCPRange x = Chart->xAxis->range(), y = Chart->yAxis->range();
+    const double sx = x.size() / r.width(), sy = y.size() / r.height();
+    if (sx < sy)
+      Chart->xAxis->setRange(x.center(), sy * r.width(), Qt::AlignCenter);
+    else
+      Chart->yAxis->setRange(y.center(), sx * r.height(), Qt::AlignCenter);
+  });
+  static_cast<QVBoxLayout*>(layout())->addWidget(Chart, 1);
   Info = new QLabel(this);
+  Info->setWordWrap(true);
   Info->setTextInteractionFlags(Qt::TextSelectableByMouse);
   layout()->addWidget(Info);
   connect(Chart, &QCustomPlot::mouseDoubleClick, this, &TKMapDlg::ChartDblClick);

@@ -249,6 +249,7 @@ void TKMapDlg::BuildChart() {
   Info->setTextInteractionFlags(Qt::TextSelectableByMouse);
   layout()->addWidget(Info);
   connect(Chart, &QCustomPlot::mouseDoubleClick, this, &TKMapDlg::ChartDblClick);
+  ConnectMenu();
 }
 
 std::vector<double> TKMapDlg::ModelPrint() {
@@ -501,20 +502,24 @@ bool TKMapDlg::SaveImage() {
   return SaveChartPictureAs(this, Chart, modelFile_, "kmap");
 }
 
+void TKMapDlg::ConnectMenu() {
+  TUnitPomDlg* pom = UnitPomDlg;
+  if (!pom || menuHolder_ == pom) return;
+  // The menu is shared by every chart: each window acts only when its own chart asked.
+  menuHolder_ = pom;
+  connect(pom->miSaveData, &QAction::triggered, this, [this] {
+    if (MenuChart == Chart) SaveData();
+  });
+  connect(pom->miSaveImage, &QAction::triggered, this, [this] {
+    if (MenuChart == Chart) SaveImage();
+  });
+}
+
 void TKMapDlg::ChartDblClick(QMouseEvent* event) {
   TUnitPomDlg* pom = UnitPomDlg;
   if (!pom) return;
   MenuChart = Chart;
-  if (menuHolder_ != pom) {
-    // The menu is shared by every chart: each window acts only when its own chart asked.
-    menuHolder_ = pom;
-    connect(pom->miSaveData, &QAction::triggered, this, [this] {
-      if (MenuChart == Chart) SaveData();
-    });
-    connect(pom->miSaveImage, &QAction::triggered, this, [this] {
-      if (MenuChart == Chart) SaveImage();
-    });
-  }
+  ConnectMenu();
   pom->miSaveData->setEnabled(!Computing());
   pom->miSaveImage->setEnabled(!Computing());
   const QPoint at = event->globalPosition().toPoint();

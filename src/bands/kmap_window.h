@@ -79,6 +79,8 @@ class TKMapDlg : public QWidget {
   void Redraw();
   void DrawLevel(QCPCurve* curve, const std::vector<double>& energy, double level, bool on);
   void ChartDblClick(QMouseEvent* event);
+  // Save data and Save image of the chart menu act on this window's chart when it asked.
+  void ConnectMenu();
   // A few numbers that change with any change of the model the map depends on.
   static std::vector<double> ModelPrint();
   void RefreshOrbitals();

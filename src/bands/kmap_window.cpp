@@ -461,8 +461,9 @@ void TKMapDlg::Redraw() {
                      .arg(Num(grid_.kz))
                      .arg(side);
   if (haveEf)
-    text += QString("  E_F = %1 (%2 electrons in the states of this plane), solid line.")
-                .arg(Num(ef), QString::fromStdString(quarnel::FormatG(electrons_, 6)));
+    text += QString("  E_F = %1 (%2 %3 per cell in the states of this plane), solid line.")
+                .arg(Num(ef), QString::fromStdString(quarnel::FormatG(electrons_, 6)),
+                     electrons_ == 1 ? "electron" : "electrons");
   else if (electrons_ > 0)
     text += "  No E_F: the map is not complete or the bands cannot hold the electrons.";
   else

@@ -70,8 +70,16 @@ double Fastest(const std::vector<double>& v) {
   return v.empty() ? 0 : *std::min_element(v.begin(), v.end());
 }
 
-BENCHMARK(BM_KMap)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", Fastest);
-BENCHMARK(BM_DosGrid)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", Fastest);
+BENCHMARK(BM_KMap)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->ComputeStatistics("min", Fastest);
+BENCHMARK(BM_DosGrid)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->ComputeStatistics("min", Fastest);
 
 // The time per iteration of every run; with repetitions the fastest one.
 class RatioReporter : public benchmark::ConsoleReporter {

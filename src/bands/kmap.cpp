@@ -115,7 +115,8 @@ std::vector<double> KMapDos(const KMapGrid& grid, double energy, double width) {
   const double w = width / 2, norm = 1 / width;
   for (std::size_t p = 0; p < v.size(); ++p) {
     double sum = 0;
-    for (int b = 0; b < grid.bands; ++b) sum += GaussWeight(energy - grid.energy[p * grid.bands + b], w);
+    for (int b = 0; b < grid.bands; ++b)
+      sum += GaussWeight(energy - grid.energy[p * grid.bands + b], w);
     v[p] = sum * norm;  // NaN when a band is missing here
   }
   return v;

@@ -25,9 +25,9 @@ struct KMapControl {
 };
 
 struct KMapGrid {
-  int n = 0;         // points per side: n + 1
-  int bands = 0;     // the model's orbitals
-  int band = 1;      // whose weights are kept; 1 = the highest, as EigVal numbers them
+  int n = 0;      // points per side: n + 1
+  int bands = 0;  // the model's orbitals
+  int band = 1;   // whose weights are kept; 1 = the highest, as EigVal numbers them
   double kz = 0;
   // Point p = iy * (n + 1) + ix. energy[p * bands + b - 1]: band b; weight[p * bands + j - 1]:
   // orbital j in the kept band. Points of rows not computed (a stop) or not diagonalised are NaN.

@@ -21,8 +21,8 @@ std::string KMapCsv(const RunDescription& run, const std::vector<std::string>& o
   out += "# band: " + std::to_string(grid.band) + " of " + std::to_string(grid.bands) +
          " (1 = the highest)\n";
   if (dos)
-    out += "# dos: states per energy unit at E = " + Number(dos->energy) +
-           ", Gauss width (FWHM) " + Number(dos->width) + "\n";
+    out += "# dos: states per energy unit at E = " + Number(dos->energy) + ", Gauss width (FWHM) " +
+           Number(dos->width) + "\n";
   out += "kx,ky,energy";
   if (weights)
     for (const std::string& name : orbitalNames) out += "," + CsvField(name);

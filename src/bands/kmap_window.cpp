@@ -34,8 +34,8 @@ namespace {
 
 constexpr int kControlHeight = 22;
 
-QDoubleSpinBox* MakeNumber(QWidget* parent, const QString& hint, double lo, double hi,
-                           double step, int decimals, double value) {
+QDoubleSpinBox* MakeNumber(QWidget* parent, const QString& hint, double lo, double hi, double step,
+                           int decimals, double value) {
   auto* e = new QDoubleSpinBox(parent);
   e->setLocale(QLocale::c());  // a decimal point, as every number of the program
   e->setRange(lo, hi);
@@ -136,8 +136,8 @@ void TKMapDlg::BuildControls() {
   top->addWidget(seGrid);
   top->addStretch(1);
 
-  edEnergy = MakeNumber(this, "Energy of the DOS and of the dashed level line", -1e6, 1e6, 0.1, 3,
-                        0);
+  edEnergy =
+      MakeNumber(this, "Energy of the DOS and of the dashed level line", -1e6, 1e6, 0.1, 3, 0);
   cbContour = new QCheckBox("level line", this);
   cbContour->setToolTip("The band's level line at this energy, dashed");
   btnFermi = new QPushButton("E_F", this);
@@ -354,6 +354,7 @@ void TKMapDlg::Poll() {
     gridPrint_ = std::move(job_->print);
     modelFile_ = job_->model->ModelFileName;
     modelForm_ = job_->model->BetaTyp;
+    gridNames_ = quarnel::OrbitalNames(*job_->model);
     electrons_ = job_->model->FillElectrons;
     filling_ = electrons_ > 0
                    ? quarnel::KMapFilling(grid_, electrons_, job_->model->FillSpin == 1 ? 1 : 2)
@@ -371,8 +372,7 @@ void TKMapDlg::Poll() {
   if (stopped && !grid_.Complete()) {
     int rows = 0;
     for (char d : grid_.rowDone) rows += d;
-    Info->setText(Info->text() +
-                  QString("  Stopped: %1 of %2 rows.").arg(rows).arg(grid_.Side()));
+    Info->setText(Info->text() + QString("  Stopped: %1 of %2 rows.").arg(rows).arg(grid_.Side()));
   }
 }
 
@@ -387,16 +387,15 @@ void TKMapDlg::DrawLevel(QCPCurve* curve, const std::vector<double>& energy, dou
   curve->data()->clear();
   if (!on || grid_.Empty()) return;
   const int side = grid_.Side();
-  const auto lines =
-      quarnel::ContourLines(energy, side, side, -1, -1, 2.0 / grid_.n, level);
+  const auto lines = quarnel::ContourLines(energy, side, side, -1, -1, 2.0 / grid_.n, level);
   // One curve for all segments: a point that is no number ends a piece.
   QVector<double> t, x, y;
   t.reserve(lines.size() * 3);
   x.reserve(lines.size() * 3);
   y.reserve(lines.size() * 3);
   for (const quarnel::ContourSegment& s : lines) {
-    for (const auto& [px, py] : {std::pair(s.x1, s.y1), std::pair(s.x2, s.y2),
-                                 std::pair(std::nan(""), std::nan(""))}) {
+    for (const auto& [px, py] :
+         {std::pair(s.x1, s.y1), std::pair(s.x2, s.y2), std::pair(std::nan(""), std::nan(""))}) {
       t.push_back(t.size());
       x.push_back(px);
       y.push_back(py);
@@ -425,8 +424,9 @@ void TKMapDlg::Redraw() {
     const int j = std::clamp(cbOrbital->currentIndex() + 1, 1, grid_.bands);
     value = quarnel::KMapWeight(grid_, j);
     label = QString("weight of %1 in band %2")
-                .arg(j <= static_cast<int>(names_.size()) ? QString::fromStdString(names_[j - 1])
-                                                          : QString::number(j))
+                .arg(j <= static_cast<int>(gridNames_.size())
+                         ? QString::fromStdString(gridNames_[j - 1])
+                         : QString::number(j))
                 .arg(grid_.band);
   } else if (quantity == kDos) {
     value = quarnel::KMapDos(grid_, edEnergy->value(), edWidth->value());
@@ -483,7 +483,7 @@ std::string TKMapDlg::SaveText() const {
     dos.width = edWidth->value();
     dos.value = quarnel::KMapDos(grid_, dos.energy, dos.width);
   }
-  return quarnel::KMapCsv(run, names_, grid_, true, withDos ? &dos : nullptr);
+  return quarnel::KMapCsv(run, gridNames_, grid_, true, withDos ? &dos : nullptr);
 }
 
 bool TKMapDlg::SaveData() {
@@ -541,8 +541,8 @@ void TKMapDlg::changeEvent(QEvent* event) {
 }
 
 TKMapDlg* ShowKMapWindow(QWidget* owner) {
-  TKMapDlg* window = owner ? owner->findChild<TKMapDlg*>(QString(), Qt::FindDirectChildrenOnly)
-                           : nullptr;
+  TKMapDlg* window =
+      owner ? owner->findChild<TKMapDlg*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
   if (!window) window = new TKMapDlg(owner);
   window->show();
   window->raise();

@@ -35,11 +35,11 @@ class TKMapDlg : public QWidget {
 
   enum Quantity { kEnergy = 0, kWeight = 1, kDos = 2 };
 
-  QComboBox* cbShow;       // what the colours show (Quantity)
-  SpinEdit* seBand;        // 1 = the highest
-  QComboBox* cbOrbital;    // the weight shown
+  QComboBox* cbShow;     // what the colours show (Quantity)
+  SpinEdit* seBand;      // 1 = the highest
+  QComboBox* cbOrbital;  // the weight shown
   QDoubleSpinBox* edKz;
-  SpinEdit* seGrid;        // n: (n + 1) x (n + 1) points
+  SpinEdit* seGrid;          // n: (n + 1) x (n + 1) points
   QDoubleSpinBox* edEnergy;  // the second level line and the energy of the DOS
   QCheckBox* cbContour;      // draw the level line at edEnergy
   QDoubleSpinBox* edWidth;   // Gauss width of the DOS
@@ -91,7 +91,8 @@ class TKMapDlg : public QWidget {
   std::vector<double> gridPrint_;  // ModelPrint() of the model of grid_
   std::string modelFile_;
   int modelForm_ = 2;
-  std::vector<std::string> names_;
+  std::vector<std::string> names_;      // of the orbital list
+  std::vector<std::string> gridNames_;  // of the model of grid_
   quarnel::FillingResult filling_;
   double electrons_ = 0;
   QTimer* poll_;

@@ -170,9 +170,8 @@ void TBandDlg::BuildPanel() {
   kmap->setObjectName("btnKMap");
   kmap->setToolTip("A band, an orbital weight or the DOS over the kx-ky plane");
   g->addWidget(kmap, 1, 1);
-  connect(kmap, &QPushButton::clicked, this, [this] {
-    ShowKMapWindow(FormQuarnel ? static_cast<QWidget*>(FormQuarnel) : this);
-  });
+  connect(kmap, &QPushButton::clicked, this,
+          [this] { ShowKMapWindow(FormQuarnel ? static_cast<QWidget*>(FormQuarnel) : this); });
   row->addWidget(GroupBox3);
 
   GroupBox4 = MakeGroup(" Orbitals ", Panel1, g);

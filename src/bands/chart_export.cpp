@@ -199,7 +199,8 @@ bool SaveChartPictureAs(QWidget* parent, QCustomPlot* chart, const std::string& 
   const QString format = QFileInfo(name).suffix().toLower();
   if (format != "png" && format != "svg" && format != "pdf") {
     CurrentDialogs().Warning(
-        parent, SaveFailure(name, "the extension chooses the picture's format: .png, .svg or .pdf"));
+        parent,
+        SaveFailure(name, "the extension chooses the picture's format: .png, .svg or .pdf"));
     return false;
   }
   QString error;
@@ -214,8 +215,7 @@ bool TBandDlg::SaveChartData(QCustomPlot* chart) {
   if (!ChartHasData(chart)) return false;
   const bool bands = chart == Chart1;
   const quarnel::RunDescription& run = bands ? BandRun : DosRun;
-  const std::string text =
-      bands ? quarnel::BandCsv(run, BandResult, bandShift_) : DosSaveText();
+  const std::string text = bands ? quarnel::BandCsv(run, BandResult, bandShift_) : DosSaveText();
   return SaveCsvTextAs(this, text, run.modelFile, bands ? "bands" : "dos");
 }
 

@@ -357,6 +357,14 @@ void ChartExportTest::kMapComputesAndSavesWhatTheCliWrites() {
   k->cbShow->setCurrentIndex(TKMapDlg::kDos);
   QVERIFY(QByteArray::fromStdString(k->SaveText()).contains(",Oy,dos\n"));
   QCOMPARE(ShowKMapWindow(p.form.get()), k);
+  // Stop keeps whole rows; a window closed with its program while a map runs waits for it.
+  k->seGrid->SetValue(200);
+  k->Compute();
+  k->Stop();
+  QTRY_VERIFY_WITH_TIMEOUT(!k->Computing(), 20000);
+  QCOMPARE(k->Grid().n, 200);
+  k->Compute();
+  QVERIFY(k->Computing());
 }
 
 QTEST_MAIN(ChartExportTest)

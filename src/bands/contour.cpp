@@ -1,6 +1,8 @@
 #include "bands/contour.h"
 
 #include <cmath>
+#include <map>
+#include <utility>
 
 namespace quarnel {
 
@@ -56,6 +58,50 @@ std::vector<ContourSegment> ContourLines(const std::vector<double>& value, int n
       }
     }
   return out;
+}
+
+std::vector<std::vector<ContourPoint>> JoinContour(const std::vector<ContourSegment>& segments) {
+  // Neighbouring cells compute a shared crossing from opposite corners: equal to rounding only.
+  using Key = std::pair<long long, long long>;
+  const auto key = [](double x, double y) {
+    return Key(std::llround(x * 1e9), std::llround(y * 1e9));
+  };
+  std::multimap<Key, std::size_t> ends;  // both ends of every segment
+  for (std::size_t s = 0; s < segments.size(); ++s) {
+    ends.emplace(key(segments[s].x1, segments[s].y1), s);
+    ends.emplace(key(segments[s].x2, segments[s].y2), s);
+  }
+  std::vector<char> used(segments.size(), 0);
+  // The unused segment at point p other than the one just taken, if any.
+  const auto nextAt = [&](const ContourPoint& p) -> long long {
+    const auto range = ends.equal_range(key(p.x, p.y));
+    for (auto it = range.first; it != range.second; ++it)
+      if (!used[it->second]) return static_cast<long long>(it->second);
+    return -1;
+  };
+  // Walks on from the last point of line, taking segments as it goes.
+  const auto extend = [&](std::vector<ContourPoint>& line) {
+    for (long long s; (s = nextAt(line.back())) >= 0;) {
+      used[s] = 1;
+      const ContourSegment& g = segments[s];
+      const bool fromFirst = key(g.x1, g.y1) == key(line.back().x, line.back().y);
+      line.push_back(fromFirst ? ContourPoint{g.x2, g.y2} : ContourPoint{g.x1, g.y1});
+    }
+  };
+  std::vector<std::vector<ContourPoint>> lines;
+  for (std::size_t s = 0; s < segments.size(); ++s) {
+    if (used[s]) continue;
+    used[s] = 1;
+    std::vector<ContourPoint> line = {{segments[s].x1, segments[s].y1},
+                                      {segments[s].x2, segments[s].y2}};
+    extend(line);
+    // An open line may also go on from its first point.
+    std::vector<ContourPoint> back = {line.front()};
+    extend(back);
+    if (back.size() > 1) line.insert(line.begin(), back.rbegin(), back.rend() - 1);
+    lines.push_back(std::move(line));
+  }
+  return lines;
 }
 
 }  // namespace quarnel

@@ -16,4 +16,12 @@ struct ContourSegment {
 std::vector<ContourSegment> ContourLines(const std::vector<double>& value, int nx, int ny,
                                          double x0, double y0, double h, double level);
 
+struct ContourPoint {
+  double x, y;
+};
+
+// The segments joined where they share an end (to within rounding) into polylines, so that a
+// dashed pen runs on along a line; a closed line ends at its first point again.
+std::vector<std::vector<ContourPoint>> JoinContour(const std::vector<ContourSegment>& segments);
+
 }  // namespace quarnel

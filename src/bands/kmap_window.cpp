@@ -208,7 +208,8 @@ void TKMapDlg::BuildChart() {
   // The special points of the plane.
   auto* points = new QCPGraph(Chart->xAxis, Chart->yAxis);
   points->setLineStyle(QCPGraph::lsNone);
-  points->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDisc, Qt::black, Qt::white, 7));
+  points->setScatterStyle(
+      QCPScatterStyle(QCPScatterStyle::ssCircle, QPen(Qt::black, 1.5), QBrush(Qt::white), 8));
   const struct {
     const char* name;
     double x, y;
@@ -220,7 +221,9 @@ void TKMapDlg::BuildChart() {
   for (const auto& s : special) {
     points->addData(s.x, s.y);
     auto* label = new QCPItemText(Chart);
-    label->position->setCoords(s.x, s.y);
+    // Beside its point, towards the inside of the plane, so that the point stays visible.
+    label->position->setCoords(s.x + (s.x > 0.5 ? -0.025 : 0.025),
+                               s.y + (s.y > 0.5 ? -0.025 : 0.025));
     label->setPositionAlignment(s.align);
     label->setText(s.name);
     label->setFont(QFont(font().family(), font().pointSize() + 1, QFont::Bold));
@@ -388,18 +391,17 @@ void TKMapDlg::DrawLevel(QCPCurve* curve, const std::vector<double>& energy, dou
   if (!on || grid_.Empty()) return;
   const int side = grid_.Side();
   const auto lines = quarnel::ContourLines(energy, side, side, -1, -1, 2.0 / grid_.n, level);
-  // One curve for all segments: a point that is no number ends a piece.
+  // One curve for all lines: a point that is no number ends a line.
   QVector<double> t, x, y;
-  t.reserve(lines.size() * 3);
-  x.reserve(lines.size() * 3);
-  y.reserve(lines.size() * 3);
-  for (const quarnel::ContourSegment& s : lines) {
-    for (const auto& [px, py] :
-         {std::pair(s.x1, s.y1), std::pair(s.x2, s.y2), std::pair(std::nan(""), std::nan(""))}) {
+  for (const auto& piece : quarnel::JoinContour(lines)) {
+    for (const quarnel::ContourPoint& p : piece) {
       t.push_back(t.size());
-      x.push_back(px);
-      y.push_back(py);
+      x.push_back(p.x);
+      y.push_back(p.y);
     }
+    t.push_back(t.size());
+    x.push_back(std::nan(""));
+    y.push_back(std::nan(""));
   }
   curve->setData(t, x, y, true);
 }
@@ -450,6 +452,13 @@ void TKMapDlg::Redraw() {
   Map->setDataRange(QCPRange(lo, hi));
   Scale->axis()->setLabel(label);
 
+  // The DOS is brightest along the lines themselves: they are drawn dark over it.
+  const QColor lineColour = quantity == kDos ? QColor(Qt::black) : QColor(Qt::white);
+  for (QCPCurve* c : {fermiLine_, energyLine_}) {
+    QPen pen = c->pen();
+    pen.setColor(lineColour);
+    c->setPen(pen);
+  }
   double ef = 0;
   const bool haveEf = FermiLevel(ef);
   DrawLevel(fermiLine_, energy, ef, haveEf);

@@ -94,6 +94,15 @@ TEST(ContourLines, CrossingsSaddlesAndGaps) {
     EXPECT_TRUE((cx > 0.5 && cy < 0.5) || (cx < 0.5 && cy > 0.5)) << cx << " " << cy;
   }
   EXPECT_TRUE(ContourLines({1, NAN, 0, 1}, 2, 2, 0, 0, 1, 0.4).empty());
+  // Joined: the four cells around a peak give one closed line; the straight one stays open.
+  const auto ring = JoinContour(ContourLines({0, 0, 0, 0, 1, 0, 0, 0, 0}, 3, 3, 0, 0, 1, 0.5));
+  ASSERT_EQ(ring.size(), 1u);
+  ASSERT_EQ(ring[0].size(), 5u);
+  EXPECT_DOUBLE_EQ(ring[0].front().x, ring[0].back().x);
+  EXPECT_DOUBLE_EQ(ring[0].front().y, ring[0].back().y);
+  const auto straight = JoinContour(ContourLines({0, 1, 0, 1, 0, 1}, 2, 3, 0, 0, 1, 0.5));
+  ASSERT_EQ(straight.size(), 1u);
+  EXPECT_EQ(straight[0].size(), 3u);
 }
 
 }  // namespace

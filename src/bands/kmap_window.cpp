@@ -33,6 +33,8 @@
 namespace {
 
 constexpr int kControlHeight = 22;
+// The level lines: seen over every colour of the scale, from black over blue to white.
+const QColor kLineColour(225, 30, 40);
 
 QDoubleSpinBox* MakeNumber(QWidget* parent, const QString& hint, double lo, double hi, double step,
                            int decimals, double value) {
@@ -187,17 +189,18 @@ void TKMapDlg::BuildChart() {
   Scale = new QCPColorScale(Chart);
   Chart->plotLayout()->addElement(0, 1, Scale);
   Scale->setType(QCPAxis::atRight);
-  QCPColorGradient gradient(QCPColorGradient::gpJet);
-  gradient.setNanHandling(QCPColorGradient::nhTransparent);
-  Map->setGradient(gradient);
+  // Linked to the scale, the map takes the scale's gradient: set it through the map afterwards.
   Map->setColorScale(Scale);
+  QCPColorGradient gradient(QCPColorGradient::gpCold);
+  gradient.setNanHandling(QCPColorGradient::nhTransparent);  // rows a stop left out stay blank
+  Map->setGradient(gradient);
   auto* margins = new QCPMarginGroup(Chart);
   Chart->axisRect()->setMarginGroup(QCP::msBottom | QCP::msTop, margins);
   Scale->setMarginGroup(QCP::msBottom | QCP::msTop, margins);
 
   const auto line = [this](Qt::PenStyle style) {
     auto* c = new QCPCurve(Chart->xAxis, Chart->yAxis);
-    c->setPen(QPen(Qt::white, 2, style));
+    c->setPen(QPen(kLineColour, 2, style));
     c->setScatterStyle(QCPScatterStyle::ssNone);
     return c;
   };
@@ -452,13 +455,6 @@ void TKMapDlg::Redraw() {
   Map->setDataRange(QCPRange(lo, hi));
   Scale->axis()->setLabel(label);
 
-  // The DOS is brightest along the lines themselves: they are drawn dark over it.
-  const QColor lineColour = quantity == kDos ? QColor(Qt::black) : QColor(Qt::white);
-  for (QCPCurve* c : {fermiLine_, energyLine_}) {
-    QPen pen = c->pen();
-    pen.setColor(lineColour);
-    c->setPen(pen);
-  }
   double ef = 0;
   const bool haveEf = FermiLevel(ef);
   DrawLevel(fermiLine_, energy, ef, haveEf);

@@ -18,6 +18,8 @@
 #include <algorithm>
 
 #include "bands/live_bands.h"
+#include "bands/kmap_window.h"
+#include "mainwindow/main_window.h"
 #include "support/app_state.h"
 #include "support/chart_helpers.h"
 #include "support/fixed_font.h"
@@ -165,6 +167,13 @@ void TBandDlg::BuildPanel() {
   g->addWidget(btnPause, 0, 0);
   g->addWidget(btnStop, 0, 1);
   g->addWidget(SpinEdit1, 1, 0);
+  // The k map belongs to the main window, as the Tools menu opens it.
+  auto* kmap = MakeButton("k map", GroupBox3, 58);
+  kmap->setObjectName("btnKMap");
+  kmap->setToolTip("A band, an orbital weight or the DOS over the kx-ky plane");
+  g->addWidget(kmap, 1, 1);
+  connect(kmap, &QPushButton::clicked, this,
+          [this] { ShowKMapWindow(FormQuarnel ? static_cast<QWidget*>(FormQuarnel) : this); });
   row->addWidget(GroupBox3);
 
   GroupBox4 = MakeGroup(" Orbitals ", Panel1, g);

@@ -13,6 +13,7 @@
 #include <system_error>
 
 #include "bands/band_window.h"
+#include "bands/chart_files.h"
 #include "support/app_state.h"
 #include "support/chart_helpers.h"
 #include "support/diagnostics_window.h"
@@ -166,16 +167,12 @@ void TBandDlg::miSaveImageClick() {
   if (MenuChart == Chart1 || MenuChart == Chart2) SaveChartImage(MenuChart);
 }
 
-bool TBandDlg::SaveChartData(QCustomPlot* chart) {
-  if (!ChartHasData(chart)) return false;
-  const bool bands = chart == Chart1;
-  const quarnel::RunDescription& run = bands ? BandRun : DosRun;
-  QString name = CurrentDialogs().SaveFileName(
-      this, kDataFilter, "csv", ProposedName(run.modelFile, bands ? "bands" : "dos", "csv"));
+bool SaveCsvTextAs(QWidget* parent, const std::string& text, const std::string& modelFile,
+                   const char* what) {
+  QString name = CurrentDialogs().SaveFileName(parent, kDataFilter, "csv",
+                                               ProposedName(modelFile, what, "csv"));
   if (name.isEmpty()) return false;
   name = WithExtension(name, "csv");
-  const std::string text =
-      bands ? quarnel::BandCsv(run, BandResult, bandShift_) : DosSaveText();
   quarnel::TextFile file;
   quarnel::PendingMessages unused;
   int code = quarnel::OpenTextFile(file, name.toStdString(), quarnel::kCreateText, 0, unused);
@@ -187,30 +184,43 @@ bool TBandDlg::SaveChartData(QCustomPlot* chart) {
     const QString reason = code == ENOENT || code == ENOTDIR || code == EISDIR
                                ? FolderProblem(name)
                                : QString::fromStdString(std::generic_category().message(code));
-    CurrentDialogs().Warning(this, SaveFailure(name, reason));
+    CurrentDialogs().Warning(parent, SaveFailure(name, reason));
     return false;
   }
   return true;
 }
 
-bool TBandDlg::SaveChartImage(QCustomPlot* chart) {
-  if (!ChartHasData(chart)) return false;
-  const quarnel::RunDescription& run = chart == Chart1 ? BandRun : DosRun;
-  QString name = CurrentDialogs().SaveFileName(
-      this, kImageFilter, "png",
-      ProposedName(run.modelFile, chart == Chart1 ? "bands" : "dos", "png"));
+bool SaveChartPictureAs(QWidget* parent, QCustomPlot* chart, const std::string& modelFile,
+                        const char* what) {
+  QString name = CurrentDialogs().SaveFileName(parent, kImageFilter, "png",
+                                               ProposedName(modelFile, what, "png"));
   if (name.isEmpty()) return false;
   name = WithExtension(name, "png");
   const QString format = QFileInfo(name).suffix().toLower();
   if (format != "png" && format != "svg" && format != "pdf") {
     CurrentDialogs().Warning(
-        this, SaveFailure(name, "the extension chooses the picture's format: .png, .svg or .pdf"));
+        parent,
+        SaveFailure(name, "the extension chooses the picture's format: .png, .svg or .pdf"));
     return false;
   }
   QString error;
   if (!WriteImage(chart, name, format, error)) {
-    CurrentDialogs().Warning(this, SaveFailure(name, error));
+    CurrentDialogs().Warning(parent, SaveFailure(name, error));
     return false;
   }
   return true;
+}
+
+bool TBandDlg::SaveChartData(QCustomPlot* chart) {
+  if (!ChartHasData(chart)) return false;
+  const bool bands = chart == Chart1;
+  const quarnel::RunDescription& run = bands ? BandRun : DosRun;
+  const std::string text = bands ? quarnel::BandCsv(run, BandResult, bandShift_) : DosSaveText();
+  return SaveCsvTextAs(this, text, run.modelFile, bands ? "bands" : "dos");
+}
+
+bool TBandDlg::SaveChartImage(QCustomPlot* chart) {
+  if (!ChartHasData(chart)) return false;
+  const quarnel::RunDescription& run = chart == Chart1 ? BandRun : DosRun;
+  return SaveChartPictureAs(this, chart, run.modelFile, chart == Chart1 ? "bands" : "dos");
 }

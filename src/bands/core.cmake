@@ -7,4 +7,7 @@ list(APPEND QUARNEL_CORE_SOURCES
   bands/path_bands.cpp
   bands/csv_export.cpp
   bands/kpoint_files.cpp
+  bands/kmap.cpp
+  bands/contour.cpp
+  bands/kmap_csv.cpp
 )

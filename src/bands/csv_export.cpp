@@ -43,6 +43,10 @@ std::vector<std::string> OrbitalNames(const ModelData& model) {
   return names;
 }
 
+std::string CsvHeader(const char* what, const RunDescription& run) {
+  return CommonHeader(what, run);
+}
+
 std::string CsvField(const std::string& text) {
   if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
   std::string out = "\"";

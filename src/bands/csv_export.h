@@ -32,6 +32,10 @@ struct RunDescription {
 // OrbName[1..NOrb] of the model, the column names of both files.
 std::vector<std::string> OrbitalNames(const ModelData& model);
 
+// The first lines of every file: program and version, what the file holds, the model file and
+// form.
+std::string CsvHeader(const char* what, const RunDescription& run);
+
 // A CSV field, quoted when it holds a comma, a quote or a line end.
 std::string CsvField(const std::string& text);
 

@@ -6,4 +6,5 @@ list(APPEND QUARNEL_GUI_SOURCES
   bands/live_bands.cpp
   bands/chart_interaction.cpp
   bands/chart_export.cpp
+  bands/kmap_window.cpp
 )

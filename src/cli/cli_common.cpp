@@ -49,6 +49,8 @@ int UsageError(const std::string& text) {
             << "  dos MODEL [--grid n] [--bins m] [--smooth s] [--threads t] [--solver fast|jacobi]\n"
             << "      [--electrons Ne [--spin g] [--per-cell] [--shift]]\n"
             << "                                     density of states on a k grid, CSV\n"
+            << "  map MODEL --band b [--kz K] [--grid n] [--weights] [--threads t]\n"
+            << "                                     band b over the kx-ky plane, CSV\n"
             << "CSV output starts with lines beginning with '#' that name its sources.\n";
   return kExitUsage;
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cli/cli_commands.h"
+#include "cli/cli_map.h"
 #include "cli/cli_numeric.h"
 #include "cli/cli_runs.h"
 
@@ -22,6 +23,7 @@ const std::map<std::string, Command>& Commands() {
       {"jacobi", quarnel::cli::RunJacobi},
       {"bands", quarnel::cli::RunBands},
       {"dos", quarnel::cli::RunDos},
+      {"map", quarnel::cli::RunMap},
   };
   return commands;
 }

@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include "bands/band_window.h"
+#include "bands/kmap_window.h"
 #include "model/model_data.h"
 #include "support/app_state.h"
 #include "support/spin_edit.h"
@@ -216,6 +217,7 @@ void TFormQuarnel::CreateMenus() {
   QMenu* tools = menuBar()->addMenu("Tools");
   miShowJacobi1 = tools->addAction("Show Jacobi", this, &TFormQuarnel::miShowJacobi1Click);
   miCopy1 = tools->addAction("Copy", this, &TFormQuarnel::miCopy1Click);
+  tools->addAction("k map", this, [this] { ShowKMapWindow(this); });
   PlotOrbMenu = menuBar()->addMenu("PlotOrb");
   miPlotOrbGamma1 = PlotOrbMenu->addAction("Gamma", this, &TFormQuarnel::miPlotOrbGamma1Click);
   miPlotOrbX1 = PlotOrbMenu->addAction("X(100)", this, &TFormQuarnel::miPlotOrbX1Click);

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# quarnel-cli bands and dos against the closed forms of the example models.
+# quarnel-cli bands, dos and map against the closed forms of the example models.
 set -euo pipefail
 cli=$1
 examples=$2
@@ -99,4 +99,26 @@ grep -q 'fermi\|integrated' "$tmp/plain.csv" && fail "filling without --electron
 if "$cli" dos "$examples/dimer_chain.qre" --grid 10 --electrons 5 2> /dev/null; then
   fail "more electrons than states accepted"
 fi
+
+# map: the header, (n + 1)^2 rows with kx fastest, E = -2 (cos pi kx + cos pi ky) for the square
+# lattice; weight columns only with --weights; bad band, grid and model are errors.
+"$cli" map "$examples/square_s.qrg" --band 1 --grid 4 --kz 0.5 > "$tmp/map.full"
+[ "$(grep '^#' "$tmp/map.full" | tail -n +2)" = "# model file: $examples/square_s.qrg
+# model form: 2
+# k plane: kz = 0.5, 5 x 5 points kx, ky = -1 + 2i/4
+# band: 1 of 1 (1 = the highest)" ] || fail "map comment header"
+body "$tmp/map.full" | awk -F, 'NR == 1 { if ($0 != "kx,ky,energy") exit 1; next }
+  { pi = atan2(0, -1); p = NR - 2; kx = -1 + (p % 5) / 2; ky = -1 + int(p / 5) / 2
+    e = -2 * (cos(pi * kx) + cos(pi * ky))
+    if ($1 != kx || $2 != ky || ($3 - e)^2 > 1e-18) { print "map row " $0; exit 1 } }
+  END { if (NR != 26) exit 1 }' || fail "map rows"
+"$cli" map "$examples/square_dp.qrg" --band 2 --grid 2 --weights | body /dev/stdin > "$tmp/w.csv"
+[ "$(head -1 "$tmp/w.csv" | tr -cd , | wc -c)" -ge 4 ] || fail "map weight columns"
+for bad in "--band 0" "--band 2" "--band 1 --grid 201" "--band 1 --grid 0" "--band 1 --kz x"; do
+  # shellcheck disable=SC2086
+  if "$cli" map "$examples/square_s.qrg" $bad > /dev/null 2>&1; then fail "map $bad accepted"; fi
+done
+status=0
+"$cli" map "$tmp/none.qrg" --band 1 > /dev/null 2>&1 || status=$?
+[ "$status" -eq 1 ] || fail "map of a missing model exited $status"
 echo "cli_bands_dos: passed"

@@ -16,6 +16,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "bands/kmap_window.h"
 #include "bands_window/program.h"
 #include "support/chart_helpers.h"
 #include "support/spin_edit.h"
@@ -63,6 +64,7 @@ class ChartExportTest : public QObject {
   void emptyChartsCancelAndRunsSaveNothing();
   void failuresAreShownAndKeepTheOldFile();
   void fileDialogAddsTheChosenFiltersExtension();
+  void kMapComputesAndSavesWhatTheCliWrites();
 };
 
 void ChartExportTest::menuOffersTheSaveItemsAfterTheAxisItems() {
@@ -321,6 +323,48 @@ void ChartExportTest::fileDialogAddsTheChosenFiltersExtension() {
   QCOMPARE(proposed, QString("model_bands.png"));
   QVERIFY(saved);
   QVERIFY(Contents(p.dir.filePath("picture.svg")).contains("<svg"));
+}
+
+void ChartExportTest::kMapComputesAndSavesWhatTheCliWrites() {
+  Program p;
+  const QString model = kExamples + "/square_dp.qrg";  // 5 electrons set
+  p.form->ReadModelFile(model);
+  p.bands->show();
+  p.bands->findChild<QPushButton*>("btnKMap")->click();
+  TKMapDlg* k = p.form->findChild<TKMapDlg*>();
+  QVERIFY(k && k->isVisible());
+  QVERIFY(k->Computing());  // opening maps the model
+  // A new grid while the first map runs: that map is dropped, the new one shown.
+  k->seGrid->SetValue(20);
+  QTRY_VERIFY_WITH_TIMEOUT(!k->Computing() && k->Grid().n == 20, 20000);
+  QVERIFY(k->Grid().Complete());
+  QCOMPARE(k->Map->data()->keySize(), 21);
+  QCOMPARE(k->Map->data()->valueSize(), 21);
+  double ef = 0;
+  QVERIFY(k->FermiLevel(ef));
+  QVERIFY(k->Info->text().contains("E_F = "));
+
+  QTest::mouseDClick(k->Chart, Qt::LeftButton, {}, k->Chart->axisRect()->rect().center());
+  p.pom->PopupMenuChart->hide();
+  QCOMPARE(MenuChart, k->Chart);
+  p.dialogs.saveAnswers << p.dir.filePath("map.csv");
+  p.pom->miSaveData->trigger();
+  QVERIFY(p.dialogs.warnings.isEmpty());
+  QCOMPARE(p.dialogs.lastProposed, kExamples + "/square_dp_kmap.csv");
+  QCOMPARE(Contents(p.dir.filePath("map.csv")),
+           Cli({"map", model, "--band", "1", "--grid", "20", "--weights"}));
+  // The DOS adds its column; Tools opens the same window again.
+  k->cbShow->setCurrentIndex(TKMapDlg::kDos);
+  QVERIFY(QByteArray::fromStdString(k->SaveText()).contains(",Oy,dos\n"));
+  QCOMPARE(ShowKMapWindow(p.form.get()), k);
+  // Stop keeps whole rows; a window closed with its program while a map runs waits for it.
+  k->seGrid->SetValue(200);
+  k->Compute();
+  k->Stop();
+  QTRY_VERIFY_WITH_TIMEOUT(!k->Computing(), 20000);
+  QCOMPARE(k->Grid().n, 200);
+  k->Compute();
+  QVERIFY(k->Computing());
 }
 
 QTEST_MAIN(ChartExportTest)

@@ -1,0 +1,126 @@
+// The 201 x 201 k map of a dense 16-orbital model on 1 and 2 threads, against the DOS grid of
+// about as many points (34^3 = 39304) on the same threads; prints the ratios of the same run,
+// per k point.
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <random>
+#include <string>
+
+#include "bands/dos_grid.h"
+#include "bands/kmap.h"
+
+namespace {
+
+using namespace quarnel;
+
+constexpr int kMapGrid = 200;  // 201^2 = 40401 points
+constexpr int kDosGrid = 33;   // 34^3 = 39304 points
+constexpr double kMapPoints = 201.0 * 201.0, kDosPoints = 34.0 * 34.0 * 34.0;
+
+// Every pair coupled along all three directions, with spin-orbit terms, so that no work is
+// skipped.
+const ModelData& Dense16() {
+  static const std::unique_ptr<ModelData> model = [] {
+    auto m = std::make_unique<ModelData>();
+    m->BetaTyp = 2;
+    m->NOrb = 16;
+    std::mt19937 gen(1234 + 16);
+    std::uniform_real_distribution<double> u(-1.0, 1.0);
+    for (int i = 1; i <= 16; ++i) {
+      m->Alpha(i) = -2 + u(gen);
+      for (int j = i; j <= 16; ++j)
+        for (int d = 1; d <= 3; ++d) {
+          m->BetaPlus[i][j][d] = 0.5 * u(gen);
+          m->BetaMinus[i][j][d] = i == j ? m->BetaPlus[i][j][d] : 0.5 * u(gen);
+          m->BetaPos[i][j][d] = i == j ? 1.0 : 0.5;
+          m->BetaPosMinus[i][j][d] = i == j ? -1.0 : -0.5;
+          if (i != j) {
+            m->SocRe[i][j][d] = 0.05 * u(gen);
+            m->SocIm[i][j][d] = 0.05 * u(gen);
+          }
+        }
+    }
+    return m;
+  }();
+  return *model;
+}
+
+void BM_KMap(benchmark::State& state) {
+  KMapGrid grid;
+  for (auto _ : state) {
+    ComputeKMap(Dense16(), kMapGrid, 0.25, 1, static_cast<int>(state.range(0)), grid);
+    benchmark::DoNotOptimize(grid.energy.data());
+  }
+}
+
+void BM_DosGrid(benchmark::State& state) {
+  DosSamples samples;
+  for (auto _ : state) {
+    SampleDosGrid(Dense16(), kDosGrid, static_cast<int>(state.range(0)), samples);
+    benchmark::DoNotOptimize(samples.Count());
+  }
+}
+
+double Fastest(const std::vector<double>& v) {
+  return v.empty() ? 0 : *std::min_element(v.begin(), v.end());
+}
+
+BENCHMARK(BM_KMap)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->ComputeStatistics("min", Fastest);
+BENCHMARK(BM_DosGrid)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->ComputeStatistics("min", Fastest);
+
+// The time per iteration of every run; with repetitions the fastest one.
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const auto& r : runs) {
+      const std::string name = r.run_name.str();
+      if (r.run_type == Run::RT_Iteration && r.iterations > 0 && !fastest.count(name))
+        times[name] = r.GetAdjustedRealTime();
+      if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "min") {
+        times[name] = r.GetAdjustedRealTime();
+        fastest[name] = true;
+      }
+    }
+    ConsoleReporter::ReportRuns(runs);
+  }
+  std::map<std::string, double> times;
+  std::map<std::string, bool> fastest;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  const auto& t = reporter.times;
+  const auto at = [&t](const char* name) {
+    const auto it = t.find(name);
+    return it == t.end() ? 0.0 : it->second;
+  };
+  const double map1 = at("BM_KMap/1"), map2 = at("BM_KMap/2");
+  const double dos1 = at("BM_DosGrid/1"), dos2 = at("BM_DosGrid/2");
+  if (map1 > 0 && map2 > 0)
+    std::printf("\nk map 201 x 201, 16 orbitals: 1 thread / 2 threads = %.2f\n", map1 / map2);
+  if (map1 > 0 && dos1 > 0)
+    std::printf("k map / DOS grid per k point, 1 thread: %.2f\n",
+                (map1 / kMapPoints) / (dos1 / kDosPoints));
+  if (map2 > 0 && dos2 > 0)
+    std::printf("k map / DOS grid per k point, 2 threads: %.2f\n",
+                (map2 / kMapPoints) / (dos2 / kDosPoints));
+  benchmark::Shutdown();
+  return 0;
+}

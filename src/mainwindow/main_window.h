@@ -240,6 +240,8 @@ class TFormQuarnel : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // Both windows side by side and fully on the screen (window_placement.h).
+  void PlaceStartWindows();
   void CreateControls();
   void CreatePanels();
   void CreateKpointGroup();

@@ -7,4 +7,5 @@ list(APPEND QUARNEL_GUI_SOURCES
   mainwindow/window_placement.cpp
   mainwindow/edit_panels.cpp
   mainwindow/orbital_plot.cpp
+  mainwindow/orbital_labels.cpp
 )

@@ -7,6 +7,7 @@
 #include <QTest>
 #include <cmath>
 
+#include "mainwindow/orbital_labels.h"
 #include "mainwindow/orbital_outlines.h"
 #include "panels_window/program.h"
 #include "support/chart_helpers.h"
@@ -167,12 +168,37 @@ class OrbitalPlotTest : public QObject {
     for (QCPItemText* m : Marks(p.Chart()))
       (m->brush().color() == QColor(Qt::white) ? energies : weights) << m->text();
     QCOMPARE(energies.size(), 3);
-    QCOMPARE(weights.size(), 9);
-    // The lowest eigenvalue stands beside the lowest cell.
+    // A weight that reads 0.00 gets no label.
     const quarnel::JacobiSolver& s = App().Solver;
+    int shown = 0;
+    for (int m = 1; m <= 3; ++m)
+      for (int k = 1; k <= 3; ++k) shown += s.EigVecSq[m][k] >= 0.005;
+    QCOMPARE(weights.size(), shown);
+    // The lowest eigenvalue stands beside the lowest cell, clear of the orbital on its edge.
+    int lowest = 0;
     for (QCPItemText* m : Marks(p.Chart()))
-      if (m->position->coords() == QPointF(2.2, 1.0))
+      if (m->position->coords().y() == 1.0 && m->position->coords().x() >= 2.2) {
         QCOMPARE(m->text(), QString::fromStdString(quarnel::FormatFixed(s.EigVal[3], 4, 2)));
+        ++lowest;
+      }
+    QCOMPARE(lowest, 1);
+    // No label lies on another or on an outline.
+    QList<QRectF> taken;
+    for (int i = 0; i < p.Chart()->plottableCount(); ++i) {
+      auto* c = qobject_cast<QCPCurve*>(p.Chart()->plottable(i));
+      bool found = false;
+      if (!c || SeriesTag(c) < 1 || c->dataCount() < 2) continue;
+      const QCPRange x = c->getKeyRange(found), y = c->getValueRange(found);
+      taken << QRectF(
+          QPointF(p.Chart()->xAxis->coordToPixel(x.lower), p.Chart()->yAxis->coordToPixel(y.upper)),
+          QPointF(p.Chart()->xAxis->coordToPixel(x.upper),
+                  p.Chart()->yAxis->coordToPixel(y.lower)));
+    }
+    for (QCPItemText* m : Marks(p.Chart())) {
+      const QRectF box = TextMarkBox(m);
+      for (const QRectF& t : taken) QVERIFY(!box.intersects(t));
+      taken << box;
+    }
     QCOMPARE(App().GammaPictureShown, false);
   }
 
@@ -252,8 +278,13 @@ class OrbitalPlotTest : public QObject {
     QVERIFY(!IsAxisAutomatic(p.Chart()->xAxis));
     QVERIFY(p.Chart()->yAxis->range().upper < 4.5);
     App().OrbPlotScale = 4;
-    p.form->miPlotOrbGamma1Click();  // fitted ranges stay until a rescale is asked for
+    p.form->miPlotOrbGamma1Click();  // a new picture is fitted at once
+    QVERIFY(p.Chart()->yAxis->range().upper > 8);
+    App().OrbPlotScale = 2;
+    p.form->btnCalcKpointClick();  // the eigenvector picture replaces it, fitted too
     QVERIFY(p.Chart()->yAxis->range().upper < 4.5);
+    App().OrbPlotScale = 4;
+    p.form->miPlotOrbGamma1Click();
     // A rescale request finds the ranges of the picture shown, not those of the last one.
     App().OrbPlotRescale = true;
     p.form->FitOrbitalAxes();

@@ -266,8 +266,7 @@ void TFormQuarnel::PlaceStartWindows() {
   QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
                  outer.right() - inner.right(), outer.bottom() - inner.bottom());
   if (frame.isNull()) frame = QMargins(2, 26, 2, 2);
-  // Below its design width the k-point group cuts its labels: the main window keeps it.
-  const quarnel::StartWindow main{size(), width()};
+  const quarnel::StartWindow main{size(), minimumWidth()};
   if (!bands_) {
     move(screenArea.topLeft());
     return;

@@ -40,20 +40,12 @@ class MainWindowTest : public QObject {
          {QRect(0, 0, 1366, 768), QRect(0, 0, 1920, 1080), QRect(1920, 24, 1440, 876)}) {
       const quarnel::StartGeometry g = quarnel::PlaceStartWindows(screen, frame, main, bands);
       const QRect m = g.main.marginsAdded(frame), b = g.bands.marginsAdded(frame);
-      const QString at = QString("%1x%2").arg(screen.width()).arg(screen.height());
-      QVERIFY2(screen.contains(m) && screen.contains(b) && !m.intersects(b), qPrintable(at));
-      QVERIFY2(g.main.width() >= main.minWidth && g.bands.width() >= bands.minWidth,
-               qPrintable(at));
-      const bool wide = screen.width() >= 1920;
-      QCOMPARE(g.main.size() == main.design && g.bands.width() == bands.design.width(), wide);
+      QVERIFY(screen.contains(m) && screen.contains(b) && !m.intersects(b));
+      QVERIFY(g.bands.width() >= bands.minWidth);
+      QCOMPARE(g.main.size() == main.design && g.bands.width() == bands.design.width(),
+               screen.width() >= 1920);
       QCOMPARE(g.bands.height(), g.main.height());
     }
-    // Too small for both: each still on the screen.
-    const QRect small(0, 0, 1024, 600);
-    const quarnel::StartGeometry g = quarnel::PlaceStartWindows(small, frame, main, bands);
-    QVERIFY(small.contains(g.bands.marginsAdded(frame)));
-    QCOMPARE(g.main.topLeft(), QPoint(1, 20));
-    QCOMPARE(g.main.height(), 600 - 25);
   }
 
   void optionChoosesFormAndDialogFilter() {

@@ -104,7 +104,6 @@ class TBandDlg : public QWidget {
   // The top panel in two rows (band_panel_rows.cpp) while the window is narrower than
   // OneRowWidth(); the window can be as narrow as NarrowestWidth().
   void ArrangePanelRows(bool two);
-  bool PanelInTwoRows() const { return panelTwoRows_; }
   int OneRowWidth() const { return oneRowWidth_; }
   int NarrowestWidth() const { return narrowestWidth_; }
   int PanelHeight() const;

@@ -15,6 +15,7 @@
 #include <QShortcut>
 #include <QSlider>
 #include <QStatusBar>
+#include <QVBoxLayout>
 #include <algorithm>
 
 #include "bands/live_bands.h"
@@ -88,11 +89,11 @@ void StyleSeriesChart(QCustomPlot* chart) {
 TBandDlg::TBandDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   setWindowTitle("Bands&DOS");
   BuildPanel();
-  // The design width is 900, but the top panel with the electrons group needs more: the window
-  // is never so narrow that a group squeezes its controls onto one another.
-  const int width = std::max(900, Panel1->layout()->minimumSize().width());
-  setMinimumSize(width, 500);
-  resize(width, 600);
+  // The design width is 900, but the top panel with the electrons group needs more in one row;
+  // narrower, the panel takes two rows, and no group squeezes its controls onto one another.
+  MeasurePanelRows();
+  setMinimumSize(narrowestWidth_, 500);
+  resize(std::max(900, oneRowWidth_), 600);
   BuildCharts();
   BuildStatusBar();
   Live = new LiveBands(this);
@@ -126,9 +127,16 @@ void TBandDlg::BuildPanel() {
   QPalette pal = Panel1->palette();
   pal.setColor(QPalette::Window, kCream);
   Panel1->setPalette(pal);
-  auto* row = new QHBoxLayout(Panel1);
-  row->setContentsMargins(4, 1, 4, 3);
-  row->setSpacing(4);
+  panelRows_ = new QVBoxLayout(Panel1);
+  panelRows_->setContentsMargins(4, 1, 4, 3);
+  panelRows_->setSpacing(2);
+  panelRow1_ = new QHBoxLayout;
+  panelRow2_ = new QHBoxLayout;
+  for (QBoxLayout* r : {panelRow1_, panelRow2_}) {
+    r->setSpacing(4);
+    panelRows_->addLayout(r);  // an empty second row takes no room
+  }
+  QHBoxLayout* row = panelRow1_;
 
   QGridLayout* g = nullptr;
   GroupBox1 = MakeGroup(" Bands ", Panel1, g);
@@ -192,18 +200,19 @@ void TBandDlg::BuildPanel() {
   g->addWidget(TrackBar1, 1, 1);
   row->addWidget(GroupBox4);
 
-  row->addStretch(1);
-  auto* right = new QGridLayout;
+  panelButtons_ = new QWidget(Panel1);
+  auto* right = new QGridLayout(panelButtons_);
+  right->setContentsMargins(0, 0, 0, 0);
   right->setSpacing(4);
-  btnOpenKpoints = MakeButton("Open k-points", Panel1, 100);
-  btnCopy = MakeButton("Copy", Panel1, 64);
-  btnPrint = MakeButton("Print", Panel1, 100);
-  CancelBtn = MakeButton("Close", Panel1, 64);
+  btnOpenKpoints = MakeButton("Open k-points", panelButtons_, 100);
+  btnCopy = MakeButton("Copy", panelButtons_, 64);
+  btnPrint = MakeButton("Print", panelButtons_, 100);
+  CancelBtn = MakeButton("Close", panelButtons_, 64);
   right->addWidget(btnOpenKpoints, 0, 0);
   right->addWidget(btnCopy, 0, 1);
   right->addWidget(btnPrint, 1, 0);
   right->addWidget(CancelBtn, 1, 1);
-  row->addLayout(right);
+  ArrangePanelRows(false);
 }
 
 void TBandDlg::BuildCharts() {
@@ -274,18 +283,21 @@ void TBandDlg::resizeEvent(QResizeEvent* event) {
 void TBandDlg::FormResize() {
   const int W = width();
   const int H = height();
-  Panel1->setGeometry(0, 0, W, kPanelHeight);
+  ArrangePanelRows(W < oneRowWidth_);
+  const int top = PanelHeight();
+  const int memo = MemoWidth();
+  Panel1->setGeometry(0, 0, W, top);
   const int barHeight = StatusBar1->sizeHint().height();
   StatusBar1->setGeometry(0, H - barHeight, W, barHeight);
 
   // Two 2-pixel gaps, so that the memo ends at the right edge.
-  const int top = kPanelHeight;
   const int h = std::max(0, H - barHeight - top - 1);
-  const int w1 = std::max(0, W - kChart2Width - kMemo1Width - 4);
+  const int dos = DosChartWidth(W);
+  const int w1 = std::max(0, W - dos - memo - 4);
   Chart1->setGeometry(0, top, w1, h);
-  Chart2->setGeometry(w1 + 2, top, kChart2Width, h);
-  Memo1->setGeometry(w1 + 2 + kChart2Width + 2, top, kMemo1Width, h);
-  Chart3->setGeometry(Chart2->x(), top, kChart2Width + 2 + kMemo1Width, h);
+  Chart2->setGeometry(w1 + 2, top, dos, h);
+  Memo1->setGeometry(w1 + 2 + dos + 2, top, memo, h);
+  Chart3->setGeometry(Chart2->x(), top, dos + 2 + memo, h);
   App().OrbPlotRescale = true;
   ResetOrbitalAxes();
 }

@@ -15,6 +15,7 @@ class QCheckBox;
 class QComboBox;
 class QCPAbstractItem;
 class QCPGraph;
+class QBoxLayout;
 class QHBoxLayout;
 class QLineEdit;
 class QCPAbstractPlottable;
@@ -103,6 +104,12 @@ class TBandDlg : public QWidget {
   void Chart1BeforeDrawAxes();
   void Chart2BeforeDrawAxes();
   void FormResize();
+  // The top panel in two rows (band_panel_rows.cpp) while the window is narrower than
+  // OneRowWidth(); the window can be as narrow as NarrowestWidth().
+  void ArrangePanelRows(bool two);
+  int OneRowWidth() const { return oneRowWidth_; }
+  int NarrowestWidth() const { return narrowestWidth_; }
+  int PanelHeight() const;
 
   // The path Y - G - X - M - G over divisor 20 that the memo starts with.
   static QString InitialKPath();
@@ -221,4 +228,17 @@ class TBandDlg : public QWidget {
   double bandShift_ = 0;
   QPointer<QCPGraph> integrated_;
   std::vector<QPointer<QCPAbstractItem>> fillingItems_;
+  // The memo's width: narrower while the panel is in two rows.
+  int MemoWidth() const;
+  // The DOS chart's width in a window of width w: its design width, or in two-row windows at
+  // most half of what the memo leaves (its ticks are fitted to any width).
+  int DosChartWidth(int w) const;
+  void MeasurePanelRows();
+  QBoxLayout* panelRows_ = nullptr;  // the panel's rows, top to bottom
+  QHBoxLayout* panelRow1_ = nullptr;
+  QHBoxLayout* panelRow2_ = nullptr;
+  QWidget* panelButtons_ = nullptr;  // Open k-points, Copy, Print, Close
+  bool panelTwoRows_ = false;
+  int oneRowWidth_ = 0;
+  int narrowestWidth_ = 0;
 };

@@ -1,5 +1,6 @@
 list(APPEND QUARNEL_GUI_SOURCES
   bands/band_window.cpp
+  bands/band_panel_rows.cpp
   bands/band_run.cpp
   bands/dos_run.cpp
   bands/filling_view.cpp

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
@@ -259,6 +260,8 @@ void TFormQuarnel::showEvent(QShowEvent* event) {
 
 void TFormQuarnel::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
+  // The client area takes the new size now, not at the next layout pass: the rule reads it.
+  if (layout()) layout()->activate();
   ApplyResizeRule();
 }
 

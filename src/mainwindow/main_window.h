@@ -94,6 +94,8 @@ class TFormQuarnel : public QMainWindow {
   void DrawCellFrame(double x, double y, double scale);
   void DrawOrbitalShape(int k, double c, double X0, double Y0);
   void FitOrbitalAxes();
+  // Asks for a fresh fit unless layout (0: always new) is the one shown last.
+  void NewOrbitalPicture(int layout);
   void PlotPhasePicture(int s11, int s12, int s21, const QString& label, int s22);
   void PlotEigenvectorPicture();
   void HighlightOrbitals(int i, int j);
@@ -245,6 +247,8 @@ class TFormQuarnel : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // Both windows side by side and fully on the screen (window_placement.h).
+  void PlaceStartWindows();
   void CreateControls();
   void CreatePanels();
   void CreateKpointGroup();

@@ -12,6 +12,7 @@
 
 #include "bands/band_window.h"
 #include "mainwindow/main_window.h"
+#include "mainwindow/window_placement.h"
 #include "model/model_reader.h"
 #include "model/model_writer.h"
 #include "support/about_box.h"
@@ -251,14 +252,36 @@ void TFormQuarnel::FirstPaint() {
   }
   ApplyResizeRule();
   cbEigVecSqClick();
-  move(0, 0);
-  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-  if (bands_) {
-    bands_->move(
-        std::min(screen.width() - bands_->frameGeometry().width(), frameGeometry().width()), 0);
-    bands_->show();
-  }
-  if (eigen_) eigen_->move(screen.width() - eigen_->frameGeometry().width(), 0);
+  PlaceStartWindows();
   update();
   quarnel::ShowPendingMessages(App().Messages);
+}
+
+void TFormQuarnel::PlaceStartWindows() {
+  const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
+  if (!shown) return;
+  const QRect screenArea = shown->availableGeometry();
+  // The window manager's frame, once it has framed this window; until then a usual one.
+  const QRect outer = frameGeometry(), inner = geometry();
+  QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                 outer.right() - inner.right(), outer.bottom() - inner.bottom());
+  if (frame.isNull()) frame = QMargins(2, 26, 2, 2);
+  const quarnel::StartWindow main{size(), minimumWidth()};
+  if (!bands_) {
+    move(screenArea.topLeft());
+    return;
+  }
+  const quarnel::StartWindow bands{bands_->size(), bands_->NarrowestWidth()};
+  const quarnel::StartGeometry g = quarnel::PlaceStartWindows(screenArea, frame, main, bands);
+  setGeometry(g.main);
+  bands_->setGeometry(g.bands);
+  bands_->show();
+  if (eigen_) {
+    // Hidden until asked for; it then opens at the right edge, within the screen's height.
+    const int h =
+        std::max(eigen_->minimumHeight(),
+                 std::min(eigen_->height(), screenArea.height() - frame.top() - frame.bottom()));
+    eigen_->setGeometry(screenArea.right() - frame.right() - eigen_->width() + 1,
+                        screenArea.top() + frame.top(), eigen_->width(), h);
+  }
 }

@@ -14,6 +14,7 @@
 #include "bands/band_window.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/orbital_cells.h"
+#include "mainwindow/orbital_labels.h"
 #include "mainwindow/orbital_outlines.h"
 #include "support/app_state.h"
 #include "support/chart_helpers.h"
@@ -53,6 +54,20 @@ void ReplotOrbitalChart(QCustomPlot* chart) {
     if (IsAxisAutomatic(chart->yAxis)) chart->yAxis->rescale();
   }
   chart->replot();
+}
+
+// The chart-unit box of orbital k's outline at size c around (X0, Y0).
+QRectF ShapeBox(int k, double c, double X0, double Y0) {
+  const quarnel::OrbitalShapes& shapes = Shapes();
+  const int t = App().Model.OrbPlotKind[k];
+  const double a = std::fabs(c);
+  QRectF box(X0, Y0, 0, 0);
+  for (int lobe = 1; lobe <= 2; ++lobe)
+    for (int p = 1; p <= shapes.Count(t, lobe); ++p)
+      box |=
+          QRectF(shapes.OrbShapeX[t][p][lobe] * a + X0, shapes.OrbShapeY[t][p][lobe] * a + Y0, 0, 0)
+              .adjusted(0, 0, 1e-12, 1e-12);
+  return box;
 }
 
 bool OwnsSeries(QCustomPlot* chart, QObject* series) {
@@ -150,18 +165,27 @@ void TFormQuarnel::PlotCell(int cx, int cy, int amp, bool keep, int row) {
   // An eigenvector picture has one cell row per eigenvector.
   if (eigen && (m < 1 || m > n)) return;
   const int weights = labels ? AddLabelSeries(chart, Qt::black) : -1;
+  double right = 0;  // the right edge of the outlines drawn in this cell
   for (int k = 1; k <= n; ++k) {
     const double c =
         eigen ? quarnel::SignedWeight(s.EigVecRe[m][k], s.EigVecIm[m][k], s.EigVecSq[m][k]) : amp;
     const quarnel::ChartPoint centre = quarnel::OrbitalCentre(model, k, cx, cy, app.OrbPlotScale);
     DrawOrbitalShape(k, c, centre.x, centre.y);
-    if (labels)
+    const QRectF box = ShapeBox(k, c, centre.x, centre.y);
+    if (c != 0) right = std::max(right, box.right());
+    // A weight that reads 0.00 has no outline to name; the label of one that shows is placed
+    // where it covers nothing (PlaceWeightLabels) once the axes are known.
+    if (labels && s.EigVecSq[m][k] >= 0.005) {
       AddTextMark(chart, weights, centre.x, centre.y,
                   QString::fromStdString(quarnel::FormatFixed(s.EigVecSq[m][k], 4, 2)), false);
+      chart->item(chart->itemCount() - 1)->setProperty(kLabelShapeBox, box);
+    }
   }
   if (eigen) {
     const int energies = AddLabelSeries(chart, Qt::black);
-    const quarnel::ChartPoint at = quarnel::EnergyMarkPosition(cx, cy, app.OrbPlotScale);
+    quarnel::ChartPoint at = quarnel::EnergyMarkPosition(cx, cy, app.OrbPlotScale);
+    // An orbital on the cell's right edge reaches past it: the energy stands clear of it.
+    at.x = std::max(at.x, right + 0.05 * app.OrbPlotScale);
     AddTextMark(chart, energies, at.x, at.y,
                 QString::fromStdString(quarnel::FormatFixed(s.EigVal[m], 4, 2)), true);
     // Right of the cell rather than across its frame.
@@ -176,6 +200,7 @@ void TFormQuarnel::FitOrbitalAxes() {
   QCoreApplication::processEvents();  // the chart gets its final size first
   AppState& app = App();
   if (!IsAxisAutomatic(chart->yAxis) && !app.OrbPlotRescale) {
+    PlaceWeightLabels(chart);
     chart->replot();
     return;
   }
@@ -200,22 +225,13 @@ void TFormQuarnel::FitOrbitalAxes() {
       SetAxisRange(chart->yAxis, fit.y0, fit.y1);
     }
     chart->replot(QCustomPlot::rpImmediateRefresh);
+    PlaceWeightLabels(chart);
     const QRectF area = chart->axisRect()->rect();
     QRectF texts;
     for (int i = 0; i < chart->itemCount(); ++i) {
       auto* mark = qobject_cast<QCPItemText*>(chart->item(i));
       if (!mark || !mark->visible()) continue;
-      const QPointF at = mark->position->pixelPosition();
-      const QRectF box = QFontMetricsF(mark->font()).boundingRect(mark->text()) +
-                         QMarginsF(mark->padding()) + QMarginsF(4, 4, 4, 4);
-      QRectF r(at, box.size());
-      const Qt::Alignment a = mark->positionAlignment();
-      r.moveLeft(a & Qt::AlignLeft    ? at.x()
-                 : a & Qt::AlignRight ? at.x() - r.width()
-                                      : at.x() - r.width() / 2);
-      r.moveTop(a & Qt::AlignTop      ? at.y()
-                : a & Qt::AlignBottom ? at.y() - r.height()
-                                      : at.y() - r.height() / 2);
+      const QRectF r = TextMarkBox(mark).adjusted(-2, -2, 2, 2);
       texts = texts.isNull() ? r : texts.united(r);
     }
     if (texts.isNull() || area.contains(texts)) break;
@@ -232,33 +248,44 @@ void TFormQuarnel::FitOrbitalAxes() {
 
 void TFormQuarnel::PlotPhasePicture(int s11, int s12, int s21, const QString& label, int s22) {
   App().GammaPictureShown = false;
+  NewOrbitalPicture(0);
   ShowOrbitalChart();
   PlotCell(1, 1, s11, false);
   PlotCell(1, 2, s12, true);
   PlotCell(2, 1, s21, true);
   PlotCell(2, 2, s22, true);
-  FitOrbitalAxes();
   QCustomPlot* chart = OrbitalChart();
-  if (!chart || label.isEmpty()) return;
-  const double corner = App().OrbPlotScale;  // shared by the four cells
-  AddTextMark(chart, AddLabelSeries(chart, Qt::black), corner, corner, label, true);
-  auto* mark = static_cast<QCPItemText*>(chart->item(chart->itemCount() - 1));
-  QFont font = mark->font();
-  font.setPointSize(14);
-  font.setBold(true);
-  mark->setFont(font);
-  chart->replot();
+  if (chart && !label.isEmpty()) {
+    const double corner = App().OrbPlotScale;  // shared by the four cells
+    AddTextMark(chart, AddLabelSeries(chart, Qt::black), corner, corner, label, true);
+    auto* mark = static_cast<QCPItemText*>(chart->item(chart->itemCount() - 1));
+    QFont font = mark->font();
+    font.setPointSize(14);
+    font.setBold(true);
+    mark->setFont(font);
+  }
+  // Fitted with the label, so that no part of the picture is cut.
+  FitOrbitalAxes();
 }
 
 void TFormQuarnel::PlotEigenvectorPicture() {
   // Many eigenvectors in one column would be too small to read: they stand in columns (the
   // lowest energy at the bottom of the first), with a cell's room for the energies between.
   const int n = App().Model.NOrb;
+  // The same layout at the next k point keeps its ranges; a band run draws one per point.
+  NewOrbitalPicture(1 + 2 * n + (bands_ && bands_->cbCellsLabels->isChecked() ? 1 : 0));
   const int columns = std::max(1, static_cast<int>(std::lround(std::sqrt(n / 2.0))));
   const int perColumn = (n + columns - 1) / columns;
   for (int r = 1; r <= std::max(n, 1); ++r)
     PlotCell(1 + 2 * ((r - 1) / perColumn), (r - 1) % perColumn + 1, 0, r != 1, r);
   FitOrbitalAxes();
+}
+
+void TFormQuarnel::NewOrbitalPicture(int layout) {
+  // A picture of another layout is fitted afresh rather than shown in the last one's ranges.
+  static int shown = -1;
+  if (layout == 0 || layout != shown) App().OrbPlotRescale = true;
+  shown = layout;
 }
 
 void TFormQuarnel::HighlightOrbitals(int i, int j) {
@@ -303,6 +330,7 @@ void TFormQuarnel::miPlotOrbM1Click() {
 
 void TFormQuarnel::miPlotOrbGamma33Click() {
   ShowOrbitalChart();
+  NewOrbitalPicture(0);
   for (int cx = 1; cx <= 3; ++cx)
     for (int cy = 1; cy <= 3; ++cy) PlotCell(cx, cy, 1, cx != 1 || cy != 1);
   FitOrbitalAxes();

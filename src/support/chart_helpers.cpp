@@ -488,7 +488,7 @@ QLabel* Panel(QStatusBar* bar, int index) {
 int SetStatusPanelFit(QStatusBar* bar, int index, const QString& text) {
   QLabel* panel = Panel(bar, index);
   if (!panel) return 0;
-  const QString shown = " " + text + " ";
+  QString shown = " " + text + " ";
   int width = 0;
   if (TUnitPomDlg* pom = Holder()) {
     pom->LabelSizeFont->setFont(panel->font());
@@ -497,6 +497,20 @@ int SetStatusPanelFit(QStatusBar* bar, int index, const QString& text) {
     width = pom->LabelSizeFont->width() + 8;
   } else {
     width = panel->fontMetrics().horizontalAdvance(shown) + 8;
+  }
+  // Wider than the bar leaves, the text would run under the next panels (the counts of a
+  // 16-orbital run): it is shortened, and the panel's tip holds all of it.
+  panel->setToolTip(QString());
+  if (bar->isVisible()) {
+    int others = 12;
+    for (QWidget* w : bar->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+      if (w != panel && w->isVisible() && !w->inherits("QSizeGrip")) others += w->width() + 4;
+    const int room = bar->width() - others;
+    if (room > 40 && width > room) {
+      width = room;
+      shown = panel->fontMetrics().elidedText(shown, Qt::ElideRight, room - 8);
+      panel->setToolTip(text);
+    }
   }
   int result = 0;
   if (panel->width() != width) {

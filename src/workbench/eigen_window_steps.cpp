@@ -100,6 +100,10 @@ void TEigenDlg::ShowRotation(const quarnel::JacobiSolver&, int p, int q, double 
 void TEigenDlg::ShowInput(const quarnel::JacobiSolver& s) {
   matrixFromFile_ = false;
   ShowMatrixGrid(quarnel::KpointMatrixGrid(s));
+  // A new k point's matrix: the rotation and the listing of the old one describe another point
+  // (the solve that follows shows its own rotation).
+  LabelR1->clear();
+  Memo1->clear();
 }
 
 void TEigenDlg::OrbitalNamesChanged() {

@@ -11,13 +11,16 @@
 #include <QTest>
 #include <QTimer>
 #include <cmath>
+#include <cstring>
 
 #include "bands/dos_grid.h"
 #include "bands_window/program.h"
+#include "mainwindow/eigen_texts.h"
 #include "numeric/kpoint_calc.h"
 #include "support/chart_helpers.h"
 #include "support/spin_edit.h"
 #include "support/string_grid.h"
+#include "workbench/matrix_file.h"
 
 namespace {
 
@@ -27,6 +30,38 @@ std::unique_ptr<quarnel::JacobiSolver> Reference(int nx, int ny, int nz, int div
   quarnel::HamMatrix h = {};
   quarnel::CalcKpoint(App().Model, quarnel::KPointFromNumerators(div, nx, ny, nz), h, *solver);
   return solver;
+}
+
+// The first k-point display of the main window or the workbench that does not belong to the k
+// point of the k-point controls; empty when all agree.
+QString DisplayOffTheControls(Program& p) {
+  TFormQuarnel& f = *p.form;
+  const int n = App().Model.NOrb;
+  const quarnel::KPoint k = quarnel::KPointFromNumerators(f.seKbodDel->Value(), f.seKbodX->Value(),
+                                                          f.seKbodY->Value(), f.seKbodZ->Value());
+  quarnel::HamMatrix h = {};
+  auto s = std::make_unique<quarnel::JacobiSolver>();
+  quarnel::CalcKpoint(App().Model, k, h, *s);
+  if (f.lbkx->text().toStdString() != quarnel::KLabelText("kx", k.X())) return f.lbkx->text();
+  for (int i = 1; i <= n; ++i)
+    for (int j = 1; j <= n; ++j)
+      if (f.sgHamMat->Cell(j, i).toStdString() != quarnel::HamMatCellText(h, i, j))
+        return QString("sgHamMat %1,%2").arg(j).arg(i);
+  auto texts = std::make_unique<quarnel::EigenGridTexts>();
+  quarnel::FillEigenGridTexts(*s, n, f.cbEigVecSq->isChecked(), *texts);
+  for (int m = 1; m <= n + 1; ++m)
+    for (int j = 0; j <= n + 1; ++j)
+      if (!texts->cell[m][j].empty() && f.sgEigen->Cell(j, m).toStdString() != texts->cell[m][j])
+        return QString("sgEigen %1,%2").arg(j).arg(m);
+  const quarnel::MatrixGrid a = quarnel::KpointMatrixGrid(*s);
+  for (int r = 0; r < a.RowCount(); ++r)
+    for (int c = 0; c < a.ColCount(); ++c)
+      if (p.eigen->sgJacobiA->Cell(c, r).toStdString() != a.Cells[r][c]) return "sgJacobiA";
+  // Reset and Iteration start from JacInput.
+  if (App().Solver.JacN != s->JacN ||
+      std::memcmp(App().Solver.JacInput, s->JacInput, sizeof s->JacInput) != 0)
+    return "JacInput";
+  return {};
 }
 
 QCPGraph* Band(TBandDlg& w, int i) {
@@ -52,6 +87,7 @@ class BandRunsTest : public QObject {
   void defaultPathGivesBandsBarsLabelsAndCounts();
   void skippedLinesTypedLabelsAndPointsOutsideTheControls();
   void clickRecomputesThePointAfterSkippedLines();
+  void runAndClickLeaveEveryDisplayOnOnePoint();
   void hiddenBarsStillCount();
   void stopWhilePausedEndsAtOnce();
   void runDisablesWhatWouldChangeTheModel();
@@ -172,6 +208,26 @@ void BandRunsTest::clickRecomputesThePointAfterSkippedLines() {
   QVERIFY(w.StatusPanels[0]->text().startsWith(" [1,2] "));
 }
 
+void BandRunsTest::runAndClickLeaveEveryDisplayOnOnePoint() {
+  Program p;
+  p.Load(kTwoOrbitals);
+  TBandDlg& w = *p.bands;
+  p.form->btnCalcKpointClick();
+  p.eigen->btnIterationClick();
+  QVERIFY(!p.eigen->Memo1->toPlainText().isEmpty());
+  w.Memo1->setPlainText("t\n 0 0 0 10\n 5 0 0 10\n 5 5 0 10\n 3 1 0 5");
+  w.btnBandClick();
+  QCOMPARE(p.form->seKbodX->Value(), 6);  // 3/5 written as 6/10
+  QCOMPARE(DisplayOffTheControls(p), QString());
+  // The listing described the matrix before the run.
+  QVERIFY(p.eigen->Memo1->toPlainText().isEmpty());
+  // A bar of orbital 2 (band 2 at point 1), with the coefficients shown.
+  p.form->cbEigVecSq->click();
+  w.Chart1ClickSeries(w.Chart1->plottable(4), 3, Qt::LeftButton);
+  QCOMPARE(p.form->seKbodX->Value(), 5);
+  QCOMPARE(DisplayOffTheControls(p), QString());
+}
+
 void BandRunsTest::hiddenBarsStillCount() {
   Program p;
   p.Load(kTwoOrbitals);
@@ -204,7 +260,7 @@ void BandRunsTest::stopWhilePausedEndsAtOnce() {
       atStop = Band(w, 1)->dataCount();
       // Reading a point's weights is what one pauses for.
       w.Chart1ClickSeries(w.Chart1->plottable(1), 0, Qt::LeftButton);
-      clickedWhilePaused = w.StatusPanels[0]->text();
+      clickedWhilePaused = w.StatusPanels[0]->text() + DisplayOffTheControls(p);
       w.btnStop->click();
     });
   });
@@ -219,6 +275,8 @@ void BandRunsTest::stopWhilePausedEndsAtOnce() {
   QCOMPARE(w.btnPause->text(), QString("Pause"));
   QVERIFY(w.btnBand->isEnabled());
   QCOMPARE(w.StatusPanels[2]->text(), QString(" %1 %1 %2 %2  ").arg(atPause).arg(2 * atPause));
+  QVERIFY(clickedWhilePaused.endsWith(' '));  // every display agrees with the clicked point
+  QCOMPARE(DisplayOffTheControls(p), QString());
   App().StopFlag = false;
 }
 

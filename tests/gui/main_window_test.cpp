@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "gui/program.h"
+#include "mainwindow/window_placement.h"
 #include "support/spin_edit.h"
 
 class MainWindowTest : public QObject {
@@ -27,6 +28,24 @@ class MainWindowTest : public QObject {
     QCOMPARE(p.form->seNorb->MaxValue(), 16);
     QVERIFY(p.dialogs.warnings.isEmpty());
     QVERIFY(p.bands->isVisible());
+  }
+
+  // Both windows as they are built start side by side, frames included, on common screens.
+  void startPlacementKeepsBothWindowsOnTheScreen() {
+    Program p;
+    const quarnel::StartWindow main{p.form->size(), p.form->minimumWidth()};
+    const quarnel::StartWindow bands{QSize(p.bands->OneRowWidth(), 600), p.bands->NarrowestWidth()};
+    const QMargins frame(1, 20, 1, 5);
+    for (const QRect& screen :
+         {QRect(0, 0, 1366, 768), QRect(0, 0, 1920, 1080), QRect(1920, 24, 1440, 876)}) {
+      const quarnel::StartGeometry g = quarnel::PlaceStartWindows(screen, frame, main, bands);
+      const QRect m = g.main.marginsAdded(frame), b = g.bands.marginsAdded(frame);
+      QVERIFY(screen.contains(m) && screen.contains(b) && !m.intersects(b));
+      QVERIFY(g.bands.width() >= bands.minWidth);
+      QCOMPARE(g.main.size() == main.design && g.bands.width() == bands.design.width(),
+               screen.width() >= 1920);
+      QCOMPARE(g.bands.height(), g.main.height());
+    }
   }
 
   void optionChoosesFormAndDialogFilter() {

@@ -7,6 +7,7 @@
 #include <QTest>
 #include <cmath>
 
+#include "mainwindow/orbital_labels.h"
 #include "mainwindow/orbital_outlines.h"
 #include "panels_window/program.h"
 #include "support/chart_helpers.h"
@@ -167,12 +168,25 @@ class OrbitalPlotTest : public QObject {
     for (QCPItemText* m : Marks(p.Chart()))
       (m->brush().color() == QColor(Qt::white) ? energies : weights) << m->text();
     QCOMPARE(energies.size(), 3);
-    QCOMPARE(weights.size(), 9);
-    // The lowest eigenvalue stands beside the lowest cell.
+    QVERIFY(!weights.isEmpty() && weights.size() < 9 && !weights.contains("0.00"));
     const quarnel::JacobiSolver& s = App().Solver;
+    // The lowest eigenvalue stands beside the lowest cell, clear of the orbital on its edge.
+    QStringList lowest;
     for (QCPItemText* m : Marks(p.Chart()))
-      if (m->position->coords() == QPointF(2.2, 1.0))
-        QCOMPARE(m->text(), QString::fromStdString(quarnel::FormatFixed(s.EigVal[3], 4, 2)));
+      if (m->position->coords().y() == 1.0 && m->position->coords().x() >= 2.2) lowest << m->text();
+    QCOMPARE(lowest, QStringList{QString::fromStdString(quarnel::FormatFixed(s.EigVal[3], 4, 2))});
+    // No label lies on another or on an outline.
+    QList<QRectF> taken;
+    const QCPAxis *x = p.Chart()->xAxis, *y = p.Chart()->yAxis;
+    for (const Outline& o : Curves(p.Chart(), 1) + Curves(p.Chart(), 2) + Curves(p.Chart(), 3))
+      if (o.points > 1)
+        taken << QRectF(QPointF(x->coordToPixel(o.minX), y->coordToPixel(o.maxY)),
+                        QPointF(x->coordToPixel(o.maxX), y->coordToPixel(o.minY)));
+    for (QCPItemText* m : Marks(p.Chart())) {
+      const QRectF box = TextMarkBox(m);
+      for (const QRectF& t : taken) QVERIFY(!box.intersects(t));
+      taken << box;
+    }
     QCOMPARE(App().GammaPictureShown, false);
   }
 
@@ -252,8 +266,13 @@ class OrbitalPlotTest : public QObject {
     QVERIFY(!IsAxisAutomatic(p.Chart()->xAxis));
     QVERIFY(p.Chart()->yAxis->range().upper < 4.5);
     App().OrbPlotScale = 4;
-    p.form->miPlotOrbGamma1Click();  // fitted ranges stay until a rescale is asked for
+    p.form->miPlotOrbGamma1Click();  // a new picture is fitted at once
+    QVERIFY(p.Chart()->yAxis->range().upper > 8);
+    App().OrbPlotScale = 2;
+    p.form->btnCalcKpointClick();  // the eigenvector picture replaces it, fitted too
     QVERIFY(p.Chart()->yAxis->range().upper < 4.5);
+    App().OrbPlotScale = 4;
+    p.form->miPlotOrbGamma1Click();
     // A rescale request finds the ranges of the picture shown, not those of the last one.
     App().OrbPlotRescale = true;
     p.form->FitOrbitalAxes();

@@ -70,9 +70,9 @@ void BandWindowTest::startsIdleWithOnlyTheWorkingCommandsEnabled() {
   TBandDlg w;
   QCOMPARE(w.windowTitle(), QString("Bands&DOS"));
   QVERIFY(w.windowFlags() & Qt::Window);
-  QVERIFY(w.minimumWidth() >= 900);
+  QVERIFY(w.OneRowWidth() >= 900 && w.minimumWidth() < w.OneRowWidth());
   QCOMPARE(w.minimumHeight(), 500);
-  QCOMPARE(w.size(), QSize(w.minimumWidth(), 600));
+  QCOMPARE(w.size(), QSize(w.OneRowWidth(), 600));
   QVERIFY(w.CheckBox1->isChecked());
   QVERIFY(!w.cbCells->isChecked());
   QCOMPARE(w.TrackBar1->minimum(), 1);
@@ -128,28 +128,36 @@ void BandWindowTest::memoHoldsTheDefaultPathPointByPoint() {
 
 void BandWindowTest::layoutFillsTheWindowAtAnySize_data() {
   QTest::addColumn<QSize>("size");
-  QTest::newRow("design") << QSize(900, 600);
-  QTest::newRow("minimum") << QSize(900, 500);
+  QTest::newRow("one row") << QSize(900, 600);
   QTest::newRow("large") << QSize(1260, 900);
+  QTest::newRow("two rows") << QSize(700, 600);
+  QTest::newRow("narrowest") << QSize(0, 500);
 }
 
 void BandWindowTest::layoutFillsTheWindowAtAnySize() {
   QFETCH(QSize, size);
   TBandDlg w;
   size.setWidth(std::max(size.width(), w.minimumWidth()));
+  const bool oneRow = size.width() >= w.OneRowWidth();
   w.resize(size);
   w.FormResize();
   w.Panel1->layout()->activate();
-  // No group of the top panel is squeezed below what its controls need.
+  // No group of the top panel is squeezed below what its controls need, or lies on another.
+  QList<QWidget*> parts = {w.GroupBox1, w.GroupBox2, w.GroupBox5,
+                           w.GroupBox3, w.GroupBox4, w.btnOpenKpoints->parentWidget()};
   for (QGroupBox* g : {w.GroupBox1, w.GroupBox2, w.GroupBox3, w.GroupBox4, w.GroupBox5})
     QVERIFY2(g->width() >= g->minimumSizeHint().width(), qPrintable(g->title()));
-  QVERIFY(w.btnOpenKpoints->geometry().right() < w.Panel1->width());
+  for (int i = 0; i < parts.size(); ++i) {
+    QVERIFY(w.Panel1->rect().contains(parts[i]->geometry()));
+    for (int j = i + 1; j < parts.size(); ++j)
+      QVERIFY(!parts[i]->geometry().intersects(parts[j]->geometry()));
+  }
   const QRect c1 = w.Chart1->geometry(), c2 = w.Chart2->geometry(), m = w.Memo1->geometry();
   QCOMPARE(c1.top(), w.Panel1->height());
-  QCOMPARE(w.Panel1->height(), 80);
+  QCOMPARE(w.Panel1->height() == 80, oneRow);
   QCOMPARE(c1.left(), 0);
-  QCOMPARE(c2.width(), 255);
-  QCOMPARE(m.width(), 213);
+  QCOMPARE(c2.width() == 255 && m.width() == 213, oneRow);
+  QVERIFY(c1.width() >= 180 && c2.width() >= 180 && m.width() >= 140);
   QCOMPARE(c2.left(), c1.right() + 3);
   QCOMPARE(m.left(), c2.right() + 3);
   QCOMPARE(m.right(), size.width() - 1);

@@ -1,0 +1,25 @@
+#pragma once
+// Where the main window and the Bands&DOS window start: side by side at the top left of the
+// screen, each fully on it. On a narrow screen the bands window gives up width first, down to
+// its narrowest, then the main window down to its minimum.
+
+#include <QMargins>
+#include <QRect>
+#include <QSize>
+
+namespace quarnel {
+
+struct StartWindow {
+  QSize design;  // client size it is built with
+  int minWidth;  // narrowest client width that still shows every control
+};
+
+// Client rectangles of both windows on the available screen area; frame is the window
+// manager's frame around each client.
+struct StartGeometry {
+  QRect main, bands;
+};
+StartGeometry PlaceStartWindows(const QRect& screen, const QMargins& frame, const StartWindow& main,
+                                const StartWindow& bands);
+
+}  // namespace quarnel

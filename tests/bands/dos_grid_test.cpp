@@ -7,19 +7,11 @@
 #include <memory>
 #include <thread>
 
-#include "model/model_reader.h"
+#include "common/example_model.h"
 #include "numeric/kpoint_calc.h"
 
 namespace quarnel {
 namespace {
-
-std::unique_ptr<ModelData> Example(const char* name) {
-  auto model = std::make_unique<ModelData>();
-  PendingMessages messages;
-  model->BetaTyp = std::string(name).find(".qre") != std::string::npos ? 1 : 2;
-  EXPECT_EQ(ReadModelFile(*model, messages, std::string(QUARNEL_EXAMPLES) + "/" + name), 0);
-  return model;
-}
 
 // Same samples, bit for bit.
 void ExpectSameSamples(const DosSamples& a, const DosSamples& b) {

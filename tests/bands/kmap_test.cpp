@@ -6,18 +6,10 @@
 #include <memory>
 
 #include "bands/contour.h"
-#include "model/model_reader.h"
+#include "common/example_model.h"
 
 namespace quarnel {
 namespace {
-
-std::unique_ptr<ModelData> Example(const char* name) {
-  auto model = std::make_unique<ModelData>();
-  PendingMessages messages;
-  model->BetaTyp = 2;
-  EXPECT_EQ(ReadModelFile(*model, messages, std::string(QUARNEL_EXAMPLES) + "/" + name), 0);
-  return model;
-}
 
 const double kPi = std::acos(-1.0);
 

@@ -6,19 +6,11 @@
 #include <memory>
 
 #include "bands/dos_grid.h"
-#include "model/model_reader.h"
+#include "common/example_model.h"
 #include "numeric/kpoint_calc.h"
 
 namespace quarnel {
 namespace {
-
-std::unique_ptr<ModelData> Example(const char* name) {
-  auto model = std::make_unique<ModelData>();
-  PendingMessages messages;
-  model->BetaTyp = 2;
-  EXPECT_EQ(ReadModelFile(*model, messages, std::string(QUARNEL_EXAMPLES) + "/" + name), 0);
-  return model;
-}
 
 // The live chart must show the band run's numbers: energies of the Jacobi k-point calculation at
 // the same points, and weights wherever the band is not degenerate (there any split is right).

@@ -179,7 +179,16 @@ void LiveBands::MoveFermiLine() {
   const int threads = w_->DosThreads > 0 ? w_->DosThreads : quarnel::DefaultDosThreads();
   const quarnel::FillingResult f = quarnel::FastGridFilling(m, grid, threads);
   if (!f.valid) return;
+  // The DOS chart keeps the run's curves and E_F, so it says they are of the model before.
+  static const QString kBefore = "\n(DOS before the move)";
   for (QPointer<QCPAbstractItem>& item : w_->fillingItems_) {
+    if (auto* text = qobject_cast<QCPItemText*>(item.data())) {
+      if (!text->text().endsWith(kBefore)) {
+        text->setText(text->text() + kBefore);
+        w_->Chart2->replot();
+      }
+      continue;
+    }
     auto* line = qobject_cast<QCPItemStraightLine*>(item.data());
     if (!line || line->parentPlot() != w_->Chart1) continue;
     line->point1->setCoords(0, f.fermi - w_->bandShift_);

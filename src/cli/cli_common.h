@@ -1,7 +1,10 @@
 #pragma once
 // Shared pieces of the batch front end's commands.
 
+#include <cstddef>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/model_data.h"
@@ -30,5 +33,11 @@ int LoadModel(const Options& options, const std::string& file, ModelData& model,
 
 // Prints "quarnel-cli: <text>" and the usage to standard error; returns kExitUsage.
 int UsageError(const std::string& text);
+
+// When a[k] names one of the integer options, reads the number after it into its target and
+// steps k onto it: returns 1. Returns 0 for any other argument, and -1 after the usage error
+// when the number is missing or not an integer.
+int ParseIntOption(const std::vector<std::string>& a, std::size_t& k,
+                   std::initializer_list<std::pair<const char*, int*>> options);
 
 }  // namespace quarnel::cli

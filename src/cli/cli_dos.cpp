@@ -6,7 +6,6 @@
 #include "bands/dos_grid.h"
 #include "cli/cli_filling.h"
 #include "cli/cli_runs.h"
-#include "support/number_text.h"
 #include "support/text_utils.h"
 
 namespace quarnel::cli {
@@ -31,16 +30,12 @@ int RunDos(const Options& options) {
     const int fillingOption = ParseFillingOption(a, k, filling);
     if (fillingOption < 0) return kExitUsage;
     if (fillingOption > 0) continue;
-    int* target = a[k] == "--grid"      ? &grid
-                  : a[k] == "--bins"    ? &bins
-                  : a[k] == "--smooth"  ? &smooth
-                  : a[k] == "--threads" ? &threads
-                                        : nullptr;
-    if (target) {
-      if (k + 1 >= a.size() || !TryParseInt(a[k + 1], *target))
-        return UsageError(a[k] + " needs an integer");
-      ++k;
-    } else if (modelFile.empty()) {
+    const int intOption = ParseIntOption(
+        a, k,
+        {{"--grid", &grid}, {"--bins", &bins}, {"--smooth", &smooth}, {"--threads", &threads}});
+    if (intOption < 0) return kExitUsage;
+    if (intOption > 0) continue;
+    if (modelFile.empty()) {
       modelFile = a[k];
     } else {
       return UsageError("unexpected argument '" + a[k] + "'");

@@ -29,15 +29,11 @@ int RunMap(const Options& options) {
       ++k;
       continue;
     }
-    int* target = a[k] == "--band"      ? &band
-                  : a[k] == "--grid"    ? &grid
-                  : a[k] == "--threads" ? &threads
-                                        : nullptr;
-    if (target) {
-      if (k + 1 >= a.size() || !TryParseInt(a[k + 1], *target))
-        return UsageError(a[k] + " needs an integer");
-      ++k;
-    } else if (modelFile.empty()) {
+    const int intOption =
+        ParseIntOption(a, k, {{"--band", &band}, {"--grid", &grid}, {"--threads", &threads}});
+    if (intOption < 0) return kExitUsage;
+    if (intOption > 0) continue;
+    if (modelFile.empty()) {
       modelFile = a[k];
     } else {
       return UsageError("unexpected argument '" + a[k] + "'");

@@ -8,11 +8,11 @@
 #include <cstdio>
 #include <map>
 #include <memory>
-#include <random>
 #include <string>
 
 #include "bands/dos_grid.h"
 #include "bands/kmap.h"
+#include "dense_model.h"
 
 namespace {
 
@@ -22,31 +22,8 @@ constexpr int kMapGrid = 200;  // 201^2 = 40401 points
 constexpr int kDosGrid = 33;   // 34^3 = 39304 points
 constexpr double kMapPoints = 201.0 * 201.0, kDosPoints = 34.0 * 34.0 * 34.0;
 
-// Every pair coupled along all three directions, with spin-orbit terms, so that no work is
-// skipped.
 const ModelData& Dense16() {
-  static const std::unique_ptr<ModelData> model = [] {
-    auto m = std::make_unique<ModelData>();
-    m->BetaTyp = 2;
-    m->NOrb = 16;
-    std::mt19937 gen(1234 + 16);
-    std::uniform_real_distribution<double> u(-1.0, 1.0);
-    for (int i = 1; i <= 16; ++i) {
-      m->Alpha(i) = -2 + u(gen);
-      for (int j = i; j <= 16; ++j)
-        for (int d = 1; d <= 3; ++d) {
-          m->BetaPlus[i][j][d] = 0.5 * u(gen);
-          m->BetaMinus[i][j][d] = i == j ? m->BetaPlus[i][j][d] : 0.5 * u(gen);
-          m->BetaPos[i][j][d] = i == j ? 1.0 : 0.5;
-          m->BetaPosMinus[i][j][d] = i == j ? -1.0 : -0.5;
-          if (i != j) {
-            m->SocRe[i][j][d] = 0.05 * u(gen);
-            m->SocIm[i][j][d] = 0.05 * u(gen);
-          }
-        }
-    }
-    return m;
-  }();
+  static const std::unique_ptr<ModelData> model = DenseBenchModel(16, 1234 + 16);
   return *model;
 }
 

@@ -8,11 +8,11 @@
 #include <cstdio>
 #include <map>
 #include <memory>
-#include <random>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "dense_model.h"
 #include "numeric/fast_eigen.h"
 #include "numeric/kpoint_calc.h"
 
@@ -20,29 +20,10 @@ namespace {
 
 using namespace quarnel;
 
-// A dense form-2 model: every pair coupled along all three directions, with spin-orbit terms,
-// so that no work is skipped.
+// The dense model, with an effective mass on every other orbital.
 std::unique_ptr<ModelData> DenseModel(int n) {
-  auto m = std::make_unique<ModelData>();
-  m->BetaTyp = 2;
-  m->NOrb = n;
-  std::mt19937 gen(1234 + n);
-  std::uniform_real_distribution<double> u(-1.0, 1.0);
-  for (int i = 1; i <= n; ++i) {
-    m->Alpha(i) = -2 + u(gen);
-    m->EffMass[i] = i % 2 ? 1.0 : 0.0;
-    for (int j = i; j <= n; ++j)
-      for (int d = 1; d <= 3; ++d) {
-        m->BetaPlus[i][j][d] = 0.5 * u(gen);
-        m->BetaMinus[i][j][d] = i == j ? m->BetaPlus[i][j][d] : 0.5 * u(gen);
-        m->BetaPos[i][j][d] = i == j ? 1.0 : 0.5;
-        m->BetaPosMinus[i][j][d] = i == j ? -1.0 : -0.5;
-        if (i != j) {
-          m->SocRe[i][j][d] = 0.05 * u(gen);
-          m->SocIm[i][j][d] = 0.05 * u(gen);
-        }
-      }
-  }
+  auto m = DenseBenchModel(n, 1234 + n);
+  for (int i = 1; i <= n; i += 2) m->EffMass[i] = 1.0;
   return m;
 }
 

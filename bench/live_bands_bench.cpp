@@ -8,38 +8,23 @@
 #include <cstdio>
 #include <map>
 #include <memory>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "bands/dos_grid.h"
 #include "bands/path_bands.h"
+#include "dense_model.h"
 #include "numeric/kpoint_calc.h"
 
 namespace {
 
 using namespace quarnel;
 
-// Every pair coupled along all three directions, with spin-orbit terms: no work is skipped.
+// The dense model with names for its orbitals, half filled.
 std::unique_ptr<ModelData> DenseModel(int n) {
-  auto m = std::make_unique<ModelData>();
-  m->BetaTyp = 2;
-  m->NOrb = n;
-  std::mt19937 gen(77 + n);
-  std::uniform_real_distribution<double> u(-1.0, 1.0);
-  for (int i = 1; i <= n; ++i) {
-    m->Alpha(i) = -2 + u(gen);
-    m->OrbName[i] = "o" + std::to_string(i);
-    for (int j = i; j <= n; ++j)
-      for (int d = 1; d <= 3; ++d) {
-        m->BetaPlus[i][j][d] = 0.5 * u(gen);
-        m->BetaMinus[i][j][d] = i == j ? m->BetaPlus[i][j][d] : 0.5 * u(gen);
-        m->BetaPos[i][j][d] = i == j ? 1.0 : 0.5;
-        m->BetaPosMinus[i][j][d] = i == j ? -1.0 : -0.5;
-        if (i != j) m->SocRe[i][j][d] = 0.05 * u(gen), m->SocIm[i][j][d] = 0.05 * u(gen);
-      }
-  }
-  m->FillElectrons = n;  // half filling
+  auto m = DenseBenchModel(n, 77 + n);
+  for (int i = 1; i <= n; ++i) m->OrbName[i] = "o" + std::to_string(i);
+  m->FillElectrons = n;
   return m;
 }
 

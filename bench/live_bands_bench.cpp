@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "bands/dos_grid.h"
+#include "bands/kpath.h"
 #include "bands/path_bands.h"
 #include "dense_model.h"
 #include "numeric/kpoint_calc.h"
@@ -28,22 +29,9 @@ std::unique_ptr<ModelData> DenseModel(int n) {
   return m;
 }
 
-// Y - G - X - M - G over divisor 20, as the bands window starts.
-std::vector<std::string> StartPath() {
-  std::vector<std::string> lines{"Y G X M G"};
-  const auto add = [&lines](int kx, int ky) {
-    lines.push_back(std::to_string(kx) + " " + std::to_string(ky) + " 0 20");
-  };
-  for (int ky = 20; ky >= 0; --ky) add(0, ky);
-  for (int kx = 1; kx <= 20; ++kx) add(kx, 0);
-  for (int ky = 1; ky <= 20; ++ky) add(20, ky);
-  for (int k = 19; k >= 0; --k) add(k, k);
-  return lines;
-}
-
 void BM_LivePath(benchmark::State& state) {
   const auto model = DenseModel(static_cast<int>(state.range(0)));
-  const std::vector<KPathPoint> points = PathPoints(StartPath());
+  const std::vector<KPathPoint> points = PathPoints(StartKPathLines());
   BandTable table;
   for (auto _ : state) {
     benchmark::DoNotOptimize(FastPathBands(*model, points, table));
@@ -54,7 +42,7 @@ void BM_LivePath(benchmark::State& state) {
 
 void BM_JacobiPath(benchmark::State& state) {
   const auto model = DenseModel(static_cast<int>(state.range(0)));
-  const std::vector<KPathPoint> points = PathPoints(StartPath());
+  const std::vector<KPathPoint> points = PathPoints(StartKPathLines());
   auto solver = std::make_unique<JacobiSolver>();
   solver->JacVerbose = false;
   static HamMatrix h;

@@ -18,8 +18,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "bands/live_bands.h"
 #include "bands/kmap_window.h"
+#include "bands/kpath.h"
+#include "bands/live_bands.h"
 #include "mainwindow/main_window.h"
 #include "support/app_state.h"
 #include "support/chart_helpers.h"
@@ -264,14 +265,8 @@ void TBandDlg::BuildStatusBar() {
 }
 
 QString TBandDlg::InitialKPath() {
-  QStringList lines{"Y G X M G"};
-  const auto add = [&lines](int kx, int ky) {
-    lines << QString::asprintf("   %d   %d   %d   %d", kx, ky, 0, 20);
-  };
-  for (int ky = 20; ky >= 0; --ky) add(0, ky);   // Y to G
-  for (int kx = 1; kx <= 20; ++kx) add(kx, 0);   // G to X
-  for (int ky = 1; ky <= 20; ++ky) add(20, ky);  // X to M
-  for (int k = 19; k >= 0; --k) add(k, k);       // M to G
+  QStringList lines;
+  for (const std::string& line : quarnel::StartKPathLines()) lines << QString::fromStdString(line);
   return lines.join('\n');
 }
 

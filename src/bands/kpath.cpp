@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <cmath>
+#include <cstdio>
 
 #include "support/number_text.h"
 #include "support/text_utils.h"
@@ -89,6 +90,20 @@ bool KPathPointOf(const KPathLine& line, KPathPoint& point) {
 int DivisorScale(int divisor, int minDivisor) {
   if (divisor <= 0 || divisor >= minDivisor) return 1;
   return (minDivisor + divisor - 1) / divisor;
+}
+
+std::vector<std::string> StartKPathLines() {
+  std::vector<std::string> lines{"Y G X M G"};
+  const auto add = [&lines](int kx, int ky) {
+    char line[64];
+    std::snprintf(line, sizeof line, "   %d   %d   %d   %d", kx, ky, 0, 20);
+    lines.emplace_back(line);
+  };
+  for (int ky = 20; ky >= 0; --ky) add(0, ky);   // Y to G
+  for (int kx = 1; kx <= 20; ++kx) add(kx, 0);   // G to X
+  for (int ky = 1; ky <= 20; ++ky) add(20, ky);  // X to M
+  for (int k = 19; k >= 0; --k) add(k, k);       // M to G
+  return lines;
 }
 
 }  // namespace quarnel

@@ -3,6 +3,7 @@
 // high-symmetry points. Shared by the bands window and the batch front end.
 
 #include <string>
+#include <vector>
 
 namespace quarnel {
 
@@ -36,5 +37,9 @@ bool KPathPointOf(const KPathLine& line, KPathPoint& point);
 // The smallest factor that brings a positive divisor to at least minDivisor, so that the same k
 // point can be written with a divisor the k-point controls accept.
 int DivisorScale(int divisor, int minDivisor);
+
+// The path the bands window starts with: Y - G - X - M - G over divisor 20, 81 points, the title
+// line first.
+std::vector<std::string> StartKPathLines();
 
 }  // namespace quarnel

@@ -188,16 +188,8 @@ void TBandDlg::btnBandClick() {
       for (int i = 1; i <= n; ++i) {
         bands[i]->addData(x, s.EigVal[i]);
         if (p.special && i == 1) labels->addTick(x, QString::fromStdString(p.label));
-        // The bars of one band point are stacked along the energy, centred on the band, so that
-        // equal weights do not hide each other; each keeps its length 2w.
-        double half = 0;
-        for (int j = 1; j <= n; ++j) half += app.MarkerSize * s.EigVecSq[i][j] / 100;
-        double start = s.EigVal[i] - half;
-        for (int j = 1; j <= n; ++j) {
-          const double w = app.MarkerSize * s.EigVecSq[i][j] / 100;
-          bars[j]->AddBar(x, start, start + 2 * w);
-          start += 2 * w;
-        }
+        AddStackedBars(bars, n, x, s.EigVal[i], app.MarkerSize,
+                       [&s, i](int j) { return s.EigVecSq[i][j]; });
       }
       BandPoints.push_back({line, p.nx, p.ny, p.nz, p.div});
       BandResult.Add(p, s);

@@ -136,14 +136,8 @@ bool LiveBands::Redraw() {
     for (int i = 1; i <= n; ++i) {
       const double e = table.Energy(x, i) - shift;
       bands[i].push_back(QCPGraphData(static_cast<double>(x), e));
-      double half = 0;
-      for (int j = 1; j <= n; ++j) half += marker * table.Weight(x, i, j) / 100;
-      double start = e - half;
-      for (int j = 1; j <= n; ++j) {
-        const double len = 2 * marker * table.Weight(x, i, j) / 100;
-        if (bars[j]) bars[j]->AddBar(static_cast<double>(x), start, start + len);
-        start += len;
-      }
+      AddStackedBars(bars, n, static_cast<double>(x), e, marker,
+                     [&table, x, i](int j) { return table.Weight(x, i, j); });
     }
     w_->BandPoints.push_back({lineOf[x], p.nx, p.ny, p.nz, p.div});
   }

@@ -46,6 +46,21 @@ class WeightBars : public QCPAbstractPlottable {
   std::vector<Bar> bars_;
 };
 
+// The bars of one band point, stacked along the energy and centred on the band so that equal
+// weights do not hide each other; bar j (1..n) is 2 w long, w = marker * weight(j) / 100.
+template <class Weight>
+void AddStackedBars(const std::vector<WeightBars*>& bars, int n, double x, double energy,
+                    double marker, Weight weight) {
+  double half = 0;
+  for (int j = 1; j <= n; ++j) half += marker * weight(j) / 100;
+  double start = energy - half;
+  for (int j = 1; j <= n; ++j) {
+    const double w = marker * weight(j) / 100;
+    if (bars[j]) bars[j]->AddBar(x, start, start + 2 * w);
+    start += 2 * w;
+  }
+}
+
 // Series helpers. Results are series indexes.
 int AddLineSeries(QCustomPlot* chart, const QColor& colour);
 int AddMarkedLineSeries(QCustomPlot* chart, const QColor& colour, int markerStyle, int size);

@@ -97,6 +97,11 @@ void TBandDlg::PrepareBandSeries(int n) {
     SetSeriesActive(Chart1->plottable(AddWeightSeries(SeriesColors[j])), true);
 }
 
+std::string TBandDlg::MemoKPathName() const {
+  return "memo of the Bands&DOS window, title \"" +
+         Memo1->document()->findBlockByNumber(0).text().toStdString() + "\"";
+}
+
 void TBandDlg::WriteKPoint(int nx, int ny, int nz, int div) {
   TFormQuarnel* f = FormQuarnel;
   if (!f || div <= 0) return;
@@ -158,8 +163,7 @@ void TBandDlg::btnBandClick() {
   if (!KpointFile.isEmpty() && !Memo1->document()->isModified())
     BandRun.kPath = KpointFile.toStdString();
   else
-    BandRun.kPath = "memo of the Bands&DOS window, title \"" +
-                    Memo1->document()->findBlockByNumber(0).text().toStdString() + "\"";
+    BandRun.kPath = MemoKPathName();
   std::vector<QCPGraph*> bands(n + 1, nullptr);
   std::vector<WeightBars*> bars(n + 1, nullptr);
   for (int i = 1; i <= n; ++i) {

@@ -205,6 +205,8 @@ class TBandDlg : public QWidget {
   void PrepareSaveItems();
   // The description of a run starting now: model file and form.
   quarnel::RunDescription RunNow() const;
+  // How saved files name a path typed or edited in the memo.
+  std::string MemoKPathName() const;
   // False, after saying so, when the chart shows nothing to save.
   bool ChartHasData(QCustomPlot* chart);
   // Writes the k point nx/div, ny/div, nz/div into the main window's k-point controls exactly:

@@ -153,9 +153,7 @@ bool LiveBands::Redraw() {
   const std::string kPath = w_->BandRun.kPath;
   w_->BandResult = std::move(table);
   w_->BandRun = w_->RunNow();
-  w_->BandRun.kPath = kPath.empty() ? "memo of the Bands&DOS window, title \"" +
-                                          (lines.empty() ? std::string() : lines[0]) + "\""
-                                    : kPath;
+  w_->BandRun.kPath = kPath.empty() ? w_->MemoKPathName() : kPath;
   MoveFermiLine();
   chart->replot();
   if (moving_ && !rescale_ && !held_ && IsAxisAutomatic(chart->yAxis)) HoldEnergyAxis();

@@ -13,6 +13,7 @@
 #include "bands/dos_grid.h"
 #include "bands/kmap.h"
 #include "dense_model.h"
+#include "ratio_reporter.h"
 
 namespace {
 
@@ -43,10 +44,6 @@ void BM_DosGrid(benchmark::State& state) {
   }
 }
 
-double Fastest(const std::vector<double>& v) {
-  return v.empty() ? 0 : *std::min_element(v.begin(), v.end());
-}
-
 BENCHMARK(BM_KMap)
     ->Arg(1)
     ->Arg(2)
@@ -57,25 +54,6 @@ BENCHMARK(BM_DosGrid)
     ->Arg(2)
     ->Unit(benchmark::kMillisecond)
     ->ComputeStatistics("min", Fastest);
-
-// The time per iteration of every run; with repetitions the fastest one.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const auto& r : runs) {
-      const std::string name = r.run_name.str();
-      if (r.run_type == Run::RT_Iteration && r.iterations > 0 && !fastest.count(name))
-        times[name] = r.GetAdjustedRealTime();
-      if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "min") {
-        times[name] = r.GetAdjustedRealTime();
-        fastest[name] = true;
-      }
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> times;
-  std::map<std::string, bool> fastest;
-};
 
 }  // namespace
 

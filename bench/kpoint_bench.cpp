@@ -15,6 +15,7 @@
 #include "dense_model.h"
 #include "numeric/fast_eigen.h"
 #include "numeric/kpoint_calc.h"
+#include "ratio_reporter.h"
 
 namespace {
 
@@ -129,36 +130,11 @@ void BM_EigenSolveOnly(benchmark::State& state) {
   }
 }
 
-// The fastest repetition: on a shared machine the other runs mostly measure the neighbours.
-double Fastest(const std::vector<double>& v) {
-  return v.empty() ? 0 : *std::min_element(v.begin(), v.end());
-}
-
 BENCHMARK(BM_Quarnel)->Arg(3)->Arg(8)->Arg(16)->ComputeStatistics("min", Fastest);
 BENCHMARK(BM_DosPath)->Arg(3)->Arg(8)->Arg(16)->ComputeStatistics("min", Fastest);
 BENCHMARK(BM_QuarnelNearDegenerate)->Arg(3)->Arg(8)->Arg(16)->ComputeStatistics("min", Fastest);
 BENCHMARK(BM_Eigen)->Arg(3)->Arg(8)->Arg(16)->ComputeStatistics("min", Fastest);
 BENCHMARK(BM_EigenSolveOnly)->Arg(3)->Arg(8)->Arg(16)->ComputeStatistics("min", Fastest);
-
-// Keeps the time per iteration of every run for the ratios at the end; with repetitions the
-// fastest one, which a busy machine disturbs least.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const auto& r : runs) {
-      const std::string name = r.run_name.str();
-      if (r.run_type == Run::RT_Iteration && r.iterations > 0 && !fastest.count(name))
-        times[name] = r.GetAdjustedRealTime();
-      if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "min") {
-        times[name] = r.GetAdjustedRealTime();
-        fastest.insert(name);
-      }
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> times;
-  std::set<std::string> fastest;
-};
 
 }  // namespace
 

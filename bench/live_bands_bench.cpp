@@ -16,6 +16,7 @@
 #include "bands/path_bands.h"
 #include "dense_model.h"
 #include "numeric/kpoint_calc.h"
+#include "ratio_reporter.h"
 
 namespace {
 
@@ -61,10 +62,6 @@ void BM_LiveFermi(benchmark::State& state) {
   const int grid = LiveFillingGrid(40, n);
   for (auto _ : state) benchmark::DoNotOptimize(FastGridFilling(*model, grid, DefaultDosThreads()));
   state.counters["grid"] = grid;
-}
-
-double Fastest(const std::vector<double>& v) {
-  return v.empty() ? 0 : *std::min_element(v.begin(), v.end());
 }
 
 BENCHMARK(BM_LivePath)

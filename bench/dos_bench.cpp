@@ -35,10 +35,10 @@
 #include "bands/band_window.h"
 #include "mainwindow/main_window.h"
 #include "model/model_reader.h"
-#include "support/about_box.h"
-#include "support/app_state.h"
-#include "support/diagnostics_window.h"
-#include "support/spin_edit.h"
+#include "widgets/about_box.h"
+#include "document/app_state.h"
+#include "widgets/diagnostics_window.h"
+#include "widgets/spin_edit.h"
 #include "workbench/eigen_window.h"
 
 namespace {

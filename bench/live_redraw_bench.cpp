@@ -19,10 +19,10 @@
 #include "bands/path_bands.h"
 #include "mainwindow/main_window.h"
 #include "numeric/kpoint_calc.h"
-#include "support/about_box.h"
-#include "support/app_state.h"
-#include "support/diagnostics_window.h"
-#include "support/spin_edit.h"
+#include "widgets/about_box.h"
+#include "document/app_state.h"
+#include "widgets/diagnostics_window.h"
+#include "widgets/spin_edit.h"
 #include "workbench/eigen_window.h"
 
 namespace {

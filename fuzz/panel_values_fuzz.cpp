@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "fuzz_support.h"
-#include "mainwindow/panel_values.h"
+#include "model/panel_values.h"
 #include "model/grid_texts.h"
 #include "model/model_reader.h"
 #include "model/model_writer.h"

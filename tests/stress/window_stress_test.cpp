@@ -14,7 +14,7 @@
 #include <memory>
 
 #include "common/temp_dir.h"
-#include "gui/program.h"
+#include "gui/harness/program.h"
 #include "model/model_writer.h"
 #include "numeric/kpoint_calc.h"
 #include "stress/stress_files.h"

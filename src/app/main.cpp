@@ -1,0 +1,59 @@
+// The desktop program: creates its windows in a fixed order and runs the event loop. The main
+// window's first display completes the start-up (command line, files, placement).
+
+#include <QApplication>
+#include <QDir>
+#include <QTimer>
+
+#include "bands/band_window.h"
+#include "mainwindow/main_window.h"
+#include "widgets/about_box.h"
+#include "document/app_state.h"
+#include "widgets/diagnostics_window.h"
+#include "widgets/dialogs.h"
+#include "support/settings_location.h"
+#include "workbench/eigen_window.h"
+#include "workbench/matrix_arguments.h"
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName("Quarnel");
+  // The layout's design sizes assume a compact font, as desktop grids of numbers use.
+  QFont font = QApplication::font();
+  font.setPointSize(9);
+  QApplication::setFont(font);
+
+  AppState& app = App();
+  const quarnel::SettingsLocation settings = quarnel::LocateSettingsFromEnvironment();
+  app.BaseDir = settings.BaseDir;
+  app.ProgramDir = settings.ProgramDir;
+  app.InstalledManualDir =
+      QDir::cleanPath(QApplication::applicationDirPath() + "/../share/quarnel/Quarnel")
+          .toStdString();
+
+  TFormQuarnel formQuarnel;
+  app.Messages.Show = [&formQuarnel](const std::string& text) {
+    QString shown = QString::fromStdString(text);
+    shown.replace("\r\n", "\n");
+    CurrentDialogs().Warning(&formQuarnel, shown);
+  };
+  TUnitPomDlg unitPomDlg;
+  TBandDlg bandDlg;
+  TEigenDlg eigenDlg;
+  TAboutUBox aboutUBox(&formQuarnel);
+  // Only the main window's closing ends the program.
+  for (QWidget* w : {static_cast<QWidget*>(&unitPomDlg), static_cast<QWidget*>(&bandDlg),
+                     static_cast<QWidget*>(&eigenDlg)})
+    w->setAttribute(Qt::WA_QuitOnClose, false);
+  formQuarnel.SetWindows(&unitPomDlg, &bandDlg, &eigenDlg, &aboutUBox);
+  QStringList arguments = QApplication::arguments();
+  arguments.removeFirst();
+  formQuarnel.SetArguments(arguments);
+  formQuarnel.show();
+  QTimer::singleShot(0, &formQuarnel, [&formQuarnel, &eigenDlg, arguments] {
+    OpenMatrixArguments(arguments, formQuarnel, eigenDlg);
+  });
+  const int status = QApplication::exec();
+  app.Messages.Show = nullptr;
+  return status;
+}

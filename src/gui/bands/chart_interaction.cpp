@@ -1,0 +1,166 @@
+// What the user does with the charts outside a run: reading a band point, the axis menu, the
+// orbital chart's size, printing; and the k-point files of the memo.
+
+#include <qcustomplot.h>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QSlider>
+#include <QTextBlock>
+
+#include "bands/band_window.h"
+#include "bands/kpoint_files.h"
+#include "mainwindow/main_window.h"
+#include "document/app_state.h"
+#include "widgets/chart_helpers.h"
+#include "widgets/dialogs.h"
+#include "support/number_text.h"
+#include "support/text_utils.h"
+
+void TBandDlg::ConnectInteraction() {
+  connect(Chart1, &QCustomPlot::plottableClick, this,
+          [this](QCPAbstractPlottable* series, int index, QMouseEvent* event) {
+            Chart1ClickSeries(series, index, event->button());
+          });
+  connect(Chart1, &QCustomPlot::mouseDoubleClick, this, &TBandDlg::Chart1DblClick);
+  connect(Chart2, &QCustomPlot::mouseDoubleClick, this, &TBandDlg::Chart2DblClick);
+  PrepareSaveItems();
+}
+
+void TBandDlg::Chart1ClickSeries(QCPAbstractPlottable* series, int v, Qt::MouseButton button) {
+  // During a run the main window's k point belongs to the run, except while it is paused:
+  // reading a point's weights is what one pauses for.
+  if (button != Qt::LeftButton || (running_ && !App().PauseFlag) || !series) return;
+  const AppState& app = App();
+  const int n = app.Model.NOrb;
+  int t = SeriesTag(series);
+  // The bars lie over their band point; a click on one reads that point (bar b belongs to band
+  // b mod N + 1 at point b div N).
+  if (n > 0 && t > n && t <= 2 * n && v >= 0) {
+    t = v % n + 1;
+    v /= n;
+    series = Chart1->plottable(t);
+  }
+  QString text0 = QString("[%1,%2] ").arg(t).arg(v);
+  QString text1;
+  const bool band = t >= 1 && t <= n && v >= 0 && v < static_cast<int>(BandPoints.size());
+  if (band) {
+    const BandPoint& p = BandPoints[v];
+    const int b = v * n + t - 1;
+    text1 = QString("[%1,%2] ").arg(t).arg(b);
+    std::string line = Memo1->document()->findBlockByNumber(p.line).text().toStdString();
+    quarnel::NormalizeSpaces(line);
+    const auto* graph = qobject_cast<const QCPGraph*>(series);
+    const double y = graph && v < graph->dataCount() ? (graph->data()->constBegin() + v)->value : 0;
+    text0 += QString("%1: k=%2 Y=%3")
+                 .arg(series->name(), QString::fromStdString(line),
+                      QString::fromStdString(quarnel::FormatFixed(y, 6, 3)));
+    for (int j = 1; j <= n && n + j < Chart1->plottableCount(); ++j) {
+      const auto* bars = qobject_cast<const WeightBars*>(Chart1->plottable(n + j));
+      if (!bars || b >= bars->Count()) continue;
+      const double weight = (bars->At(b).end - bars->At(b).start) * 50 / app.MarkerSize;
+      text1 += QString("%1=%2 ").arg(QString::fromStdString(app.Model.OrbName[j]),
+                                     QString::fromStdString(quarnel::FormatFixed(weight, 3, 2)));
+    }
+  }
+  SetStatusPanelFit(StatusBar1, 0, text0);
+  SetStatusPanelFit(StatusBar1, 1, text1);
+  // The point is recomputed at the k point it was computed at, whatever the memo says now.
+  if (band && FormQuarnel) {
+    const BandPoint& p = BandPoints[v];
+    WriteKPoint(p.nx, p.ny, p.nz, p.div);
+    FormQuarnel->btnCalcKpointClick();
+  }
+}
+
+void TBandDlg::Chart1DblClick(QMouseEvent* event) {
+  MenuChart = Chart1;
+  PrepareSaveItems();
+  const QPoint at = event->globalPosition().toPoint();
+  PopupChartMenu(at.x(), at.y());
+}
+
+void TBandDlg::Chart2DblClick(QMouseEvent* event) {
+  const QPoint at = event->globalPosition().toPoint();
+  if (!PointInPlotRect(this, Chart2, at.x(), 0, at.y())) return;
+  MenuChart = Chart2;
+  PrepareSaveItems();
+  PopupChartMenu(at.x(), at.y());
+}
+
+void TBandDlg::btnPrintClick() {
+  QPrinter printer(QPrinter::HighResolution);
+  if (CurrentDialogs().Print(this, printer)) PrintWindow(printer);
+}
+
+void TBandDlg::PrintWindow(QPrinter& printer) {
+  const QPixmap picture = grab();
+  QPainter painter;
+  if (!painter.begin(&printer)) return;
+  const QRect page = painter.viewport();
+  const QSize size = picture.size().scaled(page.size(), Qt::KeepAspectRatio);
+  painter.drawPixmap(QRect(page.topLeft(), size), picture);
+  painter.end();
+}
+
+void TBandDlg::btnResizeOrbClick() {
+  ResetAxis(Chart3->xAxis);
+  ResetAxis(Chart3->yAxis);
+  App().OrbPlotRescale = true;
+  if (App().FitOrbitalAxes) App().FitOrbitalAxes();
+}
+
+void TBandDlg::TrackBar1Change() {
+  AppState& app = App();
+  app.OrbPlotScale = static_cast<double>(TrackBar1->value()) / app.OrbScaleSteps;
+  // Only a request: the next picture is drawn at the new scale and fitted then. Fitting now
+  // would spend the request on the picture being replaced.
+  app.OrbPlotRescale = true;
+}
+
+// k-point files.
+
+namespace {
+QString KpointFilter() {
+  return QString("Quarnel kpoints (*.%1)|*.%1|Wien2k klist_band(*.%2)|*.%2|All Files (*.*)|*.*")
+      .arg("qrk", "klist_band");
+}
+}  // namespace
+
+void TBandDlg::btnOpenKpointsClick() {
+  const QString name = CurrentDialogs().OpenFileName(this, KpointFilter(), "qrk");
+  if (name.isEmpty()) return;
+  // The dialog seam returns the file, not the filter entry: the extension tells the format.
+  if (quarnel::FileExtension(name.toStdString()) == "klist_band")
+    ReadKlistBand(name);
+  else
+    ReadKpointList(name);
+}
+
+void TBandDlg::ReadKpointList(const QString& name) {
+  std::vector<std::string> lines;
+  if (quarnel::ReadKpointList(name.toStdString(), lines, App().Messages))
+    ShowKpointLines(lines, name);
+  quarnel::ShowPendingMessages(App().Messages);
+}
+
+void TBandDlg::ReadKlistBand(const QString& name) {
+  std::vector<std::string> lines;
+  if (quarnel::ReadKlistBand(name.toStdString(), lines, App().Messages)) {
+    setWindowTitle(QString("Bands&DOS [%1]")
+                       .arg(QString::fromStdString(quarnel::FileNameOnly(name.toStdString()))));
+    ShowKpointLines(lines, name);
+  }
+  quarnel::ShowPendingMessages(App().Messages);
+}
+
+// The memo holds the lines read from name, unchanged since then.
+void TBandDlg::ShowKpointLines(const std::vector<std::string>& lines, const QString& name) {
+  QStringList text;
+  for (const std::string& l : lines) text << QString::fromStdString(l);
+  Memo1->setPlainText(text.join('\n'));
+  Memo1->document()->setModified(false);
+  KpointFile = name;
+}

@@ -1,0 +1,284 @@
+#include "mainwindow/main_window.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QStringDecoder>
+#include <QTimer>
+
+#include "bands/band_window.h"
+#include "bands/kmap_window.h"
+#include "model/model_data.h"
+#include "document/app_state.h"
+#include "widgets/spin_edit.h"
+#include "widgets/string_grid.h"
+
+namespace {
+
+// Design values of the layout.
+constexpr int kGridTop = 31;
+constexpr int kPanelHeight = 213;
+constexpr int kStatusHeight = 21;
+constexpr int kHeaderLeft = 128;
+constexpr int kGroupBox2Left = 437;
+constexpr int kHamMatLeft = 6;
+constexpr int kPanel2Width = 129;
+constexpr int kPanel3Height = 26;
+
+QLabel* NewLabel(const QString& text, QWidget* parent) {
+  auto* label = new QLabel(text, parent);
+  label->adjustSize();
+  return label;
+}
+
+SpinEdit* NewSpinEdit(int lo, int hi, int value, QWidget* parent) {
+  auto* edit = new SpinEdit(parent);
+  edit->SetRange(lo, hi);
+  edit->SetValue(value);
+  return edit;
+}
+
+}  // namespace
+
+QString FromModelText(const std::string& bytes) {
+  QStringDecoder utf8(QStringDecoder::Utf8);
+  QString text = utf8.decode(QByteArray::fromStdString(bytes));
+  if (utf8.hasError()) text = QString::fromLatin1(bytes.data(), static_cast<int>(bytes.size()));
+  return text;
+}
+
+std::string ToModelText(const QString& text, const std::string& original) {
+  // Unchanged text keeps the bytes it was read with, whatever their character set.
+  if (FromModelText(original) == text) return original;
+  return text.toUtf8().toStdString();
+}
+
+TFormQuarnel::TFormQuarnel(QWidget* parent) : QMainWindow(parent) {
+  setMinimumSize(700, 700);
+  client_ = new QWidget(this);
+  setCentralWidget(client_);
+  CreateControls();
+  CreateMenus();
+  resize(765, 695 + menuBar()->sizeHint().height());
+
+  // Creation: settings are located by the program entry; the panels get their place; the
+  // selectors are filled; the beta2 edits stay hidden while that term is disabled.
+  const char* const tags[] = {"(ka", "(kb", "(kc"};
+  QComboBox* combos[] = {cbBetaX, cbBetaY, cbBetaZ};
+  for (int d = 0; d < 3; ++d) {
+    for (const char* text : quarnel::BetaFactorText) {
+      QString entry = QString::fromUtf8(text);
+      entry.replace(entry.indexOf("(kx"), 3, tags[d]);
+      if (!entry.contains(tags[d])) entry = QString::fromUtf8(text);
+      combos[d]->addItem(entry);
+    }
+  }
+  if (!App().Model.Beta2Enabled) {
+    for (QWidget* w : {static_cast<QWidget*>(EdBeta2X), static_cast<QWidget*>(EdBeta2Y),
+                       static_cast<QWidget*>(EdBeta2Z), static_cast<QWidget*>(lbBeta2)})
+      w->hide();
+  }
+  SelRow = -1;
+  SelCol = -1;
+  cbAutoCalc->setChecked(true);
+  cbEigVecSq->setChecked(true);
+  quarnel::ClearModelTables(App().Model);
+  App().FitOrbitalAxes = [this] { FitOrbitalAxes(); };
+}
+
+TFormQuarnel::~TFormQuarnel() {
+  App().FitOrbitalAxes = nullptr;
+}
+
+void TFormQuarnel::SetWindows(TUnitPomDlg* pom, TBandDlg* bands, TEigenDlg* eigen,
+                              TAboutUBox* about) {
+  pom_ = pom;
+  bands_ = bands;
+  if (bands_) bands_->FormQuarnel = this;
+  eigen_ = eigen;
+  about_ = about;
+}
+
+void TFormQuarnel::CreateControls() {
+  Label7 = NewLabel("Orbitals:", client_);
+  Label7->move(8, 7);
+  seNorb = NewSpinEdit(1, 10, 3, client_);
+  seNorb->setGeometry(60, 3, 56, 24);
+  edHeader = new QLineEdit(client_);
+  edHeader->setGeometry(kHeaderLeft, 3, 600, 24);
+  edHeader->setToolTip("model title");
+
+  sgInputOverlap = new StringGrid(client_);
+  sgInputOverlap->SetDefaultColWidth(120);
+  sgInputOverlap->move(0, kGridTop);
+  // Sizes of the window definition: three orbitals.
+  sgInputOverlap->SetRowCount(4);
+  sgInputOverlap->SetColCount(6);
+
+  CreatePanels();
+  CreateKpointGroup();
+  CreateEigenGroup();
+
+  StatusBar1 = new QStatusBar(client_);
+  StatusBar1->setSizeGripEnabled(false);
+  for (int k = 0; k < 6; ++k) {
+    auto* panel = new QLabel(StatusBar1);
+    panel->setFixedWidth(50);
+    StatusBar1->addWidget(panel);
+  }
+
+  connect(seNorb, &SpinEdit::Changed, this, &TFormQuarnel::seNorbChange);
+  connect(edHeader, &QLineEdit::textEdited, this, [this] { SetModelModified(); });
+  connect(sgInputOverlap, &StringGrid::SelectCell, this, &TFormQuarnel::sgInputOverlapSelectCell);
+  connect(sgInputOverlap, &StringGrid::MouseUp, this, &TFormQuarnel::sgInputOverlapMouseUp);
+  connect(sgEigen, &StringGrid::MouseUp, this, &TFormQuarnel::sgEigenMouseUp);
+}
+
+void TFormQuarnel::CreateKpointGroup() {
+  GroupBox2 = new QGroupBox(" k point ", client_);
+  sgHamMat = new StringGrid(GroupBox2);
+  sgHamMat->SetDefaultColWidth(64);
+  sgHamMat->SetRowCount(4);
+  sgHamMat->SetColCount(4);
+  Panel2 = new QWidget(GroupBox2);
+  Panel2->resize(kPanel2Width, 190);
+  btnCalcKpoint = new QPushButton("Calculation", Panel2);
+  btnCalcKpoint->setGeometry(4, 2, 121, 28);
+  auto* divLabel = NewLabel("1/", Panel2);
+  divLabel->move(8, 40);
+  seKbodDel = NewSpinEdit(10, 100, 10, Panel2);
+  seKbodDel->setGeometry(26, 36, 64, 24);
+  const char* names[] = {"kx", "ky", "kz"};
+  SpinEdit** edits[] = {&seKbodX, &seKbodY, &seKbodZ};
+  QLabel** labels[] = {&lbkx, &lbky, &lbkz};
+  for (int d = 0; d < 3; ++d) {
+    auto* name = NewLabel(names[d], Panel2);
+    name->move(8, 70 + 28 * d);
+    *edits[d] = NewSpinEdit(-100, 100, 0, Panel2);
+    (*edits[d])->setGeometry(26, 66 + 28 * d, 48, 24);
+    *labels[d] = NewLabel(QString("%1=0.00").arg(names[d]), Panel2);
+    (*labels[d])->setGeometry(76, 70 + 28 * d, 53, 16);
+    connect(*edits[d], &SpinEdit::Changed, this, &TFormQuarnel::seKbodDelChange);
+  }
+  cbAutoCalc = new QCheckBox("Auto Calculation", Panel2);
+  cbAutoCalc->setGeometry(4, 154, 125, 22);
+  connect(seKbodDel, &SpinEdit::Changed, this, &TFormQuarnel::seKbodDelChange);
+  connect(btnCalcKpoint, &QPushButton::clicked, this, &TFormQuarnel::btnCalcKpointClick);
+}
+
+void TFormQuarnel::CreateEigenGroup() {
+  GroupBox3 = new QGroupBox(
+      " EigenValues (=energy of bands), EigenVectors (square=ratio of orbitals) ", client_);
+  sgEigen = new StringGrid(GroupBox3);
+  sgEigen->SetDefaultColWidth(100);
+  sgEigen->SetDefaultRowHeight(18);
+  sgEigen->SetRowCount(5);
+  sgEigen->SetColCount(5);
+  Panel3 = new QWidget(GroupBox3);
+  auto* values = NewLabel("EigenValues", Panel3);
+  values->move(4, 5);
+  auto* vectors = NewLabel("EigenVectors", Panel3);
+  vectors->move(90, 5);
+  cbEigVecSq = new QCheckBox("Square", Panel3);
+  cbEigVecSq->setGeometry(190, 2, 80, 22);
+  cbEigVecSq->setToolTip("Zobrazeni 2.mocniny vlastnich vektoru misto komplexniho cisla");
+  Panel1 = new QWidget(Panel3);
+  Button1 = new QPushButton("Cell0", Panel1);
+  Button2 = new QPushButton("Cells", Panel1);
+  seCells1 = NewSpinEdit(1, 8, 1, Panel1);
+  seCells2 = NewSpinEdit(1, 8, 1, Panel1);
+  Edit3 = new QLineEdit("1", Panel1);
+  Button1->setGeometry(0, 1, 50, 24);
+  Button2->setGeometry(54, 1, 50, 24);
+  seCells1->setGeometry(108, 1, 44, 24);
+  seCells2->setGeometry(156, 1, 44, 24);
+  Edit3->setGeometry(204, 1, 36, 24);
+  Panel1->resize(242, kPanel3Height);
+  connect(Button1, &QPushButton::clicked, this, &TFormQuarnel::Button1Click);
+  connect(Button2, &QPushButton::clicked, this, &TFormQuarnel::Button2Click);
+  connect(cbEigVecSq, &QCheckBox::clicked, this, &TFormQuarnel::cbEigVecSqClick);
+  connect(seCells1, &SpinEdit::Changed, this, &TFormQuarnel::seNorbChange);
+  connect(seCells2, &SpinEdit::Changed, this, &TFormQuarnel::seNorbChange);
+}
+
+void TFormQuarnel::CreateMenus() {
+  QMenu* file = menuBar()->addMenu("&File");
+  miOpen1 = file->addAction("&Open...", this, &TFormQuarnel::miOpen1Click);
+  miSave1 = file->addAction("&Save", this, &TFormQuarnel::miSave1Click);
+  miNew1 = file->addAction("New", this, &TFormQuarnel::miNew1Click);
+  Exit1 = file->addAction("E&xit", this, &TFormQuarnel::Exit1Click);
+  miShowBand1 = menuBar()->addAction("Bands&&DOS", this, &TFormQuarnel::miShowBand1Click);
+  QMenu* tools = menuBar()->addMenu("Tools");
+  miShowJacobi1 = tools->addAction("Show Jacobi", this, &TFormQuarnel::miShowJacobi1Click);
+  miCopy1 = tools->addAction("Copy", this, &TFormQuarnel::miCopy1Click);
+  tools->addAction("k map", this, [this] { ShowKMapWindow(this); });
+  PlotOrbMenu = menuBar()->addMenu("PlotOrb");
+  miPlotOrbGamma1 = PlotOrbMenu->addAction("Gamma", this, &TFormQuarnel::miPlotOrbGamma1Click);
+  miPlotOrbX1 = PlotOrbMenu->addAction("X(100)", this, &TFormQuarnel::miPlotOrbX1Click);
+  miPlotOrbY1 = PlotOrbMenu->addAction("Y(010)", this, &TFormQuarnel::miPlotOrbY1Click);
+  miPlotOrbM1 = PlotOrbMenu->addAction("S(110)", this, &TFormQuarnel::miPlotOrbM1Click);
+  miPlotOrbGamma33 = PlotOrbMenu->addAction(QString::fromUtf8("Gamma 3\u00D73"), this,
+                                            &TFormQuarnel::miPlotOrbGamma33Click);
+  QMenu* help = menuBar()->addMenu("Help");
+  miManual1 = help->addAction("Manual", this, &TFormQuarnel::miManual1Click);
+  miAbout1 = help->addAction("About", this, &TFormQuarnel::miAbout1Click);
+}
+
+void TFormQuarnel::ApplyResizeRule() {
+  const int H = client_->height();
+  const int W = client_->width();
+  const int T = kGridTop, P = kPanelHeight, S = kStatusHeight;
+  const int h = std::max(40, (H - T - P - 46 - S) / 2);
+  sgInputOverlap->setGeometry(0, T, W, h);
+  for (QGroupBox* box : {gbInAlfa, gbInBeta, gbInBetaGen}) box->move(0, T + h);
+  GroupBox2->setGeometry(kGroupBox2Left, T + h, W - kGroupBox2Left, P);
+  const int hamWidth = std::max(20, W - kGroupBox2Left - kHamMatLeft - kPanel2Width - 4);
+  sgHamMat->setGeometry(kHamMatLeft, 16, hamWidth, P - 20);
+  Panel2->move(kHamMatLeft + hamWidth + 2, 16);
+  GroupBox3->setGeometry(0, T + h + P, W, h + 46);
+  sgEigen->setGeometry(2, 42, W - 6, h);
+  Panel3->setGeometry(2, 42 - kPanel3Height, W - 6, kPanel3Height);
+  Panel1->move(Panel3->width() - Panel1->width(), 0);
+  edHeader->resize(W - kHeaderLeft - 4, edHeader->height());
+  StatusBar1->setGeometry(0, H - S, W, S);
+}
+
+void TFormQuarnel::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (!firstPaintDone_)
+    QTimer::singleShot(0, this, [this] {
+      if (!firstPaintDone_) FirstPaint();
+    });
+}
+
+void TFormQuarnel::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  // The client area takes the new size now, not at the next layout pass: the rule reads it.
+  if (layout()) layout()->activate();
+  ApplyResizeRule();
+}
+
+void TFormQuarnel::closeEvent(QCloseEvent* event) {
+  if (!QueryUnsavedChanges()) {
+    event->ignore();
+    return;
+  }
+  // A paused run is released and told to stop.
+  if (App().PauseFlag) {
+    if (bands_) bands_->SetPaused(false);
+    App().PauseFlag = false;
+    App().StopFlag = true;
+  }
+  event->accept();
+}
+
+void TFormQuarnel::SetCaption(const QString& caption) {
+  setWindowTitle(caption);
+}

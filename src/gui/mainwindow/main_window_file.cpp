@@ -1,0 +1,287 @@
+// File commands, the first display and the command line.
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
+#include <QSlider>
+#include <algorithm>
+#include <cmath>
+
+#include "bands/band_window.h"
+#include "mainwindow/main_window.h"
+#include "mainwindow/window_placement.h"
+#include "model/model_reader.h"
+#include "model/model_writer.h"
+#include "widgets/about_box.h"
+#include "document/app_state.h"
+#include "widgets/chart_helpers.h"
+#include "widgets/dialogs.h"
+#include "widgets/linux_shell.h"
+#include "support/shell_helpers.h"
+#include "widgets/spin_edit.h"
+#include "widgets/string_grid.h"
+#include "support/text_utils.h"
+#include "workbench/eigen_window.h"
+
+namespace {
+const char* const kProgramTitle = "Quarnel V7.12 ";
+
+// However broken a file, the box of reading errors stays one a person can read and the toolkit
+// can lay out quickly: the first messages, each cut short, and how many more there were.
+constexpr int kShownMessages = 20;
+constexpr std::size_t kShownBytes = 200;
+
+std::string ShortMessages(const std::string& text) {
+  std::string out;
+  int kept = 0;
+  long long hidden = 0;
+  for (std::size_t at = 0; at <= text.size();) {
+    std::size_t end = text.find("\r\n", at);
+    if (end == std::string::npos) end = text.size();
+    const std::size_t length = end - at;
+    if (length > 0 && kept > kShownMessages) {
+      ++hidden;
+    } else if (kept <= kShownMessages) {
+      if (length > 0) ++kept;
+      if (at > 0) out += "\r\n";
+      if (length <= kShownBytes) {
+        out.append(text, at, length);
+      } else {
+        std::size_t cut = kShownBytes;
+        while (cut > 0 && (static_cast<unsigned char>(text[at + cut]) & 0xc0) == 0x80) --cut;
+        out.append(text, at, cut);
+        out += "...";
+      }
+    }
+    at = end + 2;
+  }
+  if (hidden > 0) out += "\r\n\r\n(" + std::to_string(hidden) + " more messages not shown)";
+  return out;
+}
+}  // namespace
+
+QString TFormQuarnel::DialogFilter() const {
+  const QString ext = QString::fromStdString(App().ModelExtension);
+  return QString("Quarnel file (*.%1)|*.%1|All Files (*.*)|*.*").arg(ext);
+}
+
+QString TFormQuarnel::DialogDefaultExt() const {
+  return QString::fromStdString(App().ModelExtension);
+}
+
+void TFormQuarnel::ClearModel() {
+  quarnel::ClearModelTables(App().Model);
+  ClosePanels();
+  std::fill(std::begin(orbitalShown_), std::end(orbitalShown_), false);
+  modelModified_ = false;
+  if (bands_) {
+    bands_->ClearCharts();
+    // The next orbital picture finds its ranges again.
+    ResetAxis(bands_->Chart3->xAxis);
+    ResetAxis(bands_->Chart3->yAxis);
+  }
+  sgInputOverlap->ClearCells();
+  for (int c = 3; c < sgInputOverlap->ColCount(); ++c) sgInputOverlap->SetCell(c, 0, QString());
+  // Every cell of H(k) and of the results, names included; the corner label stays.
+  sgHamMat->ClearCells();
+  for (int r = 1; r < sgHamMat->RowCount(); ++r) sgHamMat->SetCell(0, r, QString());
+  for (int c = 1; c < sgHamMat->ColCount(); ++c) sgHamMat->SetCell(c, 0, QString());
+  for (int r = 0; r < sgEigen->RowCount(); ++r)
+    for (int c = 0; c < sgEigen->ColCount(); ++c)
+      if (r > 0 || c > 0) sgEigen->SetCell(c, r, QString());
+  sgEigen->SetCell(0, 0, QString());
+  ResizeGrids(3);
+}
+
+void TFormQuarnel::ReadModelFile(const QString& name) {
+  AppState& app = App();
+  const std::string file = name.toStdString();
+  // The core reads into a copy, so that a file that cannot be opened changes nothing.
+  static quarnel::ModelData read;
+  read = app.Model;
+  if (quarnel::ReadModelFile(read, app.Messages, file) != 0) {
+    quarnel::ShowPendingMessages(app.Messages);
+    return;
+  }
+  ClearModel();
+  app.Model = read;
+  if (bands_) bands_->ShowModelFilling();
+  SetCaption(QString("%1 - %2").arg(QString::fromStdString(app.CaptionBase), name));
+  headerBytes_ = app.Model.HeaderText;
+  const QString header = FromModelText(app.Model.HeaderText);
+  // The edit box would cut a header beyond its default limit, and the next save would keep it cut.
+  if (header.size() > edHeader->maxLength()) edHeader->setMaxLength(header.size());
+  edHeader->setText(header);
+  const int n = app.Model.NOrb;
+  ResizeGrids(n);
+  app.Model.NOrb = n;  // a file without orbitals leaves 0 behind the grid's three rows
+  for (int i = 1; i <= n; ++i) {
+    PropagateOrbitalName(i);
+    RefreshDiagonalCell(i);
+    for (int j = i + 1; j <= n; ++j) RefreshPairCells(i, j);
+  }
+  modelModified_ = false;
+  app.Messages.Text = ShortMessages(app.Messages.Text);
+  quarnel::ShowPendingMessages(app.Messages);
+}
+
+void TFormQuarnel::SyncHeaderToModel() {
+  App().Model.HeaderText = ToModelText(edHeader->text(), headerBytes_);
+}
+
+bool TFormQuarnel::WriteModelFile(const QString& name) {
+  AppState& app = App();
+  SyncHeaderToModel();
+  if (quarnel::WriteModelFile(app.Model, app.Messages, name.toStdString()) != 0) {
+    // Said at once: the user must not believe the model was saved.
+    quarnel::ShowPendingMessages(app.Messages);
+    return false;
+  }
+  headerBytes_ = app.Model.HeaderText;
+  modelModified_ = false;
+  SetCaption(QString("%1 - %2").arg(QString::fromStdString(app.CaptionBase),
+                                    QString::fromStdString(app.Model.ModelFileName)));
+  return true;
+}
+
+void TFormQuarnel::miOpen1Click() {
+  if (!QueryUnsavedChanges()) return;
+  const QString name = CurrentDialogs().OpenFileName(this, DialogFilter(), DialogDefaultExt());
+  if (!name.isEmpty()) ReadModelFile(name);
+}
+
+bool TFormQuarnel::SaveWithDialog() {
+  const QString name = CurrentDialogs().SaveFileName(
+      this, DialogFilter(), DialogDefaultExt(), QString::fromStdString(App().Model.ModelFileName));
+  return !name.isEmpty() && WriteModelFile(name);
+}
+
+void TFormQuarnel::miSave1Click() {
+  SaveWithDialog();
+}
+
+bool TFormQuarnel::QueryUnsavedChanges() {
+  if (!modelModified_) return true;
+  switch (CurrentDialogs().AskSave(this, "Save changes to the model?")) {
+    case SaveChoice::Discard:
+      return true;
+    case SaveChoice::Save:
+      return SaveWithDialog();  // a cancelled or failed save keeps the model
+    case SaveChoice::Cancel:
+      break;
+  }
+  return false;
+}
+
+void TFormQuarnel::miNew1Click() {
+  if (!QueryUnsavedChanges()) return;
+  ClearModel();
+  SetCaption(QString::fromStdString(App().CaptionBase));
+}
+
+void TFormQuarnel::Exit1Click() {
+  close();
+}
+
+void TFormQuarnel::HandleCommandLine() {
+  AppState& app = App();
+  seNorb->SetRange(1, 16);
+  int first = 0;
+  if (!arguments_.isEmpty()) {
+    const QString a = arguments_.first();
+    if (a.startsWith('-')) first = 1;
+    if (a == "-betatyp1") app.Model.BetaTyp = 1;
+    if (a == "-betatyp2") app.Model.BetaTyp = 2;
+  }
+  auto setExtension = [&app] {
+    app.ModelExtension = app.Model.BetaTyp == 1 ? "qre" : "qrg";
+    app.CaptionBase = std::string(kProgramTitle) + "(" + app.ModelExtension + ")";
+  };
+  setExtension();
+  SetCaption(QString::fromStdString(app.CaptionBase));
+  for (int k = first; k < arguments_.size(); ++k) {
+    const std::string e = quarnel::FileExtension(arguments_[k].toStdString());
+    if (e == "qre") app.Model.BetaTyp = 1;
+    if (e == "qrg") app.Model.BetaTyp = 2;
+    setExtension();
+    if (e == app.ModelExtension) ReadModelFile(arguments_[k]);
+    if (e == "qrk" && bands_) bands_->ReadKpointList(arguments_[k]);
+  }
+}
+
+void TFormQuarnel::FirstPaint() {
+  if (firstPaintDone_) return;
+  firstPaintDone_ = true;
+  sgInputOverlap->SetCell(0, 0, "  Hij");
+  sgInputOverlap->SetCell(1, 0, "orbital");
+  sgInputOverlap->SetCell(2, 0, "alpha");
+  for (int c = 3; c < sgInputOverlap->ColCount(); ++c)
+    sgInputOverlap->SetCell(c, 0, "beta&overlap");
+  sgInputOverlap->SetColWidth(0, 70);
+  sgInputOverlap->SetColWidth(1, 70);
+  sgInputOverlap->SetColWidth(2, 40);
+  sgInputOverlap->setCurrentCell(0, 1);
+  sgHamMat->SetCell(0, 0, "  I\\R ");
+  sgEigen->SetDefaultColWidth(150);
+  sgEigen->SetColWidth(0, 80);
+  gbInBeta->hide();
+  gbInAlfa->hide();
+  for (QWidget* w : {static_cast<QWidget*>(EditGenX), static_cast<QWidget*>(EditGenY),
+                     static_cast<QWidget*>(EditGenZ), static_cast<QWidget*>(Label15)})
+    w->hide();
+  if (about_) about_->InitU(kProgramTitle, "05.12.2018");
+  App().PdfViewerPath = quarnel::AssociatedProgram(CurrentShell(), "pdf");
+  HandleCommandLine();
+  seKbodDelChange();
+  seNorb->SetMaxValue(16);
+  seNorbChange();
+  modelModified_ = false;  // the model as the command line read it, or the empty one
+  BuildOrbitalShapes();
+  if (bands_) {
+    bands_->SpinEdit3->SetRange(5, 50);
+    bands_->SpinEdit4->SetRange(10, 1000);
+    AppState& app = App();
+    app.OrbScaleSteps = 4;
+    bands_->TrackBar1->setRange(1, 4 * app.OrbScaleSteps);
+    bands_->TrackBar1->setValue(
+        static_cast<int>(std::lround(app.OrbScaleSteps * app.OrbPlotScale)));
+    bands_->TrackBar1->setTickInterval(app.OrbScaleSteps);
+  }
+  ApplyResizeRule();
+  cbEigVecSqClick();
+  PlaceStartWindows();
+  update();
+  quarnel::ShowPendingMessages(App().Messages);
+}
+
+void TFormQuarnel::PlaceStartWindows() {
+  const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
+  if (!shown) return;
+  const QRect screenArea = shown->availableGeometry();
+  // The window manager's frame, once it has framed this window; until then a usual one.
+  const QRect outer = frameGeometry(), inner = geometry();
+  QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                 outer.right() - inner.right(), outer.bottom() - inner.bottom());
+  if (frame.isNull()) frame = QMargins(2, 26, 2, 2);
+  const quarnel::StartWindow main{size(), minimumWidth()};
+  if (!bands_) {
+    move(screenArea.topLeft());
+    return;
+  }
+  const quarnel::StartWindow bands{bands_->size(), bands_->NarrowestWidth()};
+  const quarnel::StartGeometry g = quarnel::PlaceStartWindows(screenArea, frame, main, bands);
+  setGeometry(g.main);
+  bands_->setGeometry(g.bands);
+  bands_->show();
+  if (eigen_) {
+    // Hidden until asked for; it then opens at the right edge, within the screen's height.
+    const int h =
+        std::max(eigen_->minimumHeight(),
+                 std::min(eigen_->height(), screenArea.height() - frame.top() - frame.bottom()));
+    eigen_->setGeometry(screenArea.right() - frame.right() - eigen_->width() + 1,
+                        screenArea.top() + frame.top(), eigen_->width(), h);
+  }
+}

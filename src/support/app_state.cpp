@@ -1,6 +1,0 @@
-#include "support/app_state.h"
-
-AppState& App() {
-  static AppState state;
-  return state;
-}

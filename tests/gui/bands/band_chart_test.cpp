@@ -1,0 +1,283 @@
+// The charts' axis menu and helpers, the k-point files, printing and copying of the bands window.
+#include <qcustomplot.h>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSlider>
+#include <QStatusBar>
+#include <QTest>
+
+#include "gui/bands/band_models.h"
+#include "widgets/chart_helpers.h"
+
+namespace {
+
+// Confirms the print dialog with a PDF file as the printer.
+class PdfDialogs : public ScriptedDialogs {
+ public:
+  QString pdf;
+  bool Print(QWidget*, QPrinter& printer) override {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    return true;
+  }
+};
+
+QCustomPlot* ChartWithData(double lo, double hi) {
+  auto* chart = new QCustomPlot;
+  InstallSeriesChart(chart);
+  auto* g = qobject_cast<QCPGraph*>(chart->plottable(AddLineSeries(chart, Qt::red)));
+  g->addData(0, lo);
+  g->addData(1, hi);
+  chart->replot();
+  return chart;
+}
+
+}  // namespace
+
+class BandChartTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void automaticAxesFollowTheirData();
+  void axisDialogAnswers();
+  void doubleAndLogarithmicRules();
+  void menuActsOnTheChartThatOpenedIt();
+  void dosChartOpensTheMenuOnlyInsideItsPlot();
+  void statusPanelFitReportsOnlyChanges();
+  void delayWaitsWithoutSpinning();
+  void openKpointsReadsBothFormats();
+  void commandLineReadsAKpointList();
+  void printAndCopyTheWindow();
+  void orbitalSizeControlsRequestARescale();
+};
+
+void BandChartTest::automaticAxesFollowTheirData() {
+  std::unique_ptr<QCustomPlot> chart(ChartWithData(-2, 3));
+  QVERIFY(IsAxisAutomatic(chart->yAxis));
+  QCOMPARE(chart->yAxis->range(), QCPRange(-2, 3));
+  SetAxisRange(chart->yAxis, 0, 1);
+  chart->replot();
+  QCOMPARE(chart->yAxis->range(), QCPRange(0, 1));
+  ResetAxisMaximum(chart->yAxis);
+  chart->replot();
+  QCOMPARE(chart->yAxis->range(), QCPRange(0, 3));
+  ResetAllAxes(chart.get());
+  chart->replot();
+  QCOMPARE(chart->yAxis->range(), QCPRange(-2, 3));
+  // A hidden series does not count.
+  SetAxisRange(chart->yAxis, 5, 4);  // ignored: max not above min
+  QVERIFY(IsAxisAutomatic(chart->yAxis));
+}
+
+void BandChartTest::axisDialogAnswers() {
+  ScriptedDialogs dialogs;
+  std::unique_ptr<QCustomPlot> chart(ChartWithData(0, 10));
+  QCPAxis* y = chart->yAxis;
+  dialogs.inputAnswers << "2";
+  AskAxisRange(y);
+  QCOMPARE(y->range(), QCPRange(2, 10));
+  QVERIFY(IsAxisAutoMaximum(y) && !IsAxisAutomatic(y));
+  SetAxisRange(y, 0, 10);
+  dialogs.inputAnswers << " 20 ";
+  AskAxisRange(y);
+  QCOMPARE(y->range(), QCPRange(20, 21));
+  QVERIFY(IsAxisAutoMaximum(y));
+  dialogs.inputAnswers << "-1,5   4 extra";
+  AskAxisRange(y);
+  QCOMPARE(y->range(), QCPRange(-1.5, 4));
+  QVERIFY(!IsAxisAutoMaximum(y) && !IsAxisAutomatic(y));
+  dialogs.inputAnswers << "x 4"
+                       << "5 3";
+  AskAxisRange(y);
+  AskAxisRange(y);
+  QCOMPARE(y->range(), QCPRange(-1.5, 4));
+  dialogs.inputAnswers << "";
+  AskAxisRange(y);
+  QVERIFY(IsAxisAutomatic(y));
+  chart->replot();
+  QCOMPARE(y->range(), QCPRange(0, 10));
+  AskAxisRange(y);  // cancelled: nothing
+  QVERIFY(IsAxisAutomatic(y));
+}
+
+void BandChartTest::doubleAndLogarithmicRules() {
+  std::unique_ptr<QCustomPlot> chart(ChartWithData(0, 10));
+  QCPAxis* y = chart->yAxis;
+  DoubleAxisRange(y);
+  QCOMPARE(y->range(), QCPRange(-5, 15));
+  ToggleLogAxis(y);  // minimum not above 0
+  QCOMPARE(y->scaleType(), QCPAxis::stLinear);
+  SetAxisRange(y, 1, 10);
+  ToggleLogAxis(y);
+  QCOMPARE(y->scaleType(), QCPAxis::stLogarithmic);
+  DoubleAxisRange(y);  // -3.5 is not positive
+  QCOMPARE(y->range(), QCPRange(1, 10));
+  SetAxisRange(y, -1, 10);
+  QCOMPARE(y->range(), QCPRange(1, 10));
+  auto labels = QSharedPointer<QCPAxisTickerText>::create();
+  chart->xAxis->setTicker(labels);
+  SetAxisRange(chart->xAxis, 1, 2);
+  ToggleLogAxis(chart->xAxis);
+  ToggleLogAxis(chart->xAxis);
+  QCOMPARE(chart->xAxis->ticker(), QSharedPointer<QCPAxisTicker>(labels));
+}
+
+void BandChartTest::menuActsOnTheChartThatOpenedIt() {
+  Program p;
+  TBandDlg& w = *p.bands;
+  w.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&w));
+  auto* g = qobject_cast<QCPGraph*>(w.Chart1->plottable(AddLineSeries(w.Chart1, Qt::black)));
+  g->addData(0, 0);
+  g->addData(1, 5);
+  w.Chart1->replot();
+  QTest::mouseDClick(w.Chart1, Qt::LeftButton, {}, QPoint(5, 5));
+  QCOMPARE(MenuChart, w.Chart1);
+  QVERIFY(p.pom->PopupMenuChart->isVisible());
+  QVERIFY(!p.pom->miRightY2->menuAction()->isVisible());
+  p.pom->PopupMenuChart->hide();
+  // "Logarithmic Y" on an axis from 0 stays unchecked; from 1 it checks.
+  p.pom->miLeftLog->trigger();
+  QVERIFY(!p.pom->miLeftLog->isChecked());
+  QCOMPARE(w.Chart1->yAxis->scaleType(), QCPAxis::stLinear);
+  SetAxisRange(w.Chart1->yAxis, 1, 5);
+  p.pom->miLeftLog->trigger();
+  QVERIFY(p.pom->miLeftLog->isChecked());
+  QCOMPARE(w.Chart1->yAxis->scaleType(), QCPAxis::stLogarithmic);
+  p.pom->miLeftLog->trigger();
+  QVERIFY(!p.pom->miLeftLog->isChecked());
+  p.dialogs.inputAnswers << "0.5 3";
+  p.pom->miManualX->trigger();
+  QCOMPARE(w.Chart1->xAxis->range(), QCPRange(0.5, 3));
+  p.pom->miBottomDouble->trigger();
+  QCOMPARE(w.Chart1->xAxis->range(), QCPRange(-0.75, 4.25));
+  p.pom->miResetAxes->trigger();
+  QCOMPARE(w.Chart1->xAxis->range(), QCPRange(0, 1));
+  // A series on the right axis shows the third submenu.
+  g->setValueAxis(w.Chart1->yAxis2);
+  QTest::mouseDClick(w.Chart1, Qt::LeftButton, {}, QPoint(5, 5));
+  QVERIFY(p.pom->miRightY2->menuAction()->isVisible());
+  p.pom->PopupMenuChart->hide();
+}
+
+void BandChartTest::dosChartOpensTheMenuOnlyInsideItsPlot() {
+  Program p;
+  TBandDlg& w = *p.bands;
+  w.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&w));
+  w.Chart2->replot();
+  MenuChart = nullptr;
+  QTest::mouseDClick(w.Chart2, Qt::LeftButton, {}, QPoint(2, 2));  // on the margin
+  QVERIFY(MenuChart == nullptr);
+  QVERIFY(!p.pom->PopupMenuChart->isVisible());
+  const QPoint inside = w.Chart2->axisRect()->rect().center();
+  QTest::mouseDClick(w.Chart2, Qt::LeftButton, {}, inside);
+  QCOMPARE(MenuChart, w.Chart2);
+  QVERIFY(p.pom->PopupMenuChart->isVisible());
+  p.pom->PopupMenuChart->hide();
+  const QPoint global = w.Chart2->mapToGlobal(inside);
+  QVERIFY(PointInPlotRect(&w, w.Chart2, global.x(), 0, global.y()));
+  const QPoint corner = w.Chart2->mapToGlobal(w.Chart2->axisRect()->rect().topLeft());
+  QVERIFY(!PointInPlotRect(&w, w.Chart2, corner.x(), 0, corner.y()));
+  QVERIFY(!PointInPlotRect(&w, w.Chart2, corner.x() + 3, 5, corner.y() + 3));
+}
+
+void BandChartTest::statusPanelFitReportsOnlyChanges() {
+  Program p;
+  QStatusBar* bar = p.bands->StatusBar1;
+  const int width = SetStatusPanelFit(bar, 2, "81 81 162 162 ");
+  QVERIFY(width > 0);
+  QCOMPARE(p.bands->StatusPanels[2]->width(), width);
+  QCOMPARE(p.bands->StatusPanels[2]->text(), QString(" 81 81 162 162  "));
+  QCOMPARE(SetStatusPanelFit(bar, 2, "81 81 162 162 "), 0);
+  SetStatusPanel(bar, 2, "x");
+  QCOMPARE(p.bands->StatusPanels[2]->text(), QString(" x "));
+  QCOMPARE(p.bands->StatusPanels[2]->width(), width);
+}
+
+void BandChartTest::delayWaitsWithoutSpinning() {
+  QElapsedTimer t;
+  t.start();
+  DelayWithMessages(0);
+  QVERIFY(t.elapsed() < 5);
+  std::clock_t cpu = std::clock();
+  t.restart();
+  DelayWithMessages(200);
+  QVERIFY(t.elapsed() > 200);
+  // Sleeping between rounds: far less processor time than wall time.
+  const double used = double(std::clock() - cpu) / CLOCKS_PER_SEC;
+  QVERIFY2(used < 0.15, qPrintable(QString::number(used)));
+}
+
+void BandChartTest::openKpointsReadsBothFormats() {
+  Program p;
+  TBandDlg& w = *p.bands;
+  const QString klist = p.Write("fcc.klist_band", "GAMMA 0 0 0 20 2.0\n      5 0 0 20 2.0\nEND\n");
+  p.dialogs.openAnswers << klist;
+  w.btnOpenKpointsClick();
+  QCOMPARE(p.dialogs.lastFilter,
+           QString("Quarnel kpoints (*.qrk)|*.qrk|Wien2k klist_band(*.klist_band)|*.klist_band|All "
+                   "Files (*.*)|*.*"));
+  QCOMPARE(p.dialogs.lastSuffix, QString("qrk"));
+  QCOMPARE(w.Memo1->toPlainText(), QString("GAMMA\n 0 0 0 20 GAMMA\n 5 0 0 20 "));
+  QCOMPARE(w.windowTitle(), QString("Bands&DOS [fcc.klist_band]"));
+  const QString qrk = p.Write("p.qrk", "my path\n\n  0 0 0 10 A\n");
+  p.dialogs.openAnswers << qrk;
+  w.btnOpenKpointsClick();
+  QCOMPARE(w.Memo1->toPlainText(), QString("my path\n  0 0 0 10 A"));
+  p.dialogs.openAnswers << p.dir.filePath("missing.qrk");
+  w.btnOpenKpointsClick();
+  QCOMPARE(w.Memo1->toPlainText(), QString("my path\n  0 0 0 10 A"));
+  QCOMPARE(p.dialogs.warnings.size(), 1);
+  QVERIFY(p.dialogs.warnings[0].contains("missing.qrk: not found"));
+}
+
+void BandChartTest::commandLineReadsAKpointList() {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("start.qrk");
+  QFile f(path);
+  QVERIFY(f.open(QIODevice::WriteOnly));
+  f.write("G X\n 0 0 0 10\n 10 0 0 10\n");
+  f.close();
+  Program p({path});
+  QCOMPARE(p.bands->Memo1->toPlainText(), QString("G X\n 0 0 0 10\n 10 0 0 10"));
+}
+
+void BandChartTest::printAndCopyTheWindow() {
+  Program p;
+  PdfDialogs pdf;  // installed over the program's scripted dialogs
+  pdf.pdf = p.dir.filePath("window.pdf");
+  p.bands->btnPrint->click();
+  QFile out(pdf.pdf);
+  QVERIFY(out.open(QIODevice::ReadOnly));
+  QVERIFY(out.read(5) == "%PDF-");
+  QVERIFY(out.size() > 2000);
+  p.bands->btnCopy->click();
+  QCOMPARE(QApplication::clipboard()->pixmap().size(), p.bands->size());
+}
+
+void BandChartTest::orbitalSizeControlsRequestARescale() {
+  Program p;
+  int fits = 0;
+  App().FitOrbitalAxes = [&fits] { ++fits; };
+  App().OrbPlotRescale = false;
+  p.bands->TrackBar1->setValue(12);
+  QCOMPARE(App().OrbPlotScale, 12.0 / App().OrbScaleSteps);
+  QVERIFY(App().OrbPlotRescale);
+  QCOMPARE(fits, 0);
+  App().OrbPlotRescale = false;
+  p.bands->btnResizeOrb->click();
+  QVERIFY(App().OrbPlotRescale);
+  QVERIFY(IsAxisAutomatic(p.bands->Chart3->xAxis));
+  QCOMPARE(fits, 1);
+  App().FitOrbitalAxes = nullptr;
+}
+
+QTEST_MAIN(BandChartTest)
+#include "band_chart_test.moc"

@@ -1,0 +1,25 @@
+#pragma once
+// Models of the band and DOS tests, read into the program of gui/program.h.
+
+#include "gui/harness/program.h"
+
+// A chain of two orbitals coupled along X.
+inline const char* const kTwoOrbitals =
+    "two orbitals\n"
+    "_alfa      a  -1.000  tok= 1 tox=0.500 toy=0.500 bepx= -1.000 bepy=  0.000 bepz=  0.000 "
+    "mef=0.000\n"
+    "_alfa      b   1.000  tok= 2 tox=0.500 toy=0.500 bepx=  0.500 bepy=  0.000 bepz=  0.000 "
+    "mef=0.000\n"
+    "_beta      a      b (ka) bemx=  0.300 bepx= -0.300 dstx=0.500 sorx= 0.000 soix= 0.000 \n";
+
+// One orbital, E = -1 - 2 cos(pi kx).
+inline const char* const kChain =
+    "chain\n"
+    "_alfa      s  -1.000  tok= 1 tox=0.500 toy=0.500 bepx= -1.000 bepy=  0.000 bepz=  0.000 "
+    "mef=0.000\n";
+
+// One orbital without hopping: every energy is -2.
+inline const char* const kFlat =
+    "flat\n"
+    "_alfa      s  -2.000  tok= 1 tox=0.500 toy=0.500 bepx=  0.000 bepy=  0.000 bepz=  0.000 "
+    "mef=0.000\n";

@@ -1,0 +1,450 @@
+// The band and DOS runs of the bands window, driven through its buttons with the main window's
+// calculation behind them.
+#include <qcustomplot.h>
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+#include <QTimer>
+#include <cmath>
+#include <cstring>
+
+#include "bands/dos_grid.h"
+#include "gui/bands/band_models.h"
+#include "numeric/eigen_texts.h"
+#include "numeric/kpoint_calc.h"
+#include "widgets/chart_helpers.h"
+#include "widgets/spin_edit.h"
+#include "widgets/string_grid.h"
+#include "workbench/matrix_file.h"
+
+namespace {
+
+// The eigen results at k = (nx, ny, nz) / div, computed without any window.
+std::unique_ptr<quarnel::JacobiSolver> Reference(int nx, int ny, int nz, int div) {
+  auto solver = std::make_unique<quarnel::JacobiSolver>();
+  quarnel::HamMatrix h = {};
+  quarnel::CalcKpoint(App().Model, quarnel::KPointFromNumerators(div, nx, ny, nz), h, *solver);
+  return solver;
+}
+
+// The first k-point display of the main window or the workbench that does not belong to the k
+// point of the k-point controls; empty when all agree.
+QString DisplayOffTheControls(Program& p) {
+  TFormQuarnel& f = *p.form;
+  const int n = App().Model.NOrb;
+  const quarnel::KPoint k = quarnel::KPointFromNumerators(f.seKbodDel->Value(), f.seKbodX->Value(),
+                                                          f.seKbodY->Value(), f.seKbodZ->Value());
+  quarnel::HamMatrix h = {};
+  auto s = std::make_unique<quarnel::JacobiSolver>();
+  quarnel::CalcKpoint(App().Model, k, h, *s);
+  if (f.lbkx->text().toStdString() != quarnel::KLabelText("kx", k.X())) return f.lbkx->text();
+  for (int i = 1; i <= n; ++i)
+    for (int j = 1; j <= n; ++j)
+      if (f.sgHamMat->Cell(j, i).toStdString() != quarnel::HamMatCellText(h, i, j))
+        return QString("sgHamMat %1,%2").arg(j).arg(i);
+  auto texts = std::make_unique<quarnel::EigenGridTexts>();
+  quarnel::FillEigenGridTexts(*s, n, f.cbEigVecSq->isChecked(), *texts);
+  for (int m = 1; m <= n + 1; ++m)
+    for (int j = 0; j <= n + 1; ++j)
+      if (!texts->cell[m][j].empty() && f.sgEigen->Cell(j, m).toStdString() != texts->cell[m][j])
+        return QString("sgEigen %1,%2").arg(j).arg(m);
+  const quarnel::MatrixGrid a = quarnel::KpointMatrixGrid(*s);
+  for (int r = 0; r < a.RowCount(); ++r)
+    for (int c = 0; c < a.ColCount(); ++c)
+      if (p.eigen->sgJacobiA->Cell(c, r).toStdString() != a.Cells[r][c]) return "sgJacobiA";
+  // Reset and Iteration start from JacInput.
+  if (App().Solver.JacN != s->JacN ||
+      std::memcmp(App().Solver.JacInput, s->JacInput, sizeof s->JacInput) != 0)
+    return "JacInput";
+  return {};
+}
+
+QCPGraph* Band(TBandDlg& w, int i) {
+  return qobject_cast<QCPGraph*>(w.Chart1->plottable(i));
+}
+WeightBars* Bars(TBandDlg& w, int index) {
+  return qobject_cast<WeightBars*>(w.Chart1->plottable(index));
+}
+double Y(const QCPGraph* g, int p) {
+  return (g->data()->constBegin() + p)->value;
+}
+
+QMap<double, QString> Ticks(TBandDlg& w) {
+  auto t = w.Chart1->xAxis->ticker().dynamicCast<QCPAxisTickerText>();
+  return t ? t->ticks() : QMap<double, QString>();
+}
+
+}  // namespace
+
+class BandRunsTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void defaultPathGivesBandsBarsLabelsAndCounts();
+  void skippedLinesTypedLabelsAndPointsOutsideTheControls();
+  void clickRecomputesThePointAfterSkippedLines();
+  void runAndClickLeaveEveryDisplayOnOnePoint();
+  void hiddenBarsStillCount();
+  void stopWhilePausedEndsAtOnce();
+  void runDisablesWhatWouldChangeTheModel();
+  void dosOnGridTwentyWithTwoOrbitals();
+  void dosSmallGridSpansTheWholeZone();
+  void dosSmoothingKeepsPointCount();
+  void dosOfEqualEnergiesOrNoSamplesEndsIdle();
+  void dosEqualsTheBatchRunAndEndsOnItsLastPoint();
+};
+
+void BandRunsTest::defaultPathGivesBandsBarsLabelsAndCounts() {
+  Program p;
+  p.Load(kTwoOrbitals);
+  TBandDlg& w = *p.bands;
+  const int n = 2;
+  w.btnBand->click();
+  QCOMPARE(w.Chart1->plottableCount(), 1 + 2 * n);
+  QCOMPARE(SeriesCount(w.Chart1->plottable(0)), 0);
+  QVERIFY(!w.Chart1->legend->hasItemWithPlottable(w.Chart1->plottable(0)));
+  QCOMPARE(w.Chart1->plottable(1)->name(), QString("E01"));
+  QCOMPARE(w.Chart1->plottable(2)->name(), QString("E02"));
+  QCOMPARE(w.Chart1->plottable(3)->name(), QString("a"));
+  QCOMPARE(w.Chart1->plottable(4)->pen().color(), QColor(0x00, 0x80, 0x00));
+  for (int s = 1; s <= 2 * n; ++s) QCOMPARE(SeriesTag(w.Chart1->plottable(s)), s);
+  for (int i = 1; i <= n; ++i) QCOMPARE(Band(w, i)->dataCount(), 81);
+  QCOMPARE(Bars(w, 3)->Count(), 81 * n);
+  QCOMPARE(w.Chart1->xAxis->range(), QCPRange(0, 81));
+  const QMap<double, QString> labels{{0, "Y"}, {20, "G"}, {40, "X"}, {60, "M"}, {80, "G"}};
+  QCOMPARE(Ticks(w), labels);
+  QCOMPARE(w.StatusPanels[2]->text(), QString(" 81 81 162 162  "));
+  // The legend keeps off the plot, at the window's smallest size too.
+  w.resize(w.minimumSize());
+  w.FormResize();
+  for (QCustomPlot* chart : {w.Chart1, w.Chart2}) {
+    if (chart->legend->itemCount() == 0) continue;  // an empty legend is not drawn
+    chart->replot();
+    chart->replot();  // the columns follow the width of the last drawing
+    const QRect legend = chart->legend->outerRect(), plot = chart->axisRect()->outerRect();
+    QVERIFY(!legend.intersects(plot));
+    // Every entry is inside the chart, none lost below its edge.
+    QVERIFY(legend.top() >= plot.bottom() && legend.bottom() <= chart->height());
+  }
+
+  // Point 45 is (20, 5, 0) / 20; its bars in band order, each 2 w long, w = 10 * weight / 100,
+  // stacked end to end (none hides another) and centred together on the band.
+  const auto ref = Reference(20, 5, 0, 20);
+  for (int i = 1; i <= n; ++i) {
+    QVERIFY(std::abs(Y(Band(w, i), 45) - ref->EigVal[i]) < 1e-9);
+    double total = 0, next = ref->EigVal[i] - 0.1;
+    for (int j = 1; j <= n; ++j) {
+      const WeightBars::Bar& b = Bars(w, n + j)->At(45 * n + i - 1);
+      QCOMPARE(b.x, 45.0);
+      QVERIFY(std::abs(b.start - next) < 1e-9);
+      QVERIFY(std::abs((b.end - b.start) - 2 * 10 * ref->EigVecSq[i][j] / 100) < 1e-9);
+      total += b.end - b.start;
+      next = b.end;
+    }
+    QVERIFY(std::abs(total - 0.2) < 1e-9);  // the weights of a band sum to one
+  }
+  // Idle again, and the DOS chart shares the band chart's energy range.
+  QVERIFY(w.btnBand->isEnabled() && !w.btnStop->isEnabled() && !w.btnPause->isEnabled());
+  QVERIFY(p.form->GroupBox2->isEnabled() && p.form->miOpen1->isEnabled());
+  QVERIFY(!p.form->seKbodX->isHidden());
+  QCOMPARE(w.Chart2->yAxis->range(), w.Chart1->yAxis->range());
+  QVERIFY(w.Chart1->yAxis->range().lower <= std::min(Y(Band(w, 2), 0), Y(Band(w, 2), 40)));
+}
+
+void BandRunsTest::skippedLinesTypedLabelsAndPointsOutsideTheControls() {
+  Program p;
+  p.Load(kChain);
+  TBandDlg& w = *p.bands;
+  w.Memo1->setPlainText(
+      "title\n   10 0 0 20 H\n\n   5 0 0 0\n   10 0 0 20\n   0 0 0 5\n   30 0 0 20\n   1 0 0 7");
+  w.btnBandClick();
+  QCOMPARE(Band(w, 1)->dataCount(), 5);
+  QCOMPARE(w.Chart1->xAxis->range(), QCPRange(0, 7));
+  QCOMPARE(Ticks(w), (QMap<double, QString>{{0, "H"}, {2, "G"}}));
+  // A closing line break adds no line: the axis still counts the memo's lines.
+  w.Memo1->appendPlainText("");
+  w.btnBandClick();
+  QCOMPARE(w.Chart1->xAxis->range(), QCPRange(0, 7));
+  // The run made new series; read the new band 1.
+  const QCPGraph* band = Band(w, 1);
+  QCOMPARE(band->dataCount(), 5);
+  // E = -1 - 2 cos(pi k) at k = 0.5, 0.5, 0, 1.5 (not clamped to 1) and 1/7 (divisor below 10).
+  const double k[] = {0.5, 0.5, 0, 1.5, 1.0 / 7};
+  for (int x = 0; x < 5; ++x)
+    QVERIFY2(std::abs(Y(band, x) - (-1 - 2 * std::cos(M_PI * k[x]))) < 1e-9,
+             qPrintable(QString::number(x)));
+}
+
+void BandRunsTest::clickRecomputesThePointAfterSkippedLines() {
+  Program p;
+  p.Load(kChain);
+  TBandDlg& w = *p.bands;
+  w.Memo1->setPlainText("t\n\n   30 0 0 20\n   0 0 0 0\n   2.5 0 0 10\n   5 0 0 20");
+  w.btnBandClick();
+  QCOMPARE(Band(w, 1)->dataCount(), 3);
+  // Point 1 comes from memo line 4 (the point after it in the memo is line 5).
+  w.Chart1ClickSeries(w.Chart1->plottable(1), 1, Qt::LeftButton);
+  QCOMPARE(p.form->seKbodX->Value(), 2);  // 2.5 rounded half to even
+  QCOMPARE(p.form->seKbodDel->Value(), 10);
+  QCOMPARE(p.form->lbkx->text(), QString("kx=0.20"));
+  QCOMPARE(w.StatusPanels[0]->text(),
+           QString(" [1,1] E01: k=2.5 0 0 10 Y=%1 ").arg(-1 - 2 * std::cos(M_PI * 0.2), 6, 'f', 3));
+  QCOMPARE(w.StatusPanels[1]->text(), QString(" [1,1] s=1.00  "));
+  // Point 0 lies outside the controls' ranges and is recomputed as written.
+  w.Chart1ClickSeries(w.Chart1->plottable(1), 0, Qt::LeftButton);
+  QCOMPARE(p.form->lbkx->text(), QString("kx=1.50"));
+  QVERIFY(std::abs(App().Solver.EigVal[1] - (-1.0)) < 1e-9);
+  // A bar reads the band point it lies on (bar 2 of the one orbital is band 1 at point 2);
+  // another button does nothing.
+  w.Chart1ClickSeries(w.Chart1->plottable(2), 2, Qt::LeftButton);
+  QVERIFY(w.StatusPanels[0]->text().startsWith(" [1,2] E01: k=5 0 0 20 "));
+  QCOMPARE(w.StatusPanels[1]->text(), QString(" [1,2] s=1.00  "));
+  QCOMPARE(p.form->lbkx->text(), QString("kx=0.25"));
+  w.Chart1ClickSeries(w.Chart1->plottable(1), 1, Qt::RightButton);
+  QVERIFY(w.StatusPanels[0]->text().startsWith(" [1,2] "));
+}
+
+void BandRunsTest::runAndClickLeaveEveryDisplayOnOnePoint() {
+  Program p;
+  p.Load(kTwoOrbitals);
+  TBandDlg& w = *p.bands;
+  p.form->btnCalcKpointClick();
+  p.eigen->btnIterationClick();
+  QVERIFY(!p.eigen->Memo1->toPlainText().isEmpty());
+  w.Memo1->setPlainText("t\n 0 0 0 10\n 5 0 0 10\n 5 5 0 10\n 3 1 0 5");
+  w.btnBandClick();
+  QCOMPARE(p.form->seKbodX->Value(), 6);  // 3/5 written as 6/10
+  QCOMPARE(DisplayOffTheControls(p), QString());
+  // The listing described the matrix before the run.
+  QVERIFY(p.eigen->Memo1->toPlainText().isEmpty());
+  // A bar of orbital 2 (band 2 at point 1), with the coefficients shown.
+  p.form->cbEigVecSq->click();
+  w.Chart1ClickSeries(w.Chart1->plottable(4), 3, Qt::LeftButton);
+  QCOMPARE(p.form->seKbodX->Value(), 5);
+  QCOMPARE(DisplayOffTheControls(p), QString());
+}
+
+void BandRunsTest::hiddenBarsStillCount() {
+  Program p;
+  p.Load(kTwoOrbitals);
+  TBandDlg& w = *p.bands;
+  w.CheckBox1->setChecked(false);
+  w.Memo1->setPlainText("t\n 0 0 0 10\n 5 0 0 10\n 10 0 0 10");
+  w.btnBandClick();
+  QVERIFY(!w.Chart1->plottable(3)->visible() && !w.Chart1->plottable(4)->visible());
+  QVERIFY(w.Chart1->plottable(1)->visible());
+  QCOMPARE(w.StatusPanels[2]->text(), QString(" 3 3 6 6  "));
+  // The legend's check box switches a series back on.
+  auto* item = w.Chart1->legend->itemWithPlottable(w.Chart1->plottable(3));
+  QVERIFY(item);
+  emit w.Chart1->legendClick(w.Chart1->legend, item, nullptr);
+  QVERIFY(w.Chart1->plottable(3)->visible());
+}
+
+void BandRunsTest::stopWhilePausedEndsAtOnce() {
+  Program p;
+  p.Load(kTwoOrbitals);
+  TBandDlg& w = *p.bands;
+  int atPause = -1, atStop = -1;
+  bool pauseEnabled = false;
+  QString clickedWhilePaused;
+  QTimer::singleShot(0, &w, [&] {
+    pauseEnabled = w.btnPause->isEnabled();
+    w.btnPause->click();
+    atPause = Band(w, 1)->dataCount();
+    QTimer::singleShot(60, &w, [&] {
+      atStop = Band(w, 1)->dataCount();
+      // Reading a point's weights is what one pauses for.
+      w.Chart1ClickSeries(w.Chart1->plottable(1), 0, Qt::LeftButton);
+      clickedWhilePaused = w.StatusPanels[0]->text() + DisplayOffTheControls(p);
+      w.btnStop->click();
+    });
+  });
+  w.btnBandClick();
+  QVERIFY(pauseEnabled);
+  QVERIFY(clickedWhilePaused.startsWith(" [1,0] E01: k=0 20 0 20 "));
+  // The line in progress when Pause came is finished; nothing is computed after STOP.
+  QVERIFY(atPause >= 0 && atStop <= atPause + 1 && atStop < 81);
+  QCOMPARE(Band(w, 1)->dataCount(), atStop);
+  atPause = atStop;
+  QVERIFY(App().StopFlag && !App().PauseFlag);
+  QCOMPARE(w.btnPause->text(), QString("Pause"));
+  QVERIFY(w.btnBand->isEnabled());
+  QCOMPARE(w.StatusPanels[2]->text(), QString(" %1 %1 %2 %2  ").arg(atPause).arg(2 * atPause));
+  QVERIFY(clickedWhilePaused.endsWith(' '));  // every display agrees with the clicked point
+  QCOMPARE(DisplayOffTheControls(p), QString());
+  App().StopFlag = false;
+}
+
+void BandRunsTest::runDisablesWhatWouldChangeTheModel() {
+  Program p;
+  p.Load(kTwoOrbitals);
+  TBandDlg& w = *p.bands;
+  bool locked = false;
+  int pointsBefore = -1, pointsAfter = -1;
+  QTimer::singleShot(0, &w, [&] {
+    locked = !p.form->miOpen1->isEnabled() && !p.form->miNew1->isEnabled() &&
+             !p.form->seNorb->isEnabled() && !p.form->btnUpdateAlpha->isEnabled() &&
+             !p.form->btnUpdateBeta->isEnabled() && !p.form->GroupBox2->isEnabled() &&
+             !w.btnDOS->isEnabled() && !w.CancelBtn->isEnabled() && w.Memo1->isReadOnly() &&
+             p.form->sgHamMat->isHidden();
+    // A click on the chart during the run must not move the run's k point.
+    pointsBefore = Band(w, 1)->dataCount();
+    if (pointsBefore > 0) w.Chart1ClickSeries(w.Chart1->plottable(1), 0, Qt::LeftButton);
+    pointsAfter = Band(w, 1)->dataCount();
+  });
+  w.btnBandClick();
+  QVERIFY(locked);
+  QCOMPARE(pointsAfter, pointsBefore);
+  const auto ref = Reference(0, 19, 0, 20);
+  QVERIFY(std::abs(Y(Band(w, 1), 1) - ref->EigVal[1]) < 1e-9);
+  QVERIFY(p.form->miOpen1->isEnabled() && p.form->seNorb->isEnabled() && !w.Memo1->isReadOnly());
+}
+
+void BandRunsTest::dosOnGridTwentyWithTwoOrbitals() {
+  Program p;
+  p.Load(kTwoOrbitals);
+  TBandDlg& w = *p.bands;
+  w.cbCells->setChecked(true);
+  w.btnDOS->click();
+  QVERIFY(!w.cbCells->isChecked());
+  QVERIFY(App().Solver.JacVerbose);
+  QCOMPARE(w.Chart2->plottableCount(), 3);
+  QCOMPARE(w.Chart2->plottable(0)->name(), QString("total"));
+  QCOMPARE(w.Chart2->plottable(2)->name(), QString("b"));
+  double sums[3] = {};
+  for (int s = 0; s < 3; ++s) {
+    auto* g = qobject_cast<QCPGraph*>(w.Chart2->plottable(s));
+    QCOMPARE(g->dataCount(), 101);
+    for (auto it = g->data()->constBegin(); it != g->data()->constEnd(); ++it) sums[s] += it->value;
+  }
+  QCOMPARE(sums[0], 9261.0 * 2);
+  // The partial sums are the orbitals' weights over the grid, computed here without the window.
+  double weight[3] = {}, emin = 1e9, emax = -1e9;
+  for (int iz = 0; iz <= 20; ++iz)
+    for (int iy = 0; iy <= 20; ++iy)
+      for (int ix = 0; ix <= 20; ++ix) {
+        const auto ref = Reference(ix, iy, iz, 20);
+        for (int i = 1; i <= 2; ++i) {
+          emin = std::min(emin, ref->EigVal[i]);
+          emax = std::max(emax, ref->EigVal[i]);
+          for (int j = 1; j <= 2; ++j) weight[j] += ref->EigVecSq[i][j];
+        }
+      }
+  QVERIFY(std::abs(sums[1] - weight[1]) < 1e-6);
+  QVERIFY(std::abs(sums[2] - weight[2]) < 1e-6);
+  auto* total = qobject_cast<QCPGraph*>(w.Chart2->plottable(0));
+  const double r = emax - emin;
+  QVERIFY(std::abs(total->data()->constBegin()->key - (emin - 0.05 * r)) < 1e-9);
+  QVERIFY(std::abs((total->data()->constEnd() - 1)->key - (emax + 0.05 * r)) < 1e-9);
+  QCOMPARE(w.StatusPanels[1]->text(), QString(" 20 20 20 "));
+  QCOMPARE(w.Chart1->yAxis->range(), w.Chart2->yAxis->range());
+  QVERIFY(w.btnDOS->isEnabled() && !p.form->lbkx->isHidden());
+  // A band run afterwards fits its energy axis to the bands again; the DOS chart follows it.
+  w.btnBandClick();
+  const QCPRange bands = w.Chart1->yAxis->range();
+  // The bars reach at most 0.1 beyond a band; the DOS window's margins reach further.
+  QVERIFY(0.05 * r > 0.15);
+  QVERIFY(bands.lower >= emin - 0.1 - 1e-9 && bands.upper <= emax + 0.1 + 1e-9);
+  QCOMPARE(w.Chart2->yAxis->range(), bands);
+}
+
+void BandRunsTest::dosSmallGridSpansTheWholeZone() {
+  Program p;
+  p.Load(kChain);
+  TBandDlg& w = *p.bands;
+  w.SpinEdit3->SetValue(5);
+  w.btnDOSClick();
+  QCOMPARE(w.DosStore.Count(), std::size_t{216});
+  // k = 0..1 gives -3..1; a grid read as tenths would stop at k = 0.5 (E = -1).
+  QVERIFY(std::abs(w.DosStore.Emin() - (-3)) < 1e-9);
+  QVERIFY(std::abs(w.DosStore.Emax() - 1) < 1e-9);
+}
+
+void BandRunsTest::dosSmoothingKeepsPointCount() {
+  Program p;
+  p.Load(kChain);
+  TBandDlg& w = *p.bands;
+  w.SpinEdit3->SetValue(5);
+  w.SpinEdit4->SetValue(10);
+  w.btnDOSClick();
+  const quarnel::DosCurves raw = w.DosResult;
+  w.SpinEdit5->SetValue(1);
+  w.btnDOSClick();
+  QCOMPARE(qobject_cast<QCPGraph*>(w.Chart2->plottable(0))->dataCount(), 11);
+  quarnel::DosCurves expected = raw;
+  quarnel::SmoothDos(expected, 1);
+  QCOMPARE(w.DosResult.value, expected.value);
+  QVERIFY(w.DosResult.value != raw.value);
+}
+
+void BandRunsTest::dosOfEqualEnergiesOrNoSamplesEndsIdle() {
+  Program p;
+  p.Load(kFlat);
+  TBandDlg& w = *p.bands;
+  w.SpinEdit3->SetValue(5);
+  w.SpinEdit4->SetValue(10);
+  w.btnDOSClick();
+  auto* total = qobject_cast<QCPGraph*>(w.Chart2->plottable(0));
+  QCOMPARE(total->dataCount(), 11);
+  for (auto it = total->data()->constBegin(); it != total->data()->constEnd(); ++it)
+    QVERIFY(std::isfinite(it->key) && std::isfinite(it->value));
+  QCOMPARE((total->data()->constBegin() + 5)->value, 216.0);
+  QVERIFY(w.btnDOS->isEnabled());
+
+  // STOP at once with no orbitals: no samples, empty curves, idle, the band axis untouched.
+  App().Model.NOrb = 0;
+  w.Chart1->yAxis->setRange(-7, 7);
+  SetAxisRange(w.Chart1->yAxis, -7, 7);
+  QTimer::singleShot(0, &w, [&] { w.btnStop->click(); });
+  w.btnDOSClick();
+  QCOMPARE(w.DosStore.Count(), std::size_t{0});
+  QCOMPARE(w.Chart2->plottableCount(), 1);
+  QCOMPARE(SeriesCount(w.Chart2->plottable(0)), 0);
+  QVERIFY(w.btnDOS->isEnabled() && !w.btnStop->isEnabled());
+  QCOMPARE(w.Chart1->yAxis->range(), QCPRange(-7, 7));
+  App().StopFlag = false;
+}
+
+void BandRunsTest::dosEqualsTheBatchRunAndEndsOnItsLastPoint() {
+  Program p;
+  p.Load(kTwoOrbitals);
+  TBandDlg& w = *p.bands;
+  w.SpinEdit3->SetValue(12);
+  w.SpinEdit4->SetValue(60);
+  w.SpinEdit5->SetValue(2);
+  // What quarnel-cli dos computes with the same grid, intervals and smoothing.
+  quarnel::DosSamples samples;
+  quarnel::SampleDosGrid(App().Model, 12, 1, samples);
+  quarnel::DosCurves batch = quarnel::DosHistogram(samples, 60);
+  quarnel::SmoothDos(batch, 2);
+  for (int threads : {1, 3}) {
+    w.DosThreads = threads;
+    w.btnDOSClick();
+    QCOMPARE(w.DosSamplesOfRun().KPoints(), std::size_t{13 * 13 * 13});
+    for (int series = 0; series <= 2; ++series) {
+      auto* graph = qobject_cast<QCPGraph*>(w.Chart2->plottable(series));
+      QCOMPARE(graph->dataCount(), 61);
+      for (int q = 0; q <= 60; ++q) {
+        QCOMPARE((graph->data()->constBegin() + q)->key, batch.energy[q]);
+        QCOMPARE((graph->data()->constBegin() + q)->value, batch.value[series][q]);
+      }
+    }
+    QCOMPARE(w.StatusPanels[1]->text().trimmed(), QString("12 12 12"));
+    QVERIFY(w.DosProgress->isHidden());
+    // Every k-point display belongs to the grid's last point, computed by the calculation.
+    QCOMPARE(p.form->lbkx->text(), QString("kx=1.00"));
+    QCOMPARE(p.form->lbkz->text(), QString("kz=1.00"));
+    QVERIFY(!p.form->lbkx->isHidden());
+    const auto last = Reference(12, 12, 12, 12);
+    QCOMPARE(App().Solver.EigVal[1], last->EigVal[1]);
+    QCOMPARE(App().Solver.EigVecSq[2][1], last->EigVecSq[2][1]);
+  }
+}
+
+QTEST_MAIN(BandRunsTest)
+#include "band_runs_test.moc"

@@ -1,0 +1,268 @@
+#include <qcustomplot.h>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSlider>
+#include <QStatusBar>
+#include <QTest>
+#include <algorithm>
+
+#include "bands/band_window.h"
+#include "document/app_state.h"
+#include "widgets/spin_edit.h"
+
+class BandWindowTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void editsHaveTheirLimitsAndStartValues_data();
+  void editsHaveTheirLimitsAndStartValues();
+  void startsIdleWithOnlyTheWorkingCommandsEnabled();
+  void memoHoldsTheDefaultPathPointByPoint();
+  void layoutFillsTheWindowAtAnySize_data();
+  void layoutFillsTheWindowAtAnySize();
+  void orbitalsBoxSwapsTheOrbitalChartWithDosAndMemo();
+  void pauseAndStopSetTheFlagsAndCaption();
+  void clearChartsEmptiesAllThreeCharts();
+  void rangeLabelsFollowTheEnergyAxes();
+  void legendShowsOnlyWithSeries();
+  void statusBarHasSixPanelsFoundByName();
+  void escapeHidesUnlessCloseIsDisabled();
+};
+
+void BandWindowTest::editsHaveTheirLimitsAndStartValues_data() {
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<int>("lo");
+  QTest::addColumn<int>("hi");
+  QTest::addColumn<int>("value");
+  QTest::addColumn<QString>("hint");
+  QTest::newRow("marker size") << "SpinEdit2" << 1 << 100 << 10
+                               << "Size of the partial DOS markers";
+  QTest::newRow("smoothing") << "SpinEdit5" << 0 << 5 << 0 << "Gauss smoothing";
+  QTest::newRow("k grid") << "SpinEdit3" << 5 << 50 << 20 << "Number of k-points in each axis";
+  QTest::newRow("intervals") << "SpinEdit4" << 10 << 1000 << 100 << "Number of energy intervals";
+  QTest::newRow("delay") << "SpinEdit1" << 0 << 1000 << 0 << "Delay between k=points calculations";
+}
+
+void BandWindowTest::editsHaveTheirLimitsAndStartValues() {
+  QFETCH(QString, name);
+  QFETCH(int, lo);
+  QFETCH(int, hi);
+  QFETCH(int, value);
+  QFETCH(QString, hint);
+  TBandDlg w;
+  SpinEdit* e = name == "SpinEdit1"   ? w.SpinEdit1
+                : name == "SpinEdit2" ? w.SpinEdit2
+                : name == "SpinEdit3" ? w.SpinEdit3
+                : name == "SpinEdit4" ? w.SpinEdit4
+                                      : w.SpinEdit5;
+  QCOMPARE(e->MinValue(), lo);
+  QCOMPARE(e->MaxValue(), hi);
+  QCOMPARE(e->Text(), QString::number(value));
+  QCOMPARE(ReadSpinValue(e, -1), value);
+  QCOMPARE(e->toolTip(), hint);
+}
+
+void BandWindowTest::startsIdleWithOnlyTheWorkingCommandsEnabled() {
+  TBandDlg w;
+  QCOMPARE(w.windowTitle(), QString("Bands&DOS"));
+  QVERIFY(w.windowFlags() & Qt::Window);
+  QVERIFY(w.OneRowWidth() >= 900 && w.minimumWidth() < w.OneRowWidth());
+  QCOMPARE(w.minimumHeight(), 500);
+  QCOMPARE(w.size(), QSize(w.OneRowWidth(), 600));
+  QVERIFY(w.CheckBox1->isChecked());
+  QVERIFY(!w.cbCells->isChecked());
+  QCOMPARE(w.TrackBar1->minimum(), 1);
+  QCOMPARE(w.TrackBar1->maximum(), 9);
+  QCOMPARE(w.TrackBar1->value(), 6);
+  QCOMPARE(w.btnPause->text(), QString("Pause"));
+  QVERIFY(!w.btnPause->isEnabled());
+  QVERIFY(!w.btnStop->isEnabled());
+  QVERIFY(w.btnCopy->isEnabled());
+  QVERIFY(w.CancelBtn->isEnabled());
+  QCOMPARE(w.CancelBtn->text(), QString("Close"));
+  QVERIFY(w.btnBand->font().bold());
+  QVERIFY(w.btnDOS->font().bold());
+  QCOMPARE(w.Chart1->xAxis->label(), QString("k-points"));
+  QCOMPARE(w.Chart1->yAxis->label(), QString("Energy"));
+  QCOMPARE(w.Chart2->xAxis->label(), QString("DOS"));
+  QVERIFY(!w.Chart3->legend->visible());
+  QVERIFY(!w.Chart3->xAxis->visible() && !w.Chart3->yAxis->visible());
+  QCOMPARE(w.Memo1->lineWrapMode(), QPlainTextEdit::NoWrap);
+  QVERIFY(QFontInfo(w.Memo1->font()).fixedPitch());
+}
+
+// Walks the path instead of comparing with a copy of the text: corners at the special points,
+// unit steps between them, and the exact line format the band run and the clicks read.
+void BandWindowTest::memoHoldsTheDefaultPathPointByPoint() {
+  TBandDlg w;
+  const QStringList lines = w.Memo1->toPlainText().split('\n');
+  QCOMPARE(w.Memo1->blockCount(), 82);
+  QCOMPARE(lines.size(), 82);
+  QCOMPARE(lines.first(), QString("Y G X M G"));
+  QCOMPARE(lines[1], QString("   0   20   0   20"));
+  QCOMPARE(lines.last(), QString("   0   0   0   20"));
+  const QRegularExpression format(R"(^(   \d+){4}$)");
+  QList<QPoint> points;
+  for (int i = 1; i < lines.size(); ++i) {
+    QVERIFY2(format.match(lines[i]).hasMatch(), qPrintable(lines[i]));
+    const QStringList words = lines[i].split(' ', Qt::SkipEmptyParts);
+    QCOMPARE(words[2], QString("0"));
+    QCOMPARE(words[3], QString("20"));
+    points << QPoint(words[0].toInt(), words[1].toInt());
+  }
+  QCOMPARE(points[0], QPoint(0, 20));    // Y
+  QCOMPARE(points[20], QPoint(0, 0));    // G
+  QCOMPARE(points[40], QPoint(20, 0));   // X
+  QCOMPARE(points[60], QPoint(20, 20));  // M
+  QCOMPARE(points[80], QPoint(0, 0));    // G
+  for (int i = 1; i < points.size(); ++i) {
+    const QPoint d = points[i] - points[i - 1];
+    QVERIFY2(std::abs(d.x()) <= 1 && std::abs(d.y()) <= 1 && d != QPoint(),
+             qPrintable(QString("step %1").arg(i)));
+  }
+}
+
+void BandWindowTest::layoutFillsTheWindowAtAnySize_data() {
+  QTest::addColumn<QSize>("size");
+  QTest::newRow("one row") << QSize(900, 600);
+  QTest::newRow("large") << QSize(1260, 900);
+  QTest::newRow("two rows") << QSize(700, 600);
+  QTest::newRow("narrowest") << QSize(0, 500);
+}
+
+void BandWindowTest::layoutFillsTheWindowAtAnySize() {
+  QFETCH(QSize, size);
+  TBandDlg w;
+  size.setWidth(std::max(size.width(), w.minimumWidth()));
+  const bool oneRow = size.width() >= w.OneRowWidth();
+  w.resize(size);
+  w.FormResize();
+  w.Panel1->layout()->activate();
+  // No group of the top panel is squeezed below what its controls need, or lies on another.
+  QList<QWidget*> parts = {w.GroupBox1, w.GroupBox2, w.GroupBox5,
+                           w.GroupBox3, w.GroupBox4, w.btnOpenKpoints->parentWidget()};
+  for (QGroupBox* g : {w.GroupBox1, w.GroupBox2, w.GroupBox3, w.GroupBox4, w.GroupBox5})
+    QVERIFY2(g->width() >= g->minimumSizeHint().width(), qPrintable(g->title()));
+  for (int i = 0; i < parts.size(); ++i) {
+    QVERIFY(w.Panel1->rect().contains(parts[i]->geometry()));
+    for (int j = i + 1; j < parts.size(); ++j)
+      QVERIFY(!parts[i]->geometry().intersects(parts[j]->geometry()));
+  }
+  const QRect c1 = w.Chart1->geometry(), c2 = w.Chart2->geometry(), m = w.Memo1->geometry();
+  QCOMPARE(c1.top(), w.Panel1->height());
+  QCOMPARE(w.Panel1->height() == 80, oneRow);
+  QCOMPARE(c1.left(), 0);
+  QCOMPARE(c2.width() == 255 && m.width() == 213, oneRow);
+  QVERIFY(c1.width() >= 180 && c2.width() >= 180 && m.width() >= 140);
+  QCOMPARE(c2.left(), c1.right() + 3);
+  QCOMPARE(m.left(), c2.right() + 3);
+  QCOMPARE(m.right(), size.width() - 1);
+  QCOMPARE(c2.height(), c1.height());
+  QCOMPARE(m.height(), c1.height());
+  QCOMPARE(c1.bottom() + 2, w.StatusBar1->geometry().top());
+  QCOMPARE(w.StatusBar1->geometry().bottom(), size.height() - 1);
+  QCOMPARE(w.Chart3->geometry(), c2.united(m));
+}
+
+void BandWindowTest::orbitalsBoxSwapsTheOrbitalChartWithDosAndMemo() {
+  TBandDlg w;
+  QVERIFY(w.Chart3->isHidden());
+  QVERIFY(!w.Chart2->isHidden() && !w.Memo1->isHidden());
+  w.cbCells->setChecked(true);  // the DOS run and the picture menus set the box in code
+  QVERIFY(!w.Chart3->isHidden());
+  QVERIFY(w.Chart2->isHidden() && w.Memo1->isHidden());
+  w.cbCellsLabels->setChecked(true);
+  QVERIFY(!w.Chart3->isHidden());
+  w.cbCells->setChecked(false);
+  QVERIFY(w.Chart3->isHidden());
+  QVERIFY(!w.Chart2->isHidden() && !w.Memo1->isHidden());
+}
+
+void BandWindowTest::pauseAndStopSetTheFlagsAndCaption() {
+  TBandDlg w;
+  App().PauseFlag = false;
+  App().StopFlag = false;
+  w.btnPauseClick();
+  QVERIFY(App().PauseFlag);
+  QCOMPARE(w.btnPause->text(), QString("Continue"));
+  w.btnPauseClick();
+  QVERIFY(!App().PauseFlag);
+  QCOMPARE(w.btnPause->text(), QString("Pause"));
+  w.SetPaused(true);
+  w.btnStopClick();
+  QVERIFY(App().StopFlag);
+  QVERIFY(!App().PauseFlag);
+  QCOMPARE(w.btnPause->text(), QString("Pause"));
+  App().StopFlag = false;
+}
+
+void BandWindowTest::clearChartsEmptiesAllThreeCharts() {
+  TBandDlg w;
+  auto labels = QSharedPointer<QCPAxisTickerText>::create();
+  labels->addTick(0, "Y");
+  w.Chart1->xAxis->setTicker(labels);
+  for (QCustomPlot* chart : {w.Chart1, w.Chart2, w.Chart3}) {
+    chart->addGraph()->addData(1, 2);
+    new QCPCurve(chart->xAxis, chart->yAxis);
+    new QCPItemText(chart);
+  }
+  w.ClearCharts();
+  for (QCustomPlot* chart : {w.Chart1, w.Chart2, w.Chart3}) {
+    QCOMPARE(chart->plottableCount(), 0);
+    QCOMPARE(chart->graphCount(), 0);
+    QCOMPARE(chart->itemCount(), 0);
+  }
+  QVERIFY(labels->ticks().isEmpty());
+}
+
+void BandWindowTest::rangeLabelsFollowTheEnergyAxes() {
+  TBandDlg w;
+  w.Chart1->yAxis->setRange(-2.5, 3.25);
+  w.Chart1->replot();
+  QCOMPARE(w.Label1->text(), QString("M:-2.500 X: 3.250"));
+  w.Chart2->yAxis->setRange(-12.0, 0.5);
+  w.Chart2->replot();
+  QCOMPARE(w.Label2->text(), QString("M:-12.000 X: 0.500"));
+}
+
+void BandWindowTest::legendShowsOnlyWithSeries() {
+  TBandDlg w;
+  for (QCustomPlot* chart : {w.Chart1, w.Chart2}) {
+    chart->replot();
+    QVERIFY(!chart->legend->visible());
+    chart->addGraph()->setName("E01");
+    chart->replot();
+    QVERIFY(chart->legend->visible());
+  }
+  w.ClearCharts();
+  QVERIFY(!w.Chart1->legend->visible());
+}
+
+void BandWindowTest::statusBarHasSixPanelsFoundByName() {
+  TBandDlg w;
+  const int widths[] = {50, 80, 50, 50, 50, 50};
+  for (int i = 0; i < TBandDlg::kStatusPanelCount; ++i) {
+    QLabel* panel = w.StatusBar1->findChild<QLabel*>(QString("Panel%1").arg(i));
+    QCOMPARE(panel, w.StatusPanels[i]);
+    QCOMPARE(panel->width(), widths[i]);
+  }
+}
+
+void BandWindowTest::escapeHidesUnlessCloseIsDisabled() {
+  TBandDlg w;
+  w.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&w));
+  w.CancelBtn->setEnabled(false);  // as during a run
+  QTest::keyClick(&w, Qt::Key_Escape);
+  QVERIFY(w.isVisible());
+  w.CancelBtn->setEnabled(true);
+  QTest::keyClick(&w, Qt::Key_Escape);
+  QVERIFY(!w.isVisible());
+}
+
+QTEST_MAIN(BandWindowTest)
+#include "band_window_test.moc"

@@ -1,0 +1,75 @@
+#pragma once
+// The program's windows, created as the program entry creates them, with scripted dialogs and a
+// folder for the files one test writes.
+
+#include <qcustomplot.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "bands/band_window.h"
+#include "gui/harness/scripted_dialogs.h"
+#include "mainwindow/main_window.h"
+#include "widgets/about_box.h"
+#include "document/app_state.h"
+#include "widgets/diagnostics_window.h"
+#include "widgets/string_grid.h"
+#include "workbench/eigen_window.h"
+
+inline const QString kExamples = QStringLiteral(QUARNEL_EXAMPLES);
+
+struct Program {
+  explicit Program(const QStringList& arguments = {}) {
+    App() = AppState();
+    App().Messages.Show = [this](const std::string& text) {
+      dialogs.Warning(nullptr, QString::fromStdString(text));
+    };
+    form = std::make_unique<TFormQuarnel>();
+    pom = std::make_unique<TUnitPomDlg>();
+    bands = std::make_unique<TBandDlg>();
+    eigen = std::make_unique<TEigenDlg>();
+    about = std::make_unique<TAboutUBox>(form.get());
+    form->SetWindows(pom.get(), bands.get(), eigen.get(), about.get());
+    form->SetArguments(arguments);
+    form->FirstPaint();
+    bands->resize(900, 600);
+  }
+  ~Program() { App().Messages.Show = nullptr; }
+
+  // A file of this test's folder.
+  QString Write(const QString& name, const QByteArray& text) {
+    const QString path = dir.filePath(name);
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly)) f.write(text);
+    return path;
+  }
+  void Load(const char* model) { form->ReadModelFile(Write("model.qrg", model)); }
+
+  QString Cell(int col, int row) const { return form->sgInputOverlap->Cell(col, row); }
+  // A click on a grid cell, as the mouse gives it (also on the cell that is current).
+  void Select(int col, int row) const {
+    StringGrid* g = form->sgInputOverlap;
+    const QModelIndex at = g->model()->index(row - 1, col);
+    g->scrollTo(at);
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(at).center());
+  }
+  QCustomPlot* Chart() const { return bands->Chart3; }
+
+  QTemporaryDir dir;
+  ScriptedDialogs dialogs;
+  std::unique_ptr<TFormQuarnel> form;
+  std::unique_ptr<TUnitPomDlg> pom;
+  std::unique_ptr<TBandDlg> bands;
+  std::unique_ptr<TEigenDlg> eigen;
+  std::unique_ptr<TAboutUBox> about;
+};
+
+// A model file written for one test.
+inline QString WriteModel(const QTemporaryDir& dir, const QString& name, const QByteArray& text) {
+  const QString path = dir.filePath(name);
+  QFile f(path);
+  if (f.open(QIODevice::WriteOnly)) f.write(text);
+  return path;
+}

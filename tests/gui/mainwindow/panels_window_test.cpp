@@ -1,0 +1,276 @@
+// The editing panels driven as a user drives them: select a grid cell, type, Apply.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTest>
+#include <cmath>
+
+#include "bands/band_window.h"
+#include "mainwindow/live_value.h"
+#include "numeric/kpoint_calc.h"
+#include "gui/harness/program.h"
+#include "widgets/chart_helpers.h"
+#include "widgets/spin_edit.h"
+
+class PanelsWindowTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void orbitalPanelShowsTheSelectedOrbital() {
+    Program p({kExamples + "/square_dp.qrg"});
+    p.Select(2, 1);
+    QVERIFY(!p.form->gbInAlfa->isHidden());
+    QVERIFY(p.form->gbInBetaGen->isHidden());
+    QCOMPARE(p.form->gbInAlfa->title(), QString(" Edit Orbital&&Alpha [Cu] "));
+    QCOMPARE(p.form->Edit1->text(), QString("Cu"));
+    QCOMPARE(p.form->Edit2->text(), QString("-3.5"));
+    QCOMPARE(p.form->cbOrbPlot->count(), 11);
+    QCOMPARE(p.form->cbOrbPlot->currentText(), QString("dx2-y2"));
+    QCOMPARE(p.form->EditPlotX->text(), QString("0.5"));
+    QCOMPARE(p.form->LabelABetaX->text(), QString("-1,1"));
+    QCOMPARE(p.form->gbInAlfa->palette().color(QPalette::Window), QColor(166, 202, 240));
+    QCOMPARE(p.form->gbInBetaGen->palette().color(QPalette::Window), QColor(192, 220, 192));
+    QCOMPARE(p.form->Edit1->toolTip(), QString("Oznaceni orbitalu"));
+    QCOMPARE(p.form->gbInAlfa->size(), QSize(425, 213));
+  }
+
+  void alphaReadsOneOperationAndIsStoredNonPositive() {
+    Program p({kExamples + "/square_dp.qrg"});
+    p.Select(2, 2);
+    p.form->Edit2->setText("1/4");
+    p.form->EditABetaY->setText("-0,5");
+    p.form->btnUpdateAlpha->click();
+    QCOMPARE(App().Model.Alpha(2), -0.25);
+    QCOMPARE(p.Cell(2, 2), QString("-0.25"));
+    QCOMPARE(App().Model.BetaPlus[2][2][2], -0.5);
+    QCOMPARE(App().Model.BetaMinus[2][2][2], -0.5);  // own images on both sides
+    QCOMPARE(p.Cell(4, 2), QString("Y:-0.5,-0.5 "));
+  }
+
+  void cleanedNameReachesEveryHeader() {
+    Program p({kExamples + "/square_dp.qrg"});
+    p.Select(1, 2);
+    p.form->Edit1->setText("p x");
+    p.form->btnUpdateAlpha->click();
+    const QString px("px");
+    QCOMPARE(App().Model.OrbName[2], std::string("px"));
+    QCOMPARE(p.Cell(0, 2), px);
+    QCOMPARE(p.Cell(1, 2), px);
+    QCOMPARE(p.Cell(4, 0), px);
+    QCOMPARE(p.form->sgHamMat->Cell(2, 0), px);
+    QCOMPARE(p.form->sgHamMat->Cell(0, 2), px);
+    QCOMPARE(p.form->sgEigen->Cell(2, 0), px);
+    QCOMPARE(p.form->Edit1->text(), px);
+    p.Select(4, 1);  // the pair Cu-px
+    QCOMPARE(p.form->gbInBetaGen->title(), QString(" Edit Beta&&Overlap [Cu <=> px] "));
+  }
+
+  void unreadablePlotPositionKeepsItsValueAndKindIsStored() {
+    Program p({kExamples + "/square_dp.qrg"});
+    p.Select(2, 3);
+    p.form->EditPlotX->setText("left");
+    p.form->EditPlotY->setText("0.25");
+    p.form->cbOrbPlot->setCurrentIndex(3);
+    p.form->Editm->setText("?");
+    App().Model.EffMass[3] = 7;
+    p.form->btnUpdateAlpha->click();
+    QCOMPARE(App().Model.OrbPlotX[3], 0.5);
+    QCOMPARE(App().Model.OrbPlotY[3], 0.25);
+    QCOMPARE(App().Model.OrbPlotKind[3], 4);
+    QCOMPARE(App().Model.EffMass[3], 0.0);
+  }
+
+  void form1BetaIsStoredNegativeInTheUpperTriangle() {
+    Program p({kExamples + "/dimer_chain.qre"});
+    p.Select(3, 2);  // row 2, column of orbital 1
+    QVERIFY(!p.form->gbInBeta->isHidden());
+    QVERIFY(p.form->gbInAlfa->isHidden());
+    QCOMPARE(p.form->gbInBeta->title(), QString(" Edit Beta&&Overlap [A <=> B] "));
+    QCOMPARE(p.form->EdBetaX->text(), QString("-1"));
+    QCOMPARE(p.form->cbBetaX->currentIndex(), 1);
+    p.form->EdBetaX->setText("2");
+    p.form->cbBetaY->setCurrentIndex(3);
+    p.form->EdBetaY->setText("-0.5");
+    p.form->btnUpdateBeta->click();
+    const quarnel::ModelData& m = App().Model;
+    QCOMPARE(m.Beta[1][2][1], -2.0);
+    QCOMPARE(m.Beta[1][2][2], -0.5);
+    QCOMPARE(m.OverlapType[1][2][2], 3);
+    QCOMPARE(m.Beta[2][1][1], 0.0);
+    QCOMPARE(p.Cell(4, 1), QString::fromUtf8("-2\u00D72cos(ka/2)-0.5\u00D7i2sin(kb/2)"));
+    QCOMPARE(p.Cell(3, 2), QString::fromUtf8("-2\u00D72cos(ka/2)-0.5\u00D7-i2sin(kb/2)"));
+  }
+
+  void form2ApplyPutsThePartnerMidway() {
+    Program p({kExamples + "/square_dp.qrg"});
+    p.Select(5, 2);  // Ox-Oy, not coupled
+    QCOMPARE(p.form->LabelGenBetaX->text(), QString("0,0"));
+    QVERIFY(p.form->EditGenX->isHidden());
+    p.form->EditGenX->setText("0.25");  // hidden: not read
+    p.form->EditGenBetaPX->setText("-1");
+    p.form->EditGenSocReY->setText("0.1");
+    p.form->btnUpdateBetaGen->click();
+    const quarnel::ModelData& m = App().Model;
+    QCOMPARE(m.BetaPos[2][3][1], 0.5);
+    QCOMPARE(m.BetaPosMinus[2][3][1], -0.5);
+    QCOMPARE(m.SocRe[2][3][2], 0.1);
+    QCOMPARE(p.form->LabelGenBetaX->text(), QString("-0.5,0.5"));
+    QCOMPARE(p.form->EditGenX->text(), QString("0.5"));
+    QCOMPARE(p.Cell(5, 2), QString("X:0,-1 "));
+    QCOMPARE(p.Cell(4, 3), QString("X:0,-1 "));
+  }
+
+  void plotOrbitalBoxesStayInStepAndHighlight() {
+    Program p({kExamples + "/square_dp.qrg"});
+    p.Select(4, 1);  // Cu-Ox
+    p.form->cbShowPlotOrbB->click();
+    QVERIFY(p.form->cbShowPlotOrbA->isChecked());
+    QVERIFY(p.bands->cbCells->isChecked());
+    QVERIFY(App().GammaPictureShown);
+    int shown = 0;
+    for (int k = 0; k < p.Chart()->plottableCount(); ++k) {
+      const int tag = SeriesTag(p.Chart()->plottable(k));
+      QCOMPARE(p.Chart()->plottable(k)->visible(), tag == 1 || tag == 2 || tag == -9);
+      shown += p.Chart()->plottable(k)->visible();
+    }
+    QVERIFY(shown > 0);
+    p.form->cbShowPlotOrbA->click();
+    QVERIFY(!p.form->cbShowPlotOrbB->isChecked());
+    for (int k = 0; k < p.Chart()->plottableCount(); ++k)
+      QVERIFY(p.Chart()->plottable(k)->visible());
+  }
+
+  void choosingAShapeAsksForANewGammaPicture() {
+    Program p({kExamples + "/square_dp.qrg"});
+    p.form->miPlotOrbGamma1Click();
+    QVERIFY(App().GammaPictureShown);
+    p.Select(1, 2);
+    p.form->cbOrbPlot->setCurrentIndex(0);
+    QVERIFY(App().GammaPictureShown);  // set by the program, not chosen
+    emit p.form->cbOrbPlot->activated(0);
+    QVERIFY(!App().GammaPictureShown);
+  }
+
+  void shapeKindOutsideTheListIsKept() {
+    QTemporaryDir dir;
+    const QString file = WriteModel(
+        dir, "odd.qrg",
+        "odd kind\r\n_alfa  s  -1.000  tok=14 tox=0.500 toy=0.500 bepx=0 bepy=0 bepz=0 mef=0\r\n");
+    Program p({file});
+    QCOMPARE(App().Model.OrbPlotKind[1], 14);
+    p.Select(2, 1);
+    QCOMPARE(p.form->cbOrbPlot->currentIndex(), -1);
+    QCOMPARE(p.form->cbOrbPlot->currentText(), QString());
+    p.form->btnUpdateAlpha->click();
+    QCOMPARE(App().Model.OrbPlotKind[1], 14);
+    p.form->cbOrbPlot->setCurrentIndex(1);
+    p.form->btnUpdateAlpha->click();
+    QCOMPARE(App().Model.OrbPlotKind[1], 2);
+  }
+
+  void modelEditedThroughThePanelsSurvivesSaveAndOpen() {
+    QTemporaryDir dir;
+    Program p;
+    p.form->seNorb->SetText("2");
+    const char* names[] = {"", "A", "B"};
+    for (int r = 1; r <= 2; ++r) {
+      p.Select(1, r);
+      p.form->Edit1->setText(names[r]);
+      p.form->Edit2->setText(r == 1 ? "-1" : "-2");
+      p.form->EditABetaX->setText("-0.5");
+      p.form->cbOrbPlot->setCurrentIndex(r);
+      p.form->EditPlotX->setText(r == 1 ? "0.25" : "0.75");
+      p.form->EditPlotY->setText("0.5");
+      p.form->btnUpdateAlpha->click();
+    }
+    p.Select(4, 1);
+    p.form->EditGenBetaMX->setText("-1");
+    p.form->EditGenBetaPX->setText("-0.25");
+    p.form->EditGenSocReX->setText("0.1");
+    p.form->EditGenSocImX->setText("0.2");
+    p.form->btnUpdateBetaGen->click();
+    const quarnel::ModelData edited = App().Model;
+    const QString before4 = p.Cell(4, 1), before3 = p.Cell(3, 1);
+    QCOMPARE(before4, QString("X:-1,-0.25(so:0.1,0.2) "));
+
+    p.dialogs.saveAnswers << dir.filePath("ab.qrg");
+    p.form->miSave1Click();
+    p.form->miNew1Click();
+    p.dialogs.openAnswers << dir.filePath("ab.qrg");
+    p.form->miOpen1Click();
+    QVERIFY(p.dialogs.warnings.isEmpty());
+    const quarnel::ModelData& m = App().Model;
+    QCOMPARE(m.NOrb, 2);
+    for (int i = 1; i <= 2; ++i) {
+      QCOMPARE(m.OrbName[i], edited.OrbName[i]);
+      QCOMPARE(m.Alpha(i), edited.Alpha(i));
+      QCOMPARE(m.BetaPlus[i][i][1], edited.BetaPlus[i][i][1]);
+      QCOMPARE(m.OrbPlotKind[i], edited.OrbPlotKind[i]);
+      QCOMPARE(m.OrbPlotX[i], edited.OrbPlotX[i]);
+      QCOMPARE(m.OrbPlotY[i], edited.OrbPlotY[i]);
+    }
+    QCOMPARE(m.BetaMinus[1][2][1], -1.0);
+    QCOMPARE(m.BetaPlus[1][2][1], -0.25);
+    QCOMPARE(m.BetaPos[1][2][1], 0.5);
+    QCOMPARE(m.SocIm[1][2][1], 0.2);
+    QCOMPARE(p.Cell(4, 1), before4);
+    QCOMPARE(p.Cell(3, 1), before3);
+    QCOMPARE(p.Cell(0, 2), QString("B"));
+  }
+
+  // A moved value is a model value at once and the band chart follows it; Escape brings back
+  // the value from before the move and the modified flag; a release keeps it.
+  void movedValueReachesModelGridAndBandChart() {
+    Program p({kExamples + "/square_dp.qrg"});
+    TFormQuarnel& f = *p.form;
+    p.bands->btnBand->click();
+    const auto band1 = [&p](int x) {
+      auto* g = qobject_cast<QCPGraph*>(p.bands->Chart1->plottable(1));
+      return (g->data()->constBegin() + x)->value;
+    };
+    const double run = band1(20);                               // G
+    p.Select(4, 1);                                             // Cu <=> Ox
+    QVERIFY(!f.Live->StripOf(f.gbInAlfa).slider->isEnabled());  // no field entered yet
+    QFocusEvent in(QEvent::FocusIn);
+    QCoreApplication::sendEvent(f.EditGenBetaPX, &in);
+    const LiveValue::Strip& s = f.Live->StripOf(f.gbInBetaGen);
+    QCOMPARE(s.name->text(), QString("beta +X"));
+    QCOMPARE(s.span->text(), QString("1.3"));
+    QVERIFY(!f.ModelModified());
+
+    s.slider->setSliderDown(true);
+    s.slider->setValue(0);  // the value minus the span: the hopping doubled
+    QCOMPARE(App().Model.BetaPlus[1][2][1], -2.6);
+    QCOMPARE(f.EditGenBetaPX->text(), QString("-2.6"));
+    QCOMPARE(p.Cell(4, 1), QString("X:1.3,-2.6 "));
+    QVERIFY(f.ModelModified());
+    QCoreApplication::processEvents();
+    quarnel::JacobiSolver solver;
+    quarnel::HamMatrix h = {};
+    quarnel::CalcKpoint(App().Model, quarnel::KPointFromNumerators(20, 0, 0, 0), h, solver);
+    QVERIFY(std::fabs(band1(20) - solver.EigVal[1]) < 1e-9);
+    QVERIFY(std::fabs(band1(20) - run) > 0.1);
+
+    QTest::keyClick(s.slider, Qt::Key_Escape);
+    s.slider->setSliderDown(false);
+    QCOMPARE(App().Model.BetaPlus[1][2][1], -1.3);
+    QCOMPARE(p.Cell(4, 1), QString("X:1.3,-1.3 "));
+    QVERIFY(!f.ModelModified());
+    QVERIFY(std::fabs(band1(20) - run) < 1e-9);
+
+    QTest::keyClick(f.EditGenBetaMX, Qt::Key_Up);  // a fiftieth of the span
+    QCOMPARE(App().Model.BetaMinus[1][2][1], 1.326);
+    QFocusEvent out(QEvent::FocusOut);
+    QCoreApplication::sendEvent(f.EditGenBetaMX, &out);
+    QVERIFY(f.ModelModified());
+    QCOMPARE(p.Cell(4, 1), QString("X:1.326,-1.3 "));
+    QCOMPARE(s.slider->value(), LiveValue::kSliderSteps / 2);
+  }
+};
+
+QTEST_MAIN(PanelsWindowTest)
+#include "panels_window_test.moc"

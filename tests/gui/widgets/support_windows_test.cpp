@@ -1,0 +1,157 @@
+#include <sys/utsname.h>
+
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "widgets/about_box.h"
+#include "widgets/diagnostics_window.h"
+
+class SupportWindowsTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void aboutInitFillsProgramInfoAndSystem();
+  void aboutInitTwiceKeepsSixLines();
+  void aboutKeepsItsSize();
+  void aboutEscapeClosesWithOk();
+  void prettyNameIsReadFromOsRelease_data();
+  void prettyNameIsReadFromOsRelease();
+  void diagnosticsWindowStaysHiddenAndOnTop();
+  void chartMenuHasItsItemsInOrder();
+  void memosClearEmptiesAllFour();
+};
+
+namespace {
+QStringList Lines(const QPlainTextEdit* memo) {
+  return memo->toPlainText().split('\n');
+}
+
+QStringList ActionTexts(const QMenu* menu) {
+  QStringList texts;
+  for (const QAction* a : menu->actions()) texts << (a->isSeparator() ? "-" : a->text());
+  return texts;
+}
+}  // namespace
+
+void SupportWindowsTest::aboutInitFillsProgramInfoAndSystem() {
+  TAboutUBox box;
+  box.InitU("Quarnel V7.12 ", "05.12.2018");
+  QCOMPARE(box.Label2->text(), QString("Quarnel V7.12 "));
+  const QStringList info = Lines(box.Memo2);
+  QCOMPARE(info.size(), 6);
+  QCOMPARE(info[0], QString("Program Info:"));
+  QCOMPARE(info[2], QString("Quarnel V7.12 "));
+  QCOMPARE(info[3], QString("Build 05.12.2018"));
+  QCOMPARE(info[5], QString("================"));
+  const QStringList author = Lines(box.Memo1);
+  const QStringList system = TAboutUBox::SystemVersion();
+  QVERIFY(!system.isEmpty());
+  QVERIFY(author.size() > system.size() + 1);
+  QCOMPARE(author.mid(author.size() - system.size() - 1), QStringList{"================"} + system);
+  utsname u{};
+  QCOMPARE(uname(&u), 0);
+  QCOMPARE(author.last(), QString("Linux ") + QString::fromUtf8(u.release));
+}
+
+void SupportWindowsTest::aboutInitTwiceKeepsSixLines() {
+  TAboutUBox box;
+  box.InitU("A ", "01.01.2000");
+  const int authorLines = box.Memo1->blockCount();
+  box.InitU("B ", "02.02.2002");
+  QCOMPARE(box.Memo2->blockCount(), 6);
+  QCOMPARE(Lines(box.Memo2)[3], QString("Build 02.02.2002"));
+  QCOMPARE(box.Memo1->blockCount(), authorLines);
+}
+
+void SupportWindowsTest::aboutKeepsItsSize() {
+  TAboutUBox box;
+  QCOMPARE(box.windowTitle(), QString("About"));
+  QCOMPARE(box.size(), QSize(334, 290));
+  QCOMPARE(box.minimumSize(), box.maximumSize());
+  QCOMPARE(box.Button1->text(), QString(TAboutUBox::kWebAddress));
+  QVERIFY(box.Button1->isEnabled());  // the link to the web page works
+  QVERIFY(box.Memo1->isReadOnly() && box.Memo2->isReadOnly());
+  QVERIFY(box.OKButton->isDefault());
+  QVERIFY(!box.ProgramIcon->pixmap().isNull());
+}
+
+void SupportWindowsTest::aboutEscapeClosesWithOk() {
+  TAboutUBox box;
+  QTimer::singleShot(0, &box, [&box] { QTest::keyClick(&box, Qt::Key_Escape); });
+  QCOMPARE(box.exec(), int(QDialog::Accepted));
+  QTimer::singleShot(0, &box, [&box] { box.OKButton->click(); });
+  QCOMPARE(box.exec(), int(QDialog::Accepted));
+}
+
+void SupportWindowsTest::prettyNameIsReadFromOsRelease_data() {
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<QString>("name");
+  QTest::newRow("double quotes") << "NAME=\"Debian\"\nPRETTY_NAME=\"Debian GNU/Linux 12\"\nID=x\n"
+                                 << "Debian GNU/Linux 12";
+  QTest::newRow("single quotes") << "PRETTY_NAME='Fedora Linux 40'"
+                                 << "Fedora Linux 40";
+  QTest::newRow("bare") << "ID=arch\nPRETTY_NAME=Arch\n"
+                        << "Arch";
+  QTest::newRow("missing") << "NAME=\"Debian\"\nID=debian\n"
+                           << "";
+  QTest::newRow("other key ending alike") << "X_PRETTY_NAME=\"no\"\n"
+                                          << "";
+}
+
+void SupportWindowsTest::prettyNameIsReadFromOsRelease() {
+  QFETCH(QString, text);
+  QFETCH(QString, name);
+  QCOMPARE(TAboutUBox::OsPrettyName(text), name);
+}
+
+void SupportWindowsTest::diagnosticsWindowStaysHiddenAndOnTop() {
+  TUnitPomDlg w;
+  QCOMPARE(w.windowTitle(), QString("UnitPomDlg"));
+  QVERIFY(w.isHidden());
+  QVERIFY(w.windowFlags() & Qt::WindowStaysOnTopHint);
+  QCOMPARE(w.minimumSize(), w.maximumSize());
+  QCOMPARE(w.Button1->text(), QString("Memos Clear"));
+  QCOMPARE(w.ListBox1->count(), 0);
+  // The measuring label must keep the width of its own text.
+  w.LabelSizeFont->setText(" a much longer text than before ");
+  w.LabelSizeFont->adjustSize();
+  QCOMPARE(w.LabelSizeFont->width(), w.LabelSizeFont->sizeHint().width());
+}
+
+void SupportWindowsTest::chartMenuHasItsItemsInOrder() {
+  TUnitPomDlg w;
+  QCOMPARE(ActionTexts(w.PopupMenuChart),
+           QStringList({"User", "-", "Reset axes", "Manual X", "Manual Y", "-", "Bottom - X",
+                        "Left - Y", "Right - Y2", "-", "Save data...", "Save image..."}));
+  QVERIFY(!w.miUser->isVisible());
+  QCOMPARE(ActionTexts(w.miBottomX),
+           QStringList({"Reset X", "Manual X", "Reset Maximum X", "Double X", "Logarithmic X"}));
+  QCOMPARE(ActionTexts(w.miLeftY),
+           QStringList({"Reset Y", "Manual Y", "Reset Maximum Y", "Double Y", "Logarithmic Y"}));
+  QCOMPARE(ActionTexts(w.miRightY2), QStringList({"Reset Y2", "Manual Y2", "Reset Maximum Y2",
+                                                  "Double Y2", "Logarithmic Y2"}));
+  for (QAction* log : {w.miBottomLog, w.miLeftLog, w.miRightLog}) {
+    QVERIFY(log->isCheckable());
+    QVERIFY(!log->isChecked());
+  }
+  // The export items come last, after the items every chart menu has.
+  const QList<QAction*> actions = w.PopupMenuChart->actions();
+  QCOMPARE(w.miRightY2->menuAction(), actions[actions.size() - 4]);
+  QCOMPARE(w.miSaveData, actions[actions.size() - 2]);
+  QCOMPARE(w.miSaveImage, actions.last());
+}
+
+void SupportWindowsTest::memosClearEmptiesAllFour() {
+  TUnitPomDlg w;
+  for (QPlainTextEdit* m : {w.Memo1, w.Memo2, w.Memo3, w.Memo4}) m->setPlainText("x\ny");
+  w.Button1->click();
+  for (QPlainTextEdit* m : {w.Memo1, w.Memo2, w.Memo3, w.Memo4})
+    QVERIFY(m->toPlainText().isEmpty());
+}
+
+QTEST_MAIN(SupportWindowsTest)
+#include "support_windows_test.moc"

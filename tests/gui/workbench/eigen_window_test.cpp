@@ -1,0 +1,153 @@
+#include <QCheckBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "widgets/spin_edit.h"
+#include "widgets/string_grid.h"
+#include "workbench/eigen_window.h"
+
+class EigenWindowTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void startsWithItsControlsAllEnabled();
+  void gridsAreEditableWithTheirCellSize();
+  void layoutStacksGridsPanelAndMemo_data();
+  void layoutStacksGridsPanelAndMemo();
+  void resizedColumnGivesItsWidthToAllColumns();
+  void resizingInR1ResizesR2Too();
+  void colSizingOffLeavesOtherColumnsAlone();
+  void cancelHides();
+};
+
+namespace {
+void SetColumns(StringGrid* g, int cols) {
+  g->SetColCount(cols);
+  g->SetRowCount(cols);
+}
+}  // namespace
+
+void EigenWindowTest::startsWithItsControlsAllEnabled() {
+  TEigenDlg w;
+  QCOMPARE(w.windowTitle(), QString("Eigen Values"));
+  QCOMPARE(w.size(), QSize(800, 800));
+  // No narrower than the command row needs, so that no control sits on another.
+  QCOMPARE(w.minimumHeight(), 700);
+  QVERIFY(w.minimumWidth() >= 700);
+  QVERIFY(w.minimumWidth() >= w.PanelJacobiA->minimumSizeHint().width());
+  QCOMPARE(w.seIter->MinValue(), 1);
+  QCOMPARE(w.seIter->MaxValue(), 50);
+  QCOMPARE(ReadSpinValue(w.seIter, 1), 50);
+  QVERIFY(w.cbColSizing->isChecked());
+  QCOMPARE(w.cbColSizing->text(), QString("col. sizing"));
+  QCOMPARE(w.btnVypRotMat->text(), QString("Calc Rpq"));
+  QCOMPARE(w.btnRotace->text(), QString("R-1 A R"));
+  // Without a matrix the commands do nothing rather than being disabled.
+  for (QPushButton* b : {w.btnIteration, w.btnIterReset, w.btnVypRotMat, w.btnRotace, w.btnOpenA,
+                         w.btnSaveA, w.btnCheck, w.CancelBtn})
+    QVERIFY2(b->isEnabled(), qPrintable(b->text()));
+  QCOMPARE(w.Memo1->lineWrapMode(), QPlainTextEdit::NoWrap);
+  QVERIFY(QFontInfo(w.Memo1->font()).fixedPitch());
+}
+
+void EigenWindowTest::gridsAreEditableWithTheirCellSize() {
+  TEigenDlg w;
+  for (StringGrid* g : {w.sgJacobiA, w.sgJacobiR1, w.sgJacobiR2}) {
+    SetColumns(g, 3);
+    QCOMPARE(g->ColWidth(1), 80);
+    QCOMPARE(g->rowHeight(0), 18);
+    QVERIFY(g->editTriggers() != QAbstractItemView::NoEditTriggers);
+    g->SetCell(1, 1, "1.5");
+    QVERIFY(g->item(0, 1)->flags() & Qt::ItemIsEditable);
+  }
+  QCOMPARE(w.ColWidthA, 80);
+  QCOMPARE(w.ColWidthR1, 80);
+  QCOMPARE(w.ColWidthR2, 80);
+}
+
+void EigenWindowTest::layoutStacksGridsPanelAndMemo_data() {
+  QTest::addColumn<QSize>("size");
+  QTest::newRow("design") << QSize(800, 800);
+  QTest::newRow("minimum") << QSize(700, 700);
+  QTest::newRow("odd height") << QSize(1000, 917);
+}
+
+void EigenWindowTest::layoutStacksGridsPanelAndMemo() {
+  QFETCH(QSize, size);
+  TEigenDlg w;
+  size = size.expandedTo(w.minimumSize());
+  w.resize(size);
+  w.FormResize();
+  const int H = size.height() - (62 + 35 + TEigenDlg::kMemoHeight) - 2;
+  const int a = H / 3;
+  QWidget* order[] = {w.PanelJacobiA, w.sgJacobiA,  w.PanelJacobiR,
+                      w.sgJacobiR1,   w.sgJacobiR2, w.Memo1};
+  const int heights[] = {62, a, 35, H - 2 * a, a, TEigenDlg::kMemoHeight};
+  int y = 0;
+  for (int i = 0; i < 6; ++i) {
+    QCOMPARE(order[i]->geometry(), QRect(0, y, size.width(), heights[i]));
+    y += heights[i];
+  }
+  QCOMPARE(y, size.height() - 2);
+}
+
+void EigenWindowTest::resizedColumnGivesItsWidthToAllColumns() {
+  TEigenDlg w;
+  SetColumns(w.sgJacobiA, 5);
+  const int fixedWidth = w.sgJacobiA->ColWidth(0);
+  w.sgJacobiA->SetColWidth(3, 120);
+  w.sgJacobiAMouseUp();
+  for (int c = 1; c < 5; ++c) QCOMPARE(w.sgJacobiA->ColWidth(c), 120);
+  QCOMPARE(w.sgJacobiA->ColWidth(0), fixedWidth);
+  QCOMPARE(w.ColWidthA, 120);
+  // A mouse-up without a resize changes nothing.
+  w.sgJacobiA->SetColWidth(0, 40);
+  w.sgJacobiAMouseUp();
+  for (int c = 1; c < 5; ++c) QCOMPARE(w.sgJacobiA->ColWidth(c), 120);
+}
+
+void EigenWindowTest::resizingInR1ResizesR2Too() {
+  TEigenDlg w;
+  SetColumns(w.sgJacobiR1, 4);
+  SetColumns(w.sgJacobiR2, 4);
+  w.sgJacobiR1->SetColWidth(2, 55);
+  w.sgJacobiR1MouseUp();
+  for (int c = 1; c < 4; ++c) {
+    QCOMPARE(w.sgJacobiR1->ColWidth(c), 55);
+    QCOMPARE(w.sgJacobiR2->ColWidth(c), 55);
+  }
+  QCOMPARE(w.ColWidthR2, 55);
+  // The other way round R1 stays as it is.
+  w.sgJacobiR2->SetColWidth(1, 90);
+  w.sgJacobiR2MouseUp();
+  QCOMPARE(w.sgJacobiR2->ColWidth(3), 90);
+  QCOMPARE(w.sgJacobiR1->ColWidth(3), 55);
+}
+
+void EigenWindowTest::colSizingOffLeavesOtherColumnsAlone() {
+  TEigenDlg w;
+  SetColumns(w.sgJacobiA, 4);
+  SetColumns(w.sgJacobiR1, 4);
+  SetColumns(w.sgJacobiR2, 4);
+  w.cbColSizing->setChecked(false);
+  w.sgJacobiA->SetColWidth(1, 130);
+  w.sgJacobiAMouseUp();
+  QCOMPARE(w.sgJacobiA->ColWidth(2), 80);
+  QCOMPARE(w.ColWidthA, 80);
+  w.sgJacobiR1->SetColWidth(1, 130);
+  w.sgJacobiR1MouseUp();
+  QCOMPARE(w.sgJacobiR1->ColWidth(2), 80);
+  QCOMPARE(w.sgJacobiR2->ColWidth(1), 80);
+}
+
+void EigenWindowTest::cancelHides() {
+  TEigenDlg w;
+  w.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&w));
+  QTest::mouseClick(w.CancelBtn, Qt::LeftButton);
+  QVERIFY(!w.isVisible());
+}
+
+QTEST_MAIN(EigenWindowTest)
+#include "eigen_window_test.moc"

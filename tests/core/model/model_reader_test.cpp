@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "common/temp_dir.h"
 
 namespace quarnel {
@@ -183,8 +185,8 @@ TEST_F(ModelReader, MissingFileKeepsThePreviousModel) {
 TEST_F(ModelReader, FolderInsteadOfFileIsAnAccessError) {
   const int result = ReadModelFile(m, messages, dir.Path().string());
   EXPECT_GT(result, 0);
-  EXPECT_EQ(messages.Text,
-            dir.Path().string() + ": File access error #" + std::to_string(result));
+  EXPECT_EQ(messages.Text, dir.Path().string() + ": File access error #" + std::to_string(result) +
+                               ": " + std::strerror(result));
 }
 
 TEST_F(ModelReader, EarlierMessagesShareTheReadingErrorsBox) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/temp_dir.h"
+#include "model/model_form.h"
 
 namespace quarnel {
 namespace {
@@ -166,6 +167,27 @@ TEST_F(ModelReader, PairLineAddsNewOrbitalsAndRollsBackWhenFull) {
   EXPECT_EQ(FindOrbital(m, "new1"), 0);  // dropped again with the refused line
   EXPECT_EQ(m.BetaMinus[4][5][1], -1);
   EXPECT_NE(messages.Text.find("Line 16: _beta new1 new2 (ka) -1\r\n"), std::string::npos);
+}
+
+TEST_F(ModelReader, OpenedFileIsReadInTheFormOfItsExtension) {
+  const std::string pair = "h\n_alfa a -1\n_alfa b -1\n_beta a b (ka) -1 1 0\n";
+  m.BetaTyp = 2;
+  ASSERT_EQ(ReadModelFileInItsForm(m, messages, dir.Write("dimer.QRE", pair)), 0);
+  EXPECT_EQ(m.BetaTyp, 1);
+  EXPECT_EQ(m.Beta[1][2][1], -1);  // selector 1, not a hopping of +1
+  EXPECT_EQ(m.OverlapType[1][2][1], 1);
+  EXPECT_EQ(m.BetaPlus[1][2][1], 0);
+  ASSERT_EQ(ReadModelFileInItsForm(m, messages, dir.Write("g.qrg", "h\n_alfa a -1\n")), 0);
+  EXPECT_EQ(m.BetaTyp, 2);
+  // A name that tells no form is read in the open model's form; a failed open changes nothing.
+  m.BetaTyp = 1;
+  ASSERT_EQ(ReadModelFileInItsForm(m, messages, dir.Write("m.txt", pair)), 0);
+  EXPECT_EQ(m.BetaTyp, 1);
+  EXPECT_NE(ReadModelFileInItsForm(m, messages, dir.File("gone.qrg")), 0);
+  EXPECT_EQ(m.BetaTyp, 1);
+  EXPECT_EQ(m.Beta[1][2][1], -1);
+  EXPECT_EQ(ModelFileExtension(ModelFormOfFile("x/y.z.Qrg")), "qrg");
+  EXPECT_EQ(ModelFormOfFile("qre.d/file"), 0);
 }
 
 TEST_F(ModelReader, LowerTrianglePairHasNoEffect) {

@@ -18,6 +18,10 @@ TEST(ReadKpointList, CopiesLinesUnchangedWithoutBlankOnes) {
   ASSERT_TRUE(ReadKpointList(name, lines, messages));
   EXPECT_EQ(lines, (Lines{"G X", "   0   0   0   20", "  20 0 0 20  X "}));
   EXPECT_TRUE(messages.Text.empty());
+  // Warnings name lines as the file counts them, blank lines included.
+  std::vector<int> numbers;
+  ASSERT_TRUE(ReadKpointList(name, lines, messages, &numbers));
+  EXPECT_EQ(numbers, (std::vector<int>{1, 3, 5}));
 }
 
 TEST(ReadKpointList, MissingFileKeepsTheLinesAndReports) {
@@ -52,8 +56,10 @@ TEST(KlistBand, TitleOfLabelsFirstAndStopsAtEnd) {
                                      "Y        0   20    0   20  2.0\n");
   Lines lines;
   PendingMessages messages;
-  ASSERT_TRUE(ReadKlistBand(name, lines, messages));
+  std::vector<int> numbers;
+  ASSERT_TRUE(ReadKlistBand(name, lines, messages, &numbers));
   EXPECT_EQ(lines, (Lines{"GAMMA X", " 0 0 0 20 GAMMA", " 1 0 0 20 ", " 20 0 0 20 X"}));
+  EXPECT_EQ(numbers, (std::vector<int>{0, 1, 2, 4}));  // 0: the title put first
 }
 
 TEST(KlistBand, WithoutLabelsOrEndTheTitleIsTheFileName) {

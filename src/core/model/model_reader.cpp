@@ -195,8 +195,7 @@ std::string RepeatedNameMessage(int lineNumber, const std::string& line, int fir
 }
 
 std::string NoModelLineMessage(const std::string& name) {
-  return name + ": no model line in this file (orbital lines begin with _alfa, pair lines " +
-         "with _beta); is it a model file?\r\n";
+  return name + ": no model line (_alfa, _beta) in this file; is it a model file?\r\n";
 }
 
 std::string NormalizeLine(std::string line) {

@@ -22,10 +22,7 @@ TEST(GridTexts, Form2CellsShowEveryDirectionWithATerm) {
   m.BetaPlus[1][2][3] = -2;
   m.BetaPos[1][2][1] = 0.25;  // a position alone couples nothing
   EXPECT_EQ(PairCellTextTyp2(m, 1, 2), "Z:0,-2 ");
-  m.SocRe[1][2][2] = 1;  // a spin-orbit term alone is shown, with both its parts
-  m.SocIm[1][2][2] = 0.5;
-  EXPECT_EQ(PairCellTextTyp2(m, 1, 2), "Y:0,0(so:1,0.5) Z:0,-2 ");
-  m.SocRe[1][2][2] = 0;  // even when one part is 0: nothing else would show it
+  m.SocIm[1][2][2] = 0.5;  // a spin-orbit term alone shows, even with one part 0
   EXPECT_EQ(PairCellTextTyp2(m, 1, 2), "Y:0,0(so:0,0.5) Z:0,-2 ");
   const PairCellTexts both = PairCellsText(m, 1, 2);
   EXPECT_EQ(both.upper, both.lower);

@@ -5,7 +5,6 @@
 
 #include <atomic>
 #include <csignal>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -66,11 +65,6 @@ class TextFileTest : public ::testing::Test {
 
 using Lines = std::vector<std::string>;
 
-// The error text with the system's own words for code, as the C library gives them.
-std::string AccessError(const std::string& name, int code) {
-  return name + ": File access error #" + std::to_string(code) + ": " + std::strerror(code);
-}
-
 TEST_F(TextFileTest, MissingFileIsReportedAsNotFound) {
   const std::string name = PathOf("missing.tb");
   for (int mode : {kReadText, kAppendText}) {
@@ -125,7 +119,7 @@ TEST_F(TextFileTest, DirectoryIsNotReadableAsFile) {
     const int code = OpenTextFile(f, dir_.string(), mode, 1, messages_);
     EXPECT_GT(code, 0) << mode;
     EXPECT_FALSE(f.IsOpen());
-    EXPECT_EQ(messages_.Text, AccessError(dir_.string(), code));
+    EXPECT_EQ(messages_.Text, FileAccessErrorMessage(dir_.string(), code));
     std::string line;
     EXPECT_FALSE(f.ReadLine(line));
   }
@@ -165,7 +159,7 @@ TEST_F(TextFileTest, CreateInMissingOrBogusFolderFails) {
     const int code = OpenTextFile(f, name, kCreateText, 1, messages_);
     EXPECT_GT(code, 0) << name;
     EXPECT_FALSE(f.IsOpen());
-    EXPECT_EQ(messages_.Text, AccessError(name, code));
+    EXPECT_EQ(messages_.Text, FileAccessErrorMessage(name, code));
   }
   EXPECT_EQ(ReadBytes(PathOf("plain")), "not a folder");
   EXPECT_EQ(DirEntries(), Lines{"plain"});
@@ -195,7 +189,7 @@ TEST_F(TextFileTest, FailedWriteKeepsPreviousFile) {
   std::signal(SIGXFSZ, oldHandler);
 
   EXPECT_NE(code, 0);
-  EXPECT_EQ(messages_.Text, AccessError(path, code));
+  EXPECT_EQ(messages_.Text, FileAccessErrorMessage(path, code));
   EXPECT_EQ(ReadBytes(path), "previous");
   EXPECT_EQ(DirEntries(), Lines{"model.tb"});
 }

@@ -20,9 +20,11 @@ int RunBands(const Options& options) {
   if (status != kExitOk) return status;
 
   std::vector<std::string> lines;
+  std::vector<int> lineNumbers;
   const bool read = FileExtension(pathFile) == "klist_band"
-                        ? ReadKlistBand(pathFile, lines, messages)
-                        : ReadKpointList(pathFile, lines, messages);
+                        ? ReadKlistBand(pathFile, lines, messages, &lineNumbers)
+                        : ReadKpointList(pathFile, lines, messages, &lineNumbers);
+  if (read) ReportKPathLines(lines, lineNumbers, messages);
   ShowPendingMessages(messages);
   if (!read) return kExitNoFile;
 

@@ -43,6 +43,11 @@ awk -F, 'NR > 1 {
 [ "$(cut -d, -f2 "$tmp/bands.csv" | tr '\n' ' ')" = "label G H   X " ] || fail "bands labels"
 [ "$(sed -n 4p "$tmp/bands.csv" | cut -d, -f3)" = "1.5" ] || fail "k outside the ranges"
 
+# A fraction is rounded as before and named on stderr with its line in the file, exit 0.
+printf 'chain\n\n0.5 0 0 10\n' > "$tmp/frac.qrk"
+"$cli" bands "$examples/chain_s.qrg" "$tmp/frac.qrk" 2>&1 >/dev/null |
+  grep -q '^Line 3: 0.5 0 0 10 - .*read as 0 0 0 10$' || fail "fraction not named"
+
 # klist_band input by its extension.
 printf 'GAMMA 0 0 0 10 2.0\n      5 0 0 10 2.0\nEND\n' > "$tmp/p.klist_band"
 "$cli" bands "$examples/chain_s.qrg" "$tmp/p.klist_band" | body /dev/stdin > "$tmp/kb.csv"

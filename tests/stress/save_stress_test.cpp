@@ -9,6 +9,7 @@
 #include <sched.h>
 #include <algorithm>
 #include <csignal>
+#include <cstring>
 #include <fstream>
 
 #include "bands/kpoint_files.h"
@@ -60,7 +61,7 @@ std::string Listing(const fs::path& folder) {
 }
 
 std::string Access(const std::string& name, int code) {
-  return name + ": File access error #" + std::to_string(code);
+  return name + ": File access error #" + std::to_string(code) + ": " + std::strerror(code);
 }
 
 const char kPrevious[] = "previous model\r\n_alfa a -1.000\r\n";

@@ -47,11 +47,10 @@ class RunModel {
   virtual KGridShape DosGrid(int n) const = 0;
 };
 
-// Forms 1 and 2. A ModelData converts where a run takes a RunModel, so a caller of the tables'
-// form passes its model as it always did; the table model refers to it and must not outlive it.
+// Forms 1 and 2: a view of the tables, which must outlive it (a clone owns a copy).
 class TableModel final : public RunModel {
  public:
-  TableModel(const ModelData& model) : model_(&model) {}  // NOLINT: converts on purpose
+  explicit TableModel(const ModelData& model) : model_(&model) {}
   std::unique_ptr<RunModel> Clone() const override;
   int Orbitals() const override;
   std::string OrbitalName(int i) const override;

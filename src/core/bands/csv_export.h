@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The CSV files of a band run and a DOS run, written alike by the bands window and the batch
 // front end. A few lines starting with "#" come first and say where the numbers came from; then

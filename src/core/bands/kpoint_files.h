@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading k paths from files: the program's own lists (.qrk, the k-path text as it is) and
 // klist_band files (a label word or a blank, four integers, further fields ignored, "END").

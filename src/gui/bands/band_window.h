@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Bands and DOS window: the band chart, the DOS chart, the k-path memo and, over the last
 // two, the orbital chart. Created once at start-up; closing it only hides it.

@@ -8,7 +8,6 @@
 #include "bands/kpoint_files.h"
 #include "cli/cli_runs.h"
 #include "numeric/kpoint_calc.h"
-#include "support/text_utils.h"
 
 namespace quarnel::cli {
 
@@ -21,9 +20,7 @@ int RunBands(const Options& options) {
   if (status != kExitOk) return status;
 
   std::vector<std::string> lines;
-  const bool read = FileExtension(pathFile) == "klist_band"
-                        ? ReadKlistBand(pathFile, lines, messages)
-                        : ReadKpointList(pathFile, lines, messages);
+  const bool read = ReadKPathFile(pathFile, lines, messages);
   ShowPendingMessages(messages);
   if (!read) return kExitNoFile;
 

@@ -8,4 +8,7 @@ namespace quarnel::cli {
 
 int RunSave(const Options& options);
 
+// export MODEL [PATH] --python: the model and its bands along PATH as a Python script.
+int RunExport(const Options& options);
+
 }  // namespace quarnel::cli

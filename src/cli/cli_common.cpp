@@ -54,6 +54,7 @@ int UsageError(const std::string& text) {
       << "                                     density of states on a k grid, CSV\n"
       << "  map MODEL --band b [--kz K] [--grid n] [--weights] [--threads t]\n"
       << "                                     band b over the kx-ky plane, CSV\n"
+      << "  export MODEL [PATH] --python       the model and its bands as a Python script\n"
       << "CSV output starts with lines beginning with '#' that name its sources.\n";
   return kExitUsage;
 }

@@ -25,6 +25,7 @@ const std::map<std::string, Command>& Commands() {
       {"bands", quarnel::cli::RunBands},
       {"dos", quarnel::cli::RunDos},
       {"map", quarnel::cli::RunMap},
+      {"export", quarnel::cli::RunExport},
   };
   return commands;
 }

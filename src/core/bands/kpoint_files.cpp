@@ -62,6 +62,12 @@ bool ReadKlistBand(const std::string& name, std::vector<std::string>& lines,
   return true;
 }
 
+bool ReadKPathFile(const std::string& name, std::vector<std::string>& lines,
+                   PendingMessages& messages) {
+  return FileExtension(name) == "klist_band" ? ReadKlistBand(name, lines, messages)
+                                             : ReadKpointList(name, lines, messages);
+}
+
 std::string FileNameOnly(const std::string& name) {
   const std::size_t at = name.find_last_of("/\\:");
   return at == std::string::npos ? name : name.substr(at + 1);

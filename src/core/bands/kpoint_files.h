@@ -25,6 +25,11 @@ std::string KlistBandPathLine(const std::string& line, bool& end);
 bool ReadKlistBand(const std::string& name, std::vector<std::string>& lines,
                    PendingMessages& messages);
 
+// A k path file as the bands window opens it: a klist_band file by that extension, otherwise a
+// .qrk list.
+bool ReadKPathFile(const std::string& name, std::vector<std::string>& lines,
+                   PendingMessages& messages);
+
 // The file name without its folder.
 std::string FileNameOnly(const std::string& name);
 

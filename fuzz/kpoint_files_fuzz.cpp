@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // k-point files: the own list (.qrk) and klist_band files, then every resulting k-path line as
 // the band run reads it and hands it to the k-point controls.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <iostream>
 #include <memory>
 
@@ -7,7 +8,6 @@
 #include "bands/kpoint_files.h"
 #include "cli/cli_runs.h"
 #include "numeric/kpoint_calc.h"
-#include "support/text_utils.h"
 
 namespace quarnel::cli {
 
@@ -21,9 +21,7 @@ int RunBands(const Options& options) {
 
   std::vector<std::string> lines;
   std::vector<int> lineNumbers;
-  const bool read = FileExtension(pathFile) == "klist_band"
-                        ? ReadKlistBand(pathFile, lines, messages, &lineNumbers)
-                        : ReadKpointList(pathFile, lines, messages, &lineNumbers);
+  const bool read = ReadKPathFile(pathFile, lines, messages, &lineNumbers);
   if (read) ReportKPathLines(lines, lineNumbers, messages);
   ShowPendingMessages(messages);
   if (!read) return kExitNoFile;

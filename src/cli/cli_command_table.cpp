@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/cli_command_table.h"
 
 #include "cli/cli_commands.h"
@@ -24,6 +25,8 @@ const std::vector<CliCommand>& CliCommands() {
       {"map", RunMap,
        "  map MODEL --band b [--kz K] [--grid n] [--weights] [--threads t]\n"
        "                                     band b over the kx-ky plane, CSV\n"},
+      {"export", RunExport,
+       "  export MODEL [PATH] --python       the model and its bands as a Python script\n"},
   };
   return commands;
 }

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # quarnel-cli eig against energies worked out by hand for the example models.
 set -u
 cli=$1

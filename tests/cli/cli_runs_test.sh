@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # quarnel-cli bands, dos and map against the closed forms of the example models.
 set -euo pipefail
 cli=$1

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # quarnel-cli save: every example reads back to the same bytes; exit codes; messages on stderr.
 set -u
 cli=$1

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saves that cannot succeed and files that cannot be read. The previous file must stay byte for
 // byte, nothing may be left beside it, and the failure must be said. The permission cases run in
 // an unprivileged child, so they hold when the tests run as root.

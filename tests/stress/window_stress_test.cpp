@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The windows against big, broken, vanishing and unreadable files and saves that cannot succeed.
 // The test drops root before anything else (root ignores permission bits), so the permission
 // cases are real whoever runs it.

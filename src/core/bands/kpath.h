@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Lines of a k path: "kx ky kz div [label]", the title in line 0, and the labels of the
 // high-symmetry points. Shared by the bands window and the batch front end.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bands/kpoint_files.h"
 
 #include "support/text_file.h"
@@ -66,6 +67,12 @@ bool ReadKlistBand(const std::string& name, std::vector<std::string>& lines,
   lines.push_back(title.empty() ? FileNameOnly(name) : title);
   lines.insert(lines.end(), points.begin(), points.end());
   return true;
+}
+
+bool ReadKPathFile(const std::string& name, std::vector<std::string>& lines,
+                   PendingMessages& messages, std::vector<int>* lineNumbers) {
+  return FileExtension(name) == "klist_band" ? ReadKlistBand(name, lines, messages, lineNumbers)
+                                             : ReadKpointList(name, lines, messages, lineNumbers);
 }
 
 std::string FileNameOnly(const std::string& name) {

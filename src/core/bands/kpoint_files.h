@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading k paths from files: the program's own lists (.qrk, the k-path text as it is) and
 // klist_band files (a label word or a blank, four integers, further fields ignored, "END").
@@ -23,6 +24,11 @@ std::string KlistBandPathLine(const std::string& line, bool& end);
 // (as in "Y G X M G"), or the file name when no line has a label.
 // lineNumbers, when given, gets the file line of each line (0 for the title put first).
 bool ReadKlistBand(const std::string& name, std::vector<std::string>& lines,
+                   PendingMessages& messages, std::vector<int>* lineNumbers = nullptr);
+
+// A k path file as the bands window opens it: a klist_band file by that extension, otherwise a
+// .qrk list; lineNumbers as for the two readers.
+bool ReadKPathFile(const std::string& name, std::vector<std::string>& lines,
                    PendingMessages& messages, std::vector<int>* lineNumbers = nullptr);
 
 // The file name without its folder.

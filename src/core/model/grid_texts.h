@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The texts of the input grid's cells, shared by the window, the panels and the batch front end.
 // They only read the model; the refresh that normalises it comes first (model_data.h).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The editing panels' values as texts: what a panel shows for the model, and how its Apply reads
 // the texts back into the model. Index 1..3 of the direction arrays is X, Y, Z (0 unused).

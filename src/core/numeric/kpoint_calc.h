@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One k point: H(k) into the solver, then the diagonalisation with rotation budgets. The eigen
 // results stay in the solver (EigVal, EigVecRe/Im/Sq, EigIdx, EigKeep, JacIter, LastAngle).
@@ -34,5 +35,18 @@ double SpoctiEigen(const RunModel& model, JacobiSolver& solver);
 
 // SpoctiKpoint followed by SpoctiEigen.
 double CalcKpoint(const RunModel& model, const KPoint& kp, HamMatrix& HamK, JacobiSolver& solver);
+
+// Forms 1 and 2 as they were called: a ModelData does not bind to a RunModel reference by itself.
+inline void SpoctiKpoint(const ModelData& model, const KPoint& kp, HamMatrix& HamK,
+                         JacobiSolver& solver) {
+  SpoctiKpoint(TableModel(model), kp, HamK, solver);
+}
+inline double SpoctiEigen(const ModelData& model, JacobiSolver& solver) {
+  return SpoctiEigen(TableModel(model), solver);
+}
+inline double CalcKpoint(const ModelData& model, const KPoint& kp, HamMatrix& HamK,
+                         JacobiSolver& solver) {
+  return CalcKpoint(TableModel(model), kp, HamK, solver);
+}
 
 }  // namespace quarnel

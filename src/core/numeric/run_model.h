@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The model of a run, whatever its form. The grid, path, k-map and live-band runs read a model
 // only through this interface, so a new form plugs in by implementing it, and no run switches

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Text files read and written as bytes. Reading accepts CR LF, LF and a lone CR as line ends.
 // Creating writes a temporary file beside the target and renames it over the target only when

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bands/band_window.h"
 
 #include <qcustomplot.h>
@@ -112,6 +113,7 @@ TBandDlg::TBandDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   connect(btnResizeOrb, &QPushButton::clicked, this, &TBandDlg::btnResizeOrbClick);
   connect(TrackBar1, &QSlider::valueChanged, this, &TBandDlg::TrackBar1Change);
   ConnectInteraction();
+  BuildModelScriptItem();
   // Escape acts as the Close button, so it does nothing while a run has Close disabled.
   auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   connect(escape, &QShortcut::activated, CancelBtn, &QPushButton::click);

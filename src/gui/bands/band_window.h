@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Bands and DOS window: the band chart, the DOS chart, the k-path memo and, over the last
 // two, the orbital chart. Created once at start-up; closing it only hides it.
@@ -11,6 +12,7 @@
 #include "bands/dos.h"
 #include "bands/filling.h"
 
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QCPAbstractItem;
@@ -190,6 +192,11 @@ class TBandDlg : public QWidget {
   // extension of the chosen name.
   bool SaveChartImage(QCustomPlot* chart);
 
+  // "Save model as Python..." on the memo's context menu (model_script.cpp): the script that
+  // quarnel-cli export writes for the model and the memo's path. False when nothing was saved.
+  QAction* miSaveModelPython = nullptr;
+  bool SaveModelAsPython();
+
  protected:
   void resizeEvent(QResizeEvent* event) override;
 
@@ -200,6 +207,7 @@ class TBandDlg : public QWidget {
   void BuildStatusBar();
   void ResetOrbitalAxes();
   void ConnectInteraction();
+  void BuildModelScriptItem();
   // Connects the popup menu's save items once (the holder window may come later than this one)
   // and enables them while no run is going.
   void PrepareSaveItems();

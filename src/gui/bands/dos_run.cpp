@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The density-of-states run on a regular k grid.
 
 #include <qcustomplot.h>

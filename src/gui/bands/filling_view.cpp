@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The electrons of the Bands&DOS window: the filling controls beside the DOS group, the Fermi
 // level drawn across both charts, the gap, the integrated count on its own axis, energies
 // relative to E_F and densities per cell. Everything is redrawn from the stored samples, so a

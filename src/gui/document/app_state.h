@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's one model, solver and message buffer, and the flags its windows share. Windows
 // reach them through App(); the core functions they call take them by reference.

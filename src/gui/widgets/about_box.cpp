@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/about_box.h"
 
 #include "document/app_state.h"
-#include "widgets/linux_shell.h"
 #include "support/shell_helpers.h"
+#include "widgets/linux_shell.h"
 
 #include <sys/utsname.h>
 
@@ -123,7 +124,9 @@ TAboutUBox::TAboutUBox(QWidget* parent) : QDialog(parent) {
 }
 
 QStringList TAboutUBox::AuthorLines() {
-  return {"Author information:", "Quarnel developers", "quarnel.example.org"};
+  // The GPL asks an interactive program to show its licence and that there is no warranty.
+  return {"Author information:", "Quarnel developers", "quarnel.example.org",
+          "Licence: GPL-3.0-or-later", "free software, without warranty"};
 }
 
 void TAboutUBox::InitU(const QString& version, const QString& buildDate) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The band and DOS runs of the bands window, driven through its buttons with the main window's
 // calculation behind them.
 #include <qcustomplot.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editing panels driven as a user drives them: select a grid cell, type, Apply.
 
 #include <QCheckBox>

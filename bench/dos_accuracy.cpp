@@ -54,18 +54,18 @@ int main(int argc, char** argv) {
   std::printf("\n");
   for (int n : {10, 16, 24}) {
     DosSamples s;
-    SampleDosGrid(model, n, threads, s);
+    SampleDosGrid(TableModel(model), n, threads, s);
     std::printf("tetrahedra, grid %-11d", n);
     for (int m : bins) {
       TetraDosResult r;
-      TetraDos(OctantDosGrid(n), s, m, threads, r);
+      TetraDos(TableModel(model).DosGrid(n), s, m, threads, r);
       std::printf("  %14.4f", L1(r.curves));
     }
     std::printf("\n");
   }
   for (int n : {20, 50}) {
     DosSamples s;
-    SampleDosGrid(model, n, threads, s);
+    SampleDosGrid(TableModel(model), n, threads, s);
     for (int smooth = 0; smooth <= 3; ++smooth) {
       std::printf("histogram, grid %d, smooth %d ", n, smooth);
       for (int m : bins) {

@@ -38,18 +38,20 @@ const ModelData& Model(int which) {
 void BM_EigenPass(benchmark::State& state) {
   DosSamples samples;
   for (auto _ : state) {
-    SampleDosGrid(Model(static_cast<int>(state.range(0))), kGrid, static_cast<int>(state.range(1)),
-                  samples);
+    SampleDosGrid(TableModel(Model(static_cast<int>(state.range(0)))), kGrid,
+                  static_cast<int>(state.range(1)), samples);
     benchmark::DoNotOptimize(samples.Count());
   }
 }
 
 void BM_TetraPass(benchmark::State& state) {
   DosSamples samples;
-  SampleDosGrid(Model(static_cast<int>(state.range(0))), kGrid, 2, samples);
+  const ModelData& model = Model(static_cast<int>(state.range(0)));
+  SampleDosGrid(TableModel(model), kGrid, 2, samples);
   TetraDosResult result;
   for (auto _ : state) {
-    TetraDos(OctantDosGrid(kGrid), samples, kBins, static_cast<int>(state.range(1)), result);
+    TetraDos(TableModel(model).DosGrid(kGrid), samples, kBins, static_cast<int>(state.range(1)),
+             result);
     benchmark::DoNotOptimize(result.curves.value.data());
   }
 }

@@ -194,39 +194,6 @@ struct Simplex {
 
 }  // namespace
 
-std::size_t KGridShape::Points() const {
-  std::size_t p = 1;
-  for (int d = 1; d <= 3; ++d) p *= static_cast<std::size_t>(std::max(count[d], 0));
-  return p;
-}
-
-KPoint KGridShape::Point(std::size_t index) const {
-  KPoint kp;
-  for (int d = 1; d <= 3; ++d) {
-    const std::size_t c = static_cast<std::size_t>(std::max(count[d], 1));
-    const double i = static_cast<double>(index % c);
-    index /= c;
-    kp.k[d] = divisor[d] != 0 ? scale[d] * i / divisor[d] : 0.0;
-  }
-  return kp;
-}
-
-int KGridShape::Dimensions() const {
-  int n = 0;
-  for (int d = 1; d <= 3; ++d) n += count[d] > 1;
-  return n;
-}
-
-KGridShape OctantDosGrid(int n) {
-  KGridShape g;
-  for (int d = 1; d <= 3; ++d) {
-    g.count[d] = n + 1;
-    g.scale[d] = 1;
-    g.divisor[d] = n;
-  }
-  return g;
-}
-
 void SimplexWeights(int d, const double* e, double E, double* w) {
   Simplex(d, e).Weights(E, w);
 }

@@ -10,25 +10,9 @@
 
 #include "bands/dos.h"
 #include "bands/filling.h"
-#include "numeric/hamiltonian.h"
+#include "numeric/run_model.h"
 
 namespace quarnel {
-
-// The k grid of a DOS run: count[d] points along direction d, k_d = scale[d] * i / divisor[d].
-// Points are numbered with direction 1 fastest. A direction of one point adds no dimension.
-struct KGridShape {
-  int count[4] = {0, 1, 1, 1};
-  int scale[4] = {0, 1, 1, 1};
-  int divisor[4] = {0, 1, 1, 1};
-  // The full zone: the neighbour of the last point is the first. Otherwise the grid has edges.
-  bool wraps = false;
-  std::size_t Points() const;
-  KPoint Point(std::size_t index) const;
-  int Dimensions() const;
-};
-
-// The octant grid of forms 1 and 2: (n + 1)^3 points k = i / n, edges included.
-KGridShape OctantDosGrid(int n);
 
 // The integrated count of a sampled grid. Holds the samples by reference: they must outlive it.
 class TetraCount {

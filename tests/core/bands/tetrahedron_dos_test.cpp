@@ -28,9 +28,9 @@ ModelData SBand(int dims) {
 
 TetraDosResult Tetra(const ModelData& m, int n, int bins, int threads = 2) {
   DosSamples s;
-  SampleDosGrid(m, n, threads, s);
+  SampleDosGrid(TableModel(m), n, threads, s);
   TetraDosResult r;
-  EXPECT_TRUE(TetraDos(OctantDosGrid(n), s, bins, threads, r));
+  EXPECT_TRUE(TetraDos(TableModel(m).DosGrid(n), s, bins, threads, r));
   return r;
 }
 
@@ -97,7 +97,8 @@ TEST(TetraDos, MatchesClosedFormsAwayFromTheVanHoveEnergies) {
   EXPECT_LT(tetra, 0.03);
   // Closer than the histogram at grid 50, each histogram divided by its own area.
   DosSamples fine;
-  SampleDosGrid(SBand(2), 50, 2, fine);
+  const ModelData squareBand = SBand(2);
+  SampleDosGrid(TableModel(squareBand), 50, 2, fine);
   for (int s = 0; s <= 3; ++s) {
     DosCurves h = DosHistogram(fine, 200);
     SmoothDos(h, s);
@@ -144,10 +145,10 @@ TEST(TetraDos, CountsEveryBandOnceAndOrbitalsSumToTheTotal) {
   const auto model = Example("square_dp.qrg");
   const int N = model->NOrb;
   DosSamples s;
-  SampleDosGrid(*model, 8, 2, s);
+  SampleDosGrid(TableModel(*model), 8, 2, s);
   TetraDosResult one, three;
-  ASSERT_TRUE(TetraDos(OctantDosGrid(8), s, 150, 1, one));
-  ASSERT_TRUE(TetraDos(OctantDosGrid(8), s, 150, 3, three));
+  ASSERT_TRUE(TetraDos(TableModel(*model).DosGrid(8), s, 150, 1, one));
+  ASSERT_TRUE(TetraDos(TableModel(*model).DosGrid(8), s, 150, 3, three));
   EXPECT_EQ(one.curves.value, three.curves.value);  // bit for bit, whatever the threads
   const DosCurves& c = one.curves;
   const double dE = c.energy[1] - c.energy[0];
@@ -179,18 +180,20 @@ TEST(TetraDos, CountsEveryBandOnceAndOrbitalsSumToTheTotal) {
   }
   part.AddKPoints(kept);
   TetraCount count;
-  ASSERT_TRUE(count.Set(OctantDosGrid(8), part));
+  ASSERT_TRUE(count.Set(TableModel(*model).DosGrid(8), part));
   EXPECT_EQ(count.Simplices(), 8u * 8 * 4 * 6);
   EXPECT_NEAR(count.Count(s.Emax() + 1, 1, 1, 0, 2)[0][0], N, 1e-12);
 }
 
 TEST(TetraFilling, FermiLevelWhereTheCountHoldsTheElectrons) {
   // The chain's count below e is 1 - arccos(-e / 2) / pi per band.
+  const ModelData chain = SBand(1);
+  const KGridShape grid = TableModel(chain).DosGrid(16);
   DosSamples s;
-  SampleDosGrid(SBand(1), 16, 2, s);
-  EXPECT_NEAR(TetraFilling(OctantDosGrid(16), s, 1, 2, 2).fermi, 0, 1e-8);
-  EXPECT_NEAR(TetraFilling(OctantDosGrid(16), s, 0.5, 2, 2).fermi, -std::sqrt(2.0), 2e-3);
-  EXPECT_TRUE(TetraFilling(OctantDosGrid(16), s, 2.5, 2, 2).overfilled);
+  SampleDosGrid(TableModel(chain), 16, 2, s);
+  EXPECT_NEAR(TetraFilling(grid, s, 1, 2, 2).fermi, 0, 1e-8);
+  EXPECT_NEAR(TetraFilling(grid, s, 0.5, 2, 2).fermi, -std::sqrt(2.0), 2e-3);
+  EXPECT_TRUE(TetraFilling(grid, s, 2.5, 2, 2).overfilled);
 }
 
 }  // namespace

@@ -378,23 +378,67 @@ std::vector<std::vector<double>> TetraCount::Count(double start, double step, in
   return total;
 }
 
+void TetraCount::Straddling(double lo, double hi, int threads, double& below,
+                            std::vector<double>& sorted) const {
+  const DosSamples& s = *samples_;
+  const int nv = dims_ + 1;
+  const double volume = 1.0 / static_cast<double>(usedCells_ * simplexCount_);
+  const std::size_t pieces = std::min(kPieces, cells_);
+  std::vector<std::vector<double>> found(pieces);
+  std::vector<double> full(pieces, 0.0);
+  ForPieces(pieces, threads, [&](std::size_t piece) {
+    std::size_t corner[8];
+    double e[4];
+    for (std::size_t c = cells_ * piece / pieces; c < cells_ * (piece + 1) / pieces; ++c) {
+      if (!Corners(c, corner)) continue;
+      for (int b = 0; b < bands_; ++b)
+        for (std::size_t t = 0; t < simplexCount_; ++t) {
+          for (int v = 0; v < nv; ++v) e[v] = s.Energy(corner[simplex_[t * nv + v]] * bands_ + b);
+          for (int i = 1; i < nv; ++i)
+            for (int j = i; j > 0 && e[j] < e[j - 1]; --j) std::swap(e[j], e[j - 1]);
+          if (e[dims_] <= lo)
+            full[piece] += volume;
+          else if (e[0] < hi)
+            found[piece].insert(found[piece].end(), e, e + nv);
+        }
+    }
+  });
+  below = 0;
+  sorted.clear();
+  for (std::size_t piece = 0; piece < pieces; ++piece) {
+    below += full[piece];
+    sorted.insert(sorted.end(), found[piece].begin(), found[piece].end());
+  }
+}
+
 double TetraCount::EnergyOfCount(double states, int threads) const {
   if (!samples_) return 0;
   double lo = samples_->Emin(), hi = samples_->Emax();
   if (!(states > 0)) return lo;
   if (states >= bands_) return hi;
-  // Narrows [lo, hi], where the count rises through states, 64 times per pass over the grid.
+  // One pass over the grid narrows [lo, hi], where the count rises through states, 64 times;
+  // then only the simplices that straddle it are counted, halving it to the last bit.
   constexpr int kProbes = 63;
-  const double stop = 1e-9 * (hi - lo);
-  for (int pass = 0; pass < 8 && hi - lo > stop; ++pass) {
-    const double step = (hi - lo) / (kProbes + 1);
-    const std::vector<double> n = Count(lo + step, step, kProbes, 0, threads)[0];
-    const int k = static_cast<int>(std::lower_bound(n.begin(), n.end(), states) - n.begin());
-    const double base = lo;
-    if (k > 0) lo = base + k * step;
-    if (k < kProbes) hi = base + (k + 1) * step;
+  const double step = (hi - lo) / (kProbes + 1);
+  const std::vector<double> n = Count(lo + step, step, kProbes, 0, threads)[0];
+  const int k = static_cast<int>(std::lower_bound(n.begin(), n.end(), states) - n.begin());
+  const double base = lo;
+  if (k > 0) lo = base + k * step;
+  if (k < kProbes) hi = base + (k + 1) * step;
+  double below = 0;
+  std::vector<double> e;
+  Straddling(lo, hi, threads, below, e);
+  const int nv = dims_ + 1;
+  const double volume = 1.0 / static_cast<double>(usedCells_ * simplexCount_);
+  for (int halving = 0; halving < 200; ++halving) {
+    const double mid = lo + (hi - lo) / 2;
+    if (!(mid > lo && mid < hi)) break;
+    double count = below;
+    for (std::size_t q = 0; q < e.size(); q += nv)
+      count += volume * Simplex(dims_, &e[q]).Fraction(mid);
+    (count < states ? lo : hi) = mid;
   }
-  return (lo + hi) / 2;
+  return lo + (hi - lo) / 2;
 }
 
 bool TetraDos(const KGridShape& shape, const DosSamples& samples, int m, int threads,
@@ -421,6 +465,17 @@ bool TetraDos(const KGridShape& shape, const DosSamples& samples, int m, int thr
     for (int p = 0; p <= m; ++p) result.integrated[p] = n[0][2 * p + 1];
   }
   return true;
+}
+
+DosCurves TetraShownCurves(const TetraDosResult& result, double spin, bool perCell,
+                           std::vector<double>& electrons) {
+  DosCurves curves = result.curves;
+  if (perCell)
+    for (std::vector<double>& v : curves.value)
+      for (double& x : v) x *= spin;
+  electrons = result.integrated;
+  for (double& x : electrons) x *= spin;
+  return curves;
 }
 
 FillingResult TetraFilling(const KGridShape& shape, const DosSamples& samples, double electrons,

@@ -33,8 +33,8 @@ class TetraCount {
   std::vector<std::vector<double>> Count(double start, double step, int count, int orbitalStep,
                                          int threads) const;
 
-  // The energy below which the count is the given number of states, to about 1e-9 of the band
-  // range; the lowest energy for none, the highest for all bands.
+  // The energy below which the count is the given number of states, to the last bit; the lowest
+  // energy for none, the highest for all bands.
   double EnergyOfCount(double states, int threads) const;
 
  private:
@@ -47,6 +47,10 @@ class TetraCount {
     double start, step;
     int count, orbitalStep;
   };
+  // The count of the simplices wholly below lo (in below) and the sorted vertex energies of
+  // those reaching into lo..hi, simplex after simplex.
+  void Straddling(double lo, double hi, int threads, double& below,
+                  std::vector<double>& sorted) const;
   // Every sample equal to the one of the first layer along stride.
   bool RepeatsAlong(std::size_t stride, std::size_t layer) const;
   // Adds the counts of cells first..last - 1 to at (inside each simplex's range) and from (its
@@ -83,6 +87,12 @@ struct TetraDosResult {
 // False, with empty curves, without samples, a window or a whole cell of the grid.
 bool TetraDos(const KGridShape& shape, const DosSamples& samples, int m, int threads,
               TetraDosResult& result, bool integrated = true);
+
+// The curves of a tetrahedron run as shown with a filling of spin electrons per band state: with
+// perCell in electrons per energy unit per cell (spin times the states), else as computed; and
+// in electrons, the integrated count in electrons per cell.
+DosCurves TetraShownCurves(const TetraDosResult& result, double spin, bool perCell,
+                           std::vector<double>& electrons);
 
 // The filling of FillBands, with the Fermi level of a metal where the tetrahedron count holds
 // electrons / spin states.

@@ -72,9 +72,10 @@ TEST(SimplexWeights, IntegrateALinearQuantityOverThePartBelowE) {
       constexpr int kSamples = 200000;
       double sum = 0, below = 0;
       for (int k = 0; k < kSamples; ++k) {
-        double c[5] = {0, 1, 1, 1, 1};
+        std::vector<double> c(d + 2, 1.0);
+        c[0] = 0;
         for (int i = 1; i <= d; ++i) c[i] = u(random);
-        std::sort(c + 1, c + d + 1);
+        std::sort(c.begin() + 1, c.end() - 1);
         double energy = 0, value = 0;
         for (int i = 0; i <= d; ++i) {
           const double lambda = c[i + 1] - c[i];  // barycentric coordinate of vertex i

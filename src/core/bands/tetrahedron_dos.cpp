@@ -95,43 +95,41 @@ struct Simplex {
     return 1 - x * r[0][3] * (x * r[1][3]) * (x * r[2][3]);
   }
 
-  // Adds scale * Fraction(E_k) to at[k * stride] for E_k = start + k * step, k = k0..k1 - 1, all
-  // inside the simplex's range: one loop per piece between vertex energies, so that no energy
-  // branches.
-  void AddFractions(double start, double step, double perStep, int k0, int k1, double scale,
-                    double* at, int stride = 1) const {
+  // Fraction(E_k) into f[k] for E_k = start + k * step, k = k0..k1 - 1, all inside the
+  // simplex's range: one loop per piece between vertex energies, so that no energy branches.
+  void Fractions(double start, double step, double perStep, int k0, int k1, double* f) const {
     // The first k at or above the energy of vertex i.
     const auto split = [&](int i, int from) {
       return static_cast<int>(
           std::clamp(std::ceil((e[i] - start) * perStep), double(from), double(k1)));
     };
     if (d == 1) {
-      for (int k = k0; k < k1; ++k) at[k * stride] += scale * ((start + k * step - e[0]) * r[0][1]);
+      for (int k = k0; k < k1; ++k) f[k] = ((start + k * step - e[0]) * r[0][1]);
     } else if (d == 2) {
       const int k = split(1, k0);
       for (int q = k0; q < k; ++q) {
         const double x = start + q * step - e[0];
-        at[q * stride] += scale * (x * r[0][1] * (x * r[0][2]));
+        f[q] = (x * r[0][1] * (x * r[0][2]));
       }
       for (int q = k; q < k1; ++q) {
         const double x = e[2] - (start + q * step);
-        at[q * stride] += scale * (1 - x * r[0][2] * (x * r[1][2]));
+        f[q] = (1 - x * r[0][2] * (x * r[1][2]));
       }
     } else if (d == 3) {
       const int ka = split(1, k0), kb = split(2, ka);
       for (int q = k0; q < ka; ++q) {
         const double x = start + q * step - e[0];
-        at[q * stride] += scale * (x * r[0][1] * (x * r[0][2]) * (x * r[0][3]));
+        f[q] = (x * r[0][1] * (x * r[0][2]) * (x * r[0][3]));
       }
       const double e10 = e[1] - e[0], sum = e[2] - e[0] + e[3] - e[1], r23 = r[0][2] * r[0][3];
       for (int q = ka; q < kb; ++q) {
         const double x = start + q * step - e[1];
         const double cubic = sum * x * (x * r[1][2]) * (x * r[1][3]);
-        at[q * stride] += scale * ((e10 * e10 + 3 * e10 * x + 3 * x * x - cubic) * r23);
+        f[q] = ((e10 * e10 + 3 * e10 * x + 3 * x * x - cubic) * r23);
       }
       for (int q = kb; q < k1; ++q) {
         const double x = e[3] - (start + q * step);
-        at[q * stride] += scale * (1 - x * r[0][3] * (x * r[1][3]) * (x * r[2][3]));
+        f[q] = (1 - x * r[0][3] * (x * r[1][3]) * (x * r[2][3]));
       }
     }
   }
@@ -280,6 +278,7 @@ void TetraCount::CountCells(std::size_t first, std::size_t last, const Energies&
   const DosSamples& s = *samples_;
   const std::size_t width = static_cast<std::size_t>(grid.count) + 1;
   const double perStep = 1 / grid.step;
+  std::vector<double> f(width);  // the fractions of one simplex
   std::size_t corner[8], vp[nv];
   double e[nv], w[nv], a[nv][kMaxOrb + 1];
   for (std::size_t c = first; c < last; ++c) {
@@ -306,14 +305,14 @@ void TetraCount::CountCells(std::size_t first, std::size_t last, const Energies&
             uniform = uniform && a[v][j] == a[0][j];
           }
         const Simplex simplex(k0 < k1 ? D : 0, e);
-        simplex.AddFractions(grid.start, grid.step, perStep, k0, k1, volume, at);
-        // The orbitals at every ks-th energy: i runs over k = i * ks.
-        const int ks = grid.orbitalStep, i0 = (k0 + ks - 1) / ks, i1 = (k1 + ks - 1) / ks;
+        simplex.Fractions(grid.start, grid.step, perStep, k0, k1, f.data());
+        for (int k = k0; k < k1; ++k) at[k] += volume * f[k];
+        // The orbitals at every ks-th energy.
+        const int ks = grid.orbitalStep, kf = (k0 + ks - 1) / ks * ks;
         if (uniform)
           for (int j = 1; j < series; ++j)
-            simplex.AddFractions(grid.start, grid.step * ks, perStep / ks, i0, i1, volume * a[0][j],
-                                 at + j * width, ks);
-        for (int k = uniform ? k1 : i0 * ks; k < k1 && series > 1; k += ks) {
+            for (int k = kf; k < k1; k += ks) at[j * width + k] += volume * a[0][j] * f[k];
+        for (int k = uniform ? k1 : kf; k < k1 && series > 1; k += ks) {
           const double E = grid.start + k * grid.step;
           simplex.Weights(E, w);
           for (int j = 1; j < series; ++j) {
@@ -476,6 +475,12 @@ DosCurves TetraShownCurves(const TetraDosResult& result, double spin, bool perCe
   electrons = result.integrated;
   for (double& x : electrons) x *= spin;
   return curves;
+}
+
+std::string DosAxisTitle(bool drawn, bool tetrahedra, bool perCell) {
+  if (!drawn) return "DOS";
+  if (perCell) return "DOS per cell";
+  return tetrahedra ? "DOS (states per cell and energy)" : "DOS (counts)";
 }
 
 FillingResult TetraFilling(const KGridShape& shape, const DosSamples& samples, double electrons,

@@ -6,6 +6,7 @@
 // and van Hove peaks stay sharp on coarse grids and a flat band is a step of its full weight.
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 #include "bands/dos.h"
@@ -93,6 +94,11 @@ bool TetraDos(const KGridShape& shape, const DosSamples& samples, int m, int thr
 // in electrons, the integrated count in electrons per cell.
 DosCurves TetraShownCurves(const TetraDosResult& result, double spin, bool perCell,
                            std::vector<double>& electrons);
+
+// The title of the DOS axis for what it shows: "DOS" before a run, "DOS (counts)" for a histogram,
+// "DOS (states per cell and energy)" for tetrahedra, "DOS per cell" for either per cell (in
+// electrons per energy unit).
+std::string DosAxisTitle(bool drawn, bool tetrahedra, bool perCell);
 
 // The filling of FillBands, with the Fermi level of a metal where the tetrahedron count holds
 // electrons / spin states.

@@ -2,6 +2,7 @@
 
 #include <qcustomplot.h>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -18,12 +19,12 @@
 #include "bands/band_window.h"
 #include "bands/dos_grid.h"
 #include "bands/series_colors.h"
-#include "mainwindow/main_window.h"
 #include "document/app_state.h"
-#include "widgets/chart_helpers.h"
+#include "mainwindow/main_window.h"
 #include "support/number_text.h"
-#include "widgets/spin_edit.h"
 #include "support/text_utils.h"
+#include "widgets/chart_helpers.h"
+#include "widgets/spin_edit.h"
 
 namespace {
 QString ProgressText(int ix, int iy, int iz, int width, bool zeros) {
@@ -104,7 +105,8 @@ std::size_t TBandDlg::SampleDosWatched(int n) {
   QEventLoop loop;
   std::atomic<bool> finished{false};
   const auto sample = [&] {
-    quarnel::SampleDosGrid(*model, n, threads, DosStore, quarnel::DosSolver::Fast, &watch.control);
+    quarnel::SampleDosGrid(quarnel::TableModel(*model), n, threads, DosStore,
+                           quarnel::DosSolver::Fast, &watch.control);
     finished = true;
     QMetaObject::invokeMethod(&loop, "quit", Qt::QueuedConnection);
   };
@@ -150,15 +152,25 @@ void TBandDlg::btnDOSClick() {
   const std::size_t rowsDone = SampleDosWatched(n);
 
   const int m = quarnel::ClampInt(ReadSpinValue(SpinEdit4, 100), 10, 1000);
-  DosResult = quarnel::DosHistogram(DosStore, m);
-  const int s = ReadSpinValue(SpinEdit5, 0);
-  if (s > 0) quarnel::SmoothDos(DosResult, s);
+  const bool tetra = cbDosMethod->currentIndex() == 1;
+  const int s = tetra ? 0 : ReadSpinValue(SpinEdit5, 0);
+  DosShape = quarnel::TableModel(app.Model).DosGrid(n);
+  DosTetra = quarnel::TetraDosResult();
+  if (tetra) {
+    quarnel::TetraDos(DosShape, DosStore, m,
+                      DosThreads > 0 ? DosThreads : quarnel::DefaultDosThreads(), DosTetra);
+    DosResult = DosTetra.curves;
+  } else {
+    DosResult = quarnel::DosHistogram(DosStore, m);
+    if (s > 0) quarnel::SmoothDos(DosResult, s);
+  }
   DosRun = RunNow();
   DosRun.grid = n;
   DosRun.bins = m;
   DosRun.smooth = std::max(s, 0);
+  if (tetra) DosRun.method = "tetrahedra";
   DosRun.samples = DosStore.Count();
-  DosNames = quarnel::OrbitalNames(app.Model);
+  DosNames = quarnel::OrbitalNames(quarnel::TableModel(app.Model));
   // Without samples the series stay empty and the band chart keeps its energy range.
   if (!DosResult.Empty())
     for (int series = 0; series <= N && series < Chart2->plottableCount(); ++series) {

@@ -20,7 +20,7 @@ const std::vector<CliCommand>& CliCommands() {
        "  bands MODEL PATH                   band structure along a k path, CSV\n"},
       {"dos", RunDos,
        "  dos MODEL [--grid n] [--bins m] [--smooth s] [--threads t] [--solver fast|jacobi]\n"
-       "      [--electrons Ne [--spin g] [--per-cell] [--shift]]\n"
+       "      [--method histogram|tetra] [--electrons Ne [--spin g] [--per-cell] [--shift]]\n"
        "                                     density of states on a k grid, CSV\n"},
       {"map", RunMap,
        "  map MODEL --band b [--kz K] [--grid n] [--weights] [--threads t]\n"

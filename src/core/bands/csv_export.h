@@ -27,6 +27,7 @@ struct RunDescription {
   int grid = 0;             // dos: the divisor n of the (n + 1)^3 grid
   int bins = 0;             // dos: energy intervals
   int smooth = 0;           // dos: Gauss smoothing
+  std::string method;       // dos: how the curves were made; empty for the histogram
   std::size_t samples = 0;  // dos: eigenstates counted
 };
 

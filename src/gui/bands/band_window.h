@@ -11,6 +11,7 @@
 #include "bands/csv_export.h"
 #include "bands/dos.h"
 #include "bands/filling.h"
+#include "bands/tetrahedron_dos.h"
 
 class QAction;
 class QCheckBox;
@@ -61,11 +62,12 @@ class TBandDlg : public QWidget {
   QLabel* Label1;        // energy range of Chart1
   QGroupBox* GroupBox2;  // " DOS "
   QPushButton* btnDOS;
-  SpinEdit* SpinEdit5;   // Gauss smoothing
-  SpinEdit* SpinEdit3;   // k-points per axis
-  SpinEdit* SpinEdit4;   // energy intervals
-  QLabel* Label2;        // energy range of Chart2
-  QGroupBox* GroupBox5;  // " Electrons " (filling_view.cpp)
+  SpinEdit* SpinEdit5;     // Gauss smoothing
+  SpinEdit* SpinEdit3;     // k-points per axis
+  SpinEdit* SpinEdit4;     // energy intervals
+  QComboBox* cbDosMethod;  // "histogram" or "tetrahedra"
+  QLabel* Label2;          // energy range of Chart2
+  QGroupBox* GroupBox5;    // " Electrons " (filling_view.cpp)
   QLineEdit* edElectrons;
   QComboBox* cbSpin;
   QCheckBox* cbShiftFermi;  // energies as E - E_F
@@ -143,6 +145,10 @@ class TBandDlg : public QWidget {
   quarnel::DosSamples DosStore;
   const quarnel::DosSamples& DosSamplesOfRun() const { return DosStore; }
   quarnel::DosCurves DosResult;
+  // The grid of the last DOS run, and its tetrahedron curves and count when it used them.
+  quarnel::KGridShape DosShape;
+  quarnel::TetraDosResult DosTetra;
+  bool DosByTetrahedra() const { return !DosRun.method.empty(); }
   // What the charts show, for saving: the numbers of the last band run, and what each run was
   // made from (taken when the run starts, so that a later change of model or path does not
   // relabel them).

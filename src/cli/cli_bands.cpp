@@ -13,36 +13,42 @@ namespace quarnel::cli {
 
 int RunBands(const Options& options) {
   if (options.args.size() != 2) return UsageError("bands needs MODEL PATH");
-  const std::string& pathFile = options.args[1];
-  auto model = std::make_unique<ModelData>();
+  AnyModel any;
   PendingMessages messages = StderrMessages();
-  int status = LoadModel(options, options.args[0], *model, messages);
+  int status = LoadAnyModel(options, options.args[0], any, messages);
   if (status != kExitOk) return status;
+  const RunModel& model = any.Run();
 
   std::vector<std::string> lines;
-  const bool read = FileExtension(pathFile) == "klist_band"
-                        ? ReadKlistBand(pathFile, lines, messages)
-                        : ReadKpointList(pathFile, lines, messages);
+  std::string pathName;
+  pathName = options.args[1];
+  const bool read = FileExtension(pathName) == "klist_band"
+                        ? ReadKlistBand(pathName, lines, messages)
+                        : ReadKpointList(pathName, lines, messages);
   ShowPendingMessages(messages);
   if (!read) return kExitNoFile;
 
-  BandTable table;
-  table.Start(OrbitalNames(*model), lines.size());
-  auto solver = std::make_unique<JacobiSolver>();
-  HamMatrix hamK = {};
   // Line 0 is the title.
+  std::vector<KPathPoint> points;
   for (std::size_t line = 1; line < lines.size(); ++line) {
     KPathPoint p;
-    if (!KPathPointOf(ParseKPathLine(lines[line]), p)) continue;
-    if (model->NOrb > 0)
-      CalcKpoint(*model, KPointFromNumerators(p.div, p.nx, p.ny, p.nz), hamK, *solver);
+    if (KPathPointOf(ParseKPathLine(lines[line]), p)) points.push_back(p);
+  }
+
+  BandTable table;
+  table.Start(OrbitalNames(model), points.size());
+  auto solver = std::make_unique<JacobiSolver>();
+  HamMatrix hamK = {};
+  for (const KPathPoint& p : points) {
+    if (model.Orbitals() > 0)
+      CalcKpoint(model, KPointFromNumerators(p.div, p.nx, p.ny, p.nz), hamK, *solver);
     table.Add(p, *solver);
   }
 
   RunDescription run;
   run.modelFile = options.args[0];
-  run.modelForm = model->BetaTyp;
-  run.kPath = pathFile;
+  run.modelForm = any.form;
+  run.kPath = pathName;
   const std::string text = BandCsv(run, table);
   std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
   std::cout.flush();

@@ -3,8 +3,10 @@
 
 #include "bands/band_table.h"
 #include "bands/csv_export.h"
+#include "bands/default_paths.h"
 #include "bands/kpath.h"
 #include "bands/kpoint_files.h"
+#include "bands/special_points.h"
 #include "cli/cli_runs.h"
 #include "numeric/kpoint_calc.h"
 #include "support/text_utils.h"
@@ -12,7 +14,8 @@
 namespace quarnel::cli {
 
 int RunBands(const Options& options) {
-  if (options.args.size() != 2) return UsageError("bands needs MODEL PATH");
+  if (options.args.empty() || options.args.size() > 2)
+    return UsageError("bands needs MODEL PATH (PATH may be left out for a .qrl model)");
   AnyModel any;
   PendingMessages messages = StderrMessages();
   int status = LoadAnyModel(options, options.args[0], any, messages);
@@ -21,18 +24,29 @@ int RunBands(const Options& options) {
 
   std::vector<std::string> lines;
   std::string pathName;
-  pathName = options.args[1];
-  const bool read = FileExtension(pathName) == "klist_band"
-                        ? ReadKlistBand(pathName, lines, messages)
-                        : ReadKpointList(pathName, lines, messages);
-  ShowPendingMessages(messages);
-  if (!read) return kExitNoFile;
+  if (options.args.size() == 2) {
+    pathName = options.args[1];
+    const bool read = FileExtension(pathName) == "klist_band"
+                          ? ReadKlistBand(pathName, lines, messages)
+                          : ReadKpointList(pathName, lines, messages);
+    ShowPendingMessages(messages);
+    if (!read) return kExitNoFile;
+  } else if (any.lattice) {
+    // The lattice's own path: "default hexagonal", ...
+    lines = DefaultKPathLines(*any.lattice, &pathName);
+  } else {
+    return UsageError("bands needs a PATH for a model of form 1 or 2");
+  }
 
-  // Line 0 is the title.
+  // Line 0 is the title. The lattice form names the points of its lattice.
   std::vector<KPathPoint> points;
-  for (std::size_t line = 1; line < lines.size(); ++line) {
-    KPathPoint p;
-    if (KPathPointOf(ParseKPathLine(lines[line]), p)) points.push_back(p);
+  if (any.lattice) {
+    points = LatticePathPoints(*any.lattice, lines);
+  } else {
+    for (std::size_t line = 1; line < lines.size(); ++line) {
+      KPathPoint p;
+      if (KPathPointOf(ParseKPathLine(lines[line]), p)) points.push_back(p);
+    }
   }
 
   BandTable table;

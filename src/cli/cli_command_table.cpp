@@ -16,7 +16,8 @@ const std::vector<CliCommand>& CliCommands() {
       {"jacobi", RunJacobi,
        "  jacobi MATRIX [--rotations K]      Jacobi rotations on a matrix file\n"},
       {"bands", RunBands,
-       "  bands MODEL PATH                   band structure along a k path, CSV\n"},
+       "  bands MODEL [PATH]                 band structure along a k path, CSV (a .qrl\n"
+       "                                     model without PATH: its lattice's default path)\n"},
       {"dos", RunDos,
        "  dos MODEL [--grid n] [--bins m] [--smooth s] [--threads t] [--solver fast|jacobi]\n"
        "      [--electrons Ne [--spin g] [--per-cell] [--shift]]\n"

@@ -25,6 +25,9 @@ const std::vector<CliCommand>& CliCommands() {
       {"map", RunMap,
        "  map MODEL --band b [--kz K] [--grid n] [--weights] [--threads t]\n"
        "                                     band b over the kx-ky plane, CSV\n"},
+      {"convert", RunConvert,
+       "  convert IN OUT [--min X]           Wannier90 SEED_hr.dat to .qrl, or .qrl to SEED_hr.dat\n"
+       "                                     (with SEED.win and SEED_centres.xyz)\n"},
   };
   return commands;
 }

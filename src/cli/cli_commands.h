@@ -7,4 +7,8 @@ namespace quarnel::cli {
 
 int RunSave(const Options& options);
 
+// convert IN OUT [--min X]: SEED_hr.dat (with SEED.win and SEED_centres.xyz beside it) to .qrl,
+// or .qrl to SEED_hr.dat, SEED.win and SEED_centres.xyz; any other pair of names is a usage error.
+int RunConvert(const Options& options);
+
 }  // namespace quarnel::cli

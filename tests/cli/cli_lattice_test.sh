@@ -50,5 +50,41 @@ grep -q '^1,1,1,0.5,0.288675134595,0$' "$tmp/map" || fail "map corner: $(tail -1
 "$cli" map "$examples/square_s.qrg" --band 1 --grid 2 | grep -q '^kx,ky,energy$' ||
   fail "a .qrg map got Cartesian columns"
 
+# convert: .qrl -> hr (+ .win, _centres.xyz) -> .qrl keeps the crystal and every energy.
+h=$examples/haldane.qrl
+"$cli" convert "$h" "$tmp/hal_hr.dat" 2>"$tmp/err" || fail "convert to hr exited $?"
+[ -s "$tmp/err" ] && fail "convert to hr printed: $(cat "$tmp/err")"
+for f in hal_hr.dat hal.win hal_centres.xyz; do [ -s "$tmp/$f" ] || fail "convert wrote no $f"; done
+sed -n 2,3p "$tmp/hal_hr.dat" | tr '\n' ' ' | grep -q '^2 7 $' || fail "hr counts: $(sed -n 2,3p "$tmp/hal_hr.dat")"
+"$cli" convert "$tmp/hal_hr.dat" "$tmp/back.qrl" 2>"$tmp/err" || fail "convert to qrl exited $?"
+[ -s "$tmp/err" ] && fail "a full round trip warned: $(cat "$tmp/err")"
+for k in "0 0 0 1" "40 20 0 30" "-40 -20 0 30" "7 -3 5 11"; do
+  a=$("$cli" eig "$h" $k | awk 'NR > 1 { printf "%.9f ", $1 }')
+  b=$("$cli" eig "$tmp/back.qrl" $k | awk 'NR > 1 { printf "%.9f ", $1 }')
+  [ "$a" = "$b" ] || fail "round trip at $k: $a against $b"
+done
+grep -q '^_cell  a1= 1 0 0  a2= 0.5 0.866025403784 0  a3= 0 0 3' "$tmp/back.qrl" ||
+  fail "round trip lost the cell: $(grep _cell "$tmp/back.qrl")"
+grep -q '^_orb w2 -0.2 pos= 0.333333333333 0.333333333333 0 ' "$tmp/back.qrl" ||
+  fail "round trip lost a position: $(grep w2 "$tmp/back.qrl")"
+# Without the .win and centres files: the unit cube and positions 0, with warnings, exit 0; the
+# energies stay (an hr file's H(k) carries no positions).
+cp "$tmp/hal_hr.dat" "$tmp/bare_hr.dat"
+"$cli" convert "$tmp/bare_hr.dat" "$tmp/bare.qrl" 2>"$tmp/err" || fail "bare convert exited $?"
+grep -q 'bare.win' "$tmp/err" && grep -q 'bare_centres.xyz' "$tmp/err" || fail "no warnings: $(cat "$tmp/err")"
+a=$("$cli" eig "$h" 7 -3 5 11 | awk 'NR > 1 { printf "%.9f ", $1 }')
+b=$("$cli" eig "$tmp/bare.qrl" 7 -3 5 11 | awk 'NR > 1 { printf "%.9f ", $1 }')
+[ "$a" = "$b" ] || fail "bare round trip: $a against $b"
+# --min drops the small hops: the second neighbours (0.1) go, the first (1) stay.
+"$cli" convert "$tmp/hal_hr.dat" "$tmp/min.qrl" --min 0.5 2>/dev/null || fail "--min exited $?"
+[ "$(grep -c '^_hop' "$tmp/min.qrl")" = 3 ] || fail "--min 0.5 kept $(grep -c '^_hop' "$tmp/min.qrl") hops"
+# Names decide: anything else is a usage error; 17 Wannier functions are refused, no file.
+"$cli" convert "$h" "$tmp/x.dat" 2>/dev/null; [ $? = 2 ] || fail "convert to .dat is no usage error"
+"$cli" convert "$tmp/hal_hr.dat" "$tmp/x.qrg" 2>/dev/null; [ $? = 2 ] || fail "convert to .qrg is no usage error"
+printf 'big\n17\n1\n1\n0 0 0 1 1 1.0 0.0\n' >"$tmp/big_hr.dat"
+"$cli" convert "$tmp/big_hr.dat" "$tmp/big.qrl" 2>"$tmp/err" && fail "17 Wannier functions converted"
+grep -q '17 Wannier functions' "$tmp/err" || fail "no clear error for 17: $(cat "$tmp/err")"
+[ -e "$tmp/big.qrl" ] && fail "a file was written for 17 Wannier functions"
+
 echo "lattice form: $failures failed"
 [ "$failures" -eq 0 ]

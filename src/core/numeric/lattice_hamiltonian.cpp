@@ -63,30 +63,41 @@ LatticeHamiltonian::LatticeHamiltonian(const LatticeModel& m, Phases phases)
   }
 }
 
-void LatticeHamiltonian::Accumulate(const double k[3], double* re, double* im) const {
+void LatticeHamiltonian::Accumulate(const double k[3], double* __restrict re,
+                                    double* __restrict im) const {
   const std::size_t T = Triangle(n_);
   std::fill(re, re + T, 0.0);
   std::fill(im, im + T, 0.0);
-  // e^{i pi k_d r} for r = low..high, one sine and cosine per direction and value.
-  std::vector<std::complex<double>> power[3];
+  // e^{i pi k_d r} for r = low..high, one sine and cosine per direction and value; an offset's
+  // phase is the product of its three.
+  constexpr int kTable = 64;
+  std::complex<double> table[3][kTable];
+  bool tabulated = true;
   for (int d = 0; d < 3; ++d) {
-    power[d].resize(static_cast<std::size_t>(high_[d] - low_[d] + 1));
-    for (int r = low_[d]; r <= high_[d]; ++r)
-      power[d][r - low_[d]] = std::polar(1.0, kPi * k[d] * r);
+    if (high_[d] - low_[d] >= kTable) {
+      tabulated = false;
+      continue;
+    }
+    for (int r = low_[d]; r <= high_[d]; ++r) table[d][r - low_[d]] = std::polar(1.0, kPi * k[d] * r);
   }
   for (std::size_t b = 0; b < offsets_.size(); ++b) {
     const auto& R = offsets_[b];
     const std::complex<double> phase =
-        power[0][R[0] - low_[0]] * power[1][R[1] - low_[1]] * power[2][R[2] - low_[2]];
+        tabulated ? table[0][R[0] - low_[0]] * table[1][R[1] - low_[1]] * table[2][R[2] - low_[2]]
+                  : std::polar(1.0, kPi * (k[0] * R[0] + k[1] * R[1] + k[2] * R[2]));
     const double c = phase.real(), s = phase.imag();
-    const double* br = &blockRe_[b * T];
-    const double* bi = &blockIm_[b * T];
+    const double* __restrict br = &blockRe_[b * T];
+    const double* __restrict bi = &blockIm_[b * T];
     for (std::size_t x = 0; x < T; ++x) {
       re[x] += c * br[x] - s * bi[x];
       im[x] += s * br[x] + c * bi[x];
     }
   }
-  for (int i = 0; i < n_; ++i) re[Upper(n_, i, i)] += energy_[i];
+  // The diagonal is real: a hop's and its partner's imaginary parts cancel up to rounding.
+  for (int i = 0; i < n_; ++i) {
+    re[Upper(n_, i, i)] += energy_[i];
+    im[Upper(n_, i, i)] = 0;
+  }
   if (!positions_) return;
   std::complex<double> orbital[kMaxOrb];
   for (int i = 0; i < n_; ++i)

@@ -129,6 +129,8 @@ void Recognise2D(LatticeFrame& f, const Vec& u, const Vec& v) {
     A = v, B = Sum(Scaled(u, 2 * (Dot(u, v) > 0 ? 1 : -1)), v, -1), centred = true;
   }
   if (centred) {
+    // Setyawan and Curtarolo's points need a < b: the shorter conventional axis first.
+    if (Length(A) > Length(B)) std::swap(A, B);
     f.kind = LatticeKind::CentredRectangular;
     SetAxes(f, Unit(A), Unit(B), n);
     f.a = Length(A);

@@ -76,6 +76,20 @@ TEST(SpecialPoints, HexagonalCornersInEitherCell) {
   EXPECT_EQ(Name(Model({{{1, 0, 0}, {0.5, 0.866, 0}, {0, 0, 5}}}, 2), 40.0 / 30, 20.0 / 30), "K");
 }
 
+TEST(SpecialPoints, CentredRectangularVertexWithTheShorterAxisFirst) {
+  // a = 1 along x, b = 2 along y; X is the zone's vertex at (1 + a^2/b^2) / (2a) = 0.625 on x.
+  for (const auto& cell : {std::array<std::array<double, 3>, 3>{{{1, 0, 0}, {0.5, 1, 0}, {0, 0, 5}}},
+                           std::array<std::array<double, 3>, 3>{{{0.5, 1, 0}, {0.5, -1, 0}, {0, 0, 5}}}}) {
+    const LatticeModel m = Model(cell, 2);
+    double q[3];
+    const SpecialPoint* x = SpecialPointNamer(m).Find("X");
+    ASSERT_NE(x, nullptr);
+    CartesianK(m, x->k, q);
+    EXPECT_NEAR(std::fabs(q[0]), 0.625, 1e-12);
+    EXPECT_NEAR(q[1], 0, 1e-12);
+  }
+}
+
 TEST(SpecialPoints, PermutedFccVectorsGetTheSamePoints) {
   const LatticeModel standard = Model({{{0, 0.5, 0.5}, {0.5, 0, 0.5}, {0.5, 0.5, 0}}});
   const LatticeModel permuted = Model({{{0.5, 0.5, 0}, {0, -0.5, -0.5}, {0.5, 0, 0.5}}});

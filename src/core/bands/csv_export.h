@@ -32,10 +32,6 @@ struct RunDescription {
 
 // The names of orbitals 1..Orbitals() of the model, the column names of both files.
 std::vector<std::string> OrbitalNames(const RunModel& model);
-// Forms 1 and 2 as they were called: a ModelData does not bind to a RunModel reference by itself.
-inline std::vector<std::string> OrbitalNames(const ModelData& model) {
-  return OrbitalNames(TableModel(model));
-}
 
 // The first lines of every file: program and version, what the file holds, the model file and
 // form.

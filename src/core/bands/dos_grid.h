@@ -37,10 +37,5 @@ struct DosGridControl {
 // others do its share. With a control, a stop ends the run within one k point per thread.
 void SampleDosGrid(const RunModel& model, int n, int threads, DosSamples& samples,
                    DosSolver solver = DosSolver::Fast, DosGridControl* control = nullptr);
-// Forms 1 and 2 as they were called: a ModelData does not bind to a RunModel reference by itself.
-inline void SampleDosGrid(const ModelData& model, int n, int threads, DosSamples& samples,
-                          DosSolver solver = DosSolver::Fast, DosGridControl* control = nullptr) {
-  SampleDosGrid(TableModel(model), n, threads, samples, solver, control);
-}
 
 }  // namespace quarnel

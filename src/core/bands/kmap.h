@@ -48,11 +48,6 @@ struct KMapGrid {
 // leaves the rows not finished NaN.
 void ComputeKMap(const RunModel& model, int n, double kz, int band, int threads, KMapGrid& out,
                  KMapControl* control = nullptr);
-// Forms 1 and 2 as they were called: a ModelData does not bind to a RunModel reference by itself.
-inline void ComputeKMap(const ModelData& model, int n, double kz, int band, int threads,
-                        KMapGrid& out, KMapControl* control = nullptr) {
-  ComputeKMap(TableModel(model), n, kz, band, threads, out, control);
-}
 
 // The values of one quantity at every point, in point order (NaN where the grid has none).
 std::vector<double> KMapBandEnergy(const KMapGrid& grid, int band);

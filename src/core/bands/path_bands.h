@@ -21,11 +21,6 @@ std::vector<KPathPoint> PathPoints(const std::vector<std::string>& lines,
 // Energies and orbital weights at every point into table, which is started with the model's
 // orbital names. False when the solver failed at a point; the table then holds the points before.
 bool FastPathBands(const RunModel& model, const std::vector<KPathPoint>& points, BandTable& table);
-// Forms 1 and 2 as they were called: a ModelData does not bind to a RunModel reference by itself.
-inline bool FastPathBands(const ModelData& model, const std::vector<KPathPoint>& points,
-                          BandTable& table) {
-  return FastPathBands(TableModel(model), points, table);
-}
 
 // The grid divisor for the Fermi level of a moving value: the DOS run's, but no finer than keeps
 // the grid's diagonalisations (about orbitals^3 each) within a few milliseconds; at least 1.
@@ -33,8 +28,5 @@ int LiveFillingGrid(int dosGrid, int orbitals);
 
 // The model's filling over the grid of the DOS run with divisor n >= 1, on threads.
 FillingResult FastGridFilling(const RunModel& model, int n, int threads);
-inline FillingResult FastGridFilling(const ModelData& model, int n, int threads) {
-  return FastGridFilling(TableModel(model), n, threads);
-}
 
 }  // namespace quarnel

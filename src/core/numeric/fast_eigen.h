@@ -24,11 +24,6 @@ struct FastEigenResult {
 // H(k) of the model at kp (the same matrix the k-point calculation builds), then its
 // diagonalisation. HamK is scratch for the packed matrix.
 void FastEigen(const RunModel& model, const KPoint& kp, HamMatrix& HamK, FastEigenResult& out);
-// Forms 1 and 2 as they were called: a ModelData does not bind to a RunModel reference by itself.
-inline void FastEigen(const ModelData& model, const KPoint& kp, HamMatrix& HamK,
-                      FastEigenResult& out) {
-  FastEigen(TableModel(model), kp, HamK, out);
-}
 
 // The diagonalisation alone, of rows and columns 1..n of a packed HamK.
 void FastEigenOfHamK(const HamMatrix& HamK, int n, FastEigenResult& out);

@@ -35,17 +35,4 @@ double SpoctiEigen(const RunModel& model, JacobiSolver& solver);
 // SpoctiKpoint followed by SpoctiEigen.
 double CalcKpoint(const RunModel& model, const KPoint& kp, HamMatrix& HamK, JacobiSolver& solver);
 
-// Forms 1 and 2 as they were called: a ModelData does not bind to a RunModel reference by itself.
-inline void SpoctiKpoint(const ModelData& model, const KPoint& kp, HamMatrix& HamK,
-                         JacobiSolver& solver) {
-  SpoctiKpoint(TableModel(model), kp, HamK, solver);
-}
-inline double SpoctiEigen(const ModelData& model, JacobiSolver& solver) {
-  return SpoctiEigen(TableModel(model), solver);
-}
-inline double CalcKpoint(const ModelData& model, const KPoint& kp, HamMatrix& HamK,
-                         JacobiSolver& solver) {
-  return CalcKpoint(TableModel(model), kp, HamK, solver);
-}
-
 }  // namespace quarnel

@@ -17,10 +17,10 @@
 #include "bands/band_window.h"
 #include "bands/live_bands.h"
 #include "bands/path_bands.h"
+#include "document/app_state.h"
 #include "mainwindow/main_window.h"
 #include "numeric/kpoint_calc.h"
 #include "widgets/about_box.h"
-#include "document/app_state.h"
 #include "widgets/diagnostics_window.h"
 #include "widgets/spin_edit.h"
 #include "workbench/eigen_window.h"
@@ -107,8 +107,8 @@ int main(int argc, char** argv) {
     QElapsedTimer t;
     t.start();
     for (const quarnel::KPathPoint& p : points)
-      quarnel::CalcKpoint(App().Model, quarnel::KPointFromNumerators(p.div, p.nx, p.ny, p.nz), h,
-                          *solver);
+      quarnel::CalcKpoint(quarnel::TableModel(App().Model),
+                          quarnel::KPointFromNumerators(p.div, p.nx, p.ny, p.nz), h, *solver);
     jacobi.push_back(t.nsecsElapsed() / 1e6);
   }
 

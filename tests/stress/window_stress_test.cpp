@@ -302,8 +302,9 @@ void WindowStressTest::bandRunOfTheFullModel() {
   // Sample points agree with the calculation without any window.
   for (int x = 0; x <= 120; x += 15) {
     const QStringList w = path[x + 1].split(' ', Qt::SkipEmptyParts);
-    quarnel::CalcKpoint(
-        App().Model, quarnel::KPointFromNumerators(40, w[0].toInt(), w[1].toInt(), 0), h, *solver);
+    quarnel::CalcKpoint(quarnel::TableModel(App().Model),
+                        quarnel::KPointFromNumerators(40, w[0].toInt(), w[1].toInt(), 0), h,
+                        *solver);
     for (int i = 1; i <= 16; ++i) {
       auto* band = qobject_cast<QCPGraph*>(p.bands->Chart1->plottable(i));
       QCOMPARE((band->data()->constBegin() + x)->value, solver->EigVal[i]);

@@ -17,11 +17,11 @@
 #include "bands/csv_export.h"
 #include "bands/kpath.h"
 #include "bands/series_colors.h"
+#include "document/app_state.h"
 #include "mainwindow/live_value.h"
 #include "mainwindow/main_window.h"
-#include "document/app_state.h"
-#include "widgets/chart_helpers.h"
 #include "support/number_text.h"
+#include "widgets/chart_helpers.h"
 #include "widgets/spin_edit.h"
 #include "widgets/string_grid.h"
 
@@ -157,7 +157,8 @@ void TBandDlg::btnBandClick() {
   auto labels = QSharedPointer<QCPAxisTickerText>::create();
   Chart1->xAxis->setTicker(labels);
   BandPoints.clear();
-  BandResult.Start(quarnel::OrbitalNames(app.Model), static_cast<std::size_t>(lineCount));
+  BandResult.Start(quarnel::OrbitalNames(quarnel::TableModel(app.Model)),
+                   static_cast<std::size_t>(lineCount));
   BandRun = RunNow();
   // An unedited memo still holds the file it was loaded from.
   if (!KpointFile.isEmpty() && !Memo1->document()->isModified())

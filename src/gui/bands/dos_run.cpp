@@ -18,12 +18,12 @@
 #include "bands/band_window.h"
 #include "bands/dos_grid.h"
 #include "bands/series_colors.h"
-#include "mainwindow/main_window.h"
 #include "document/app_state.h"
-#include "widgets/chart_helpers.h"
+#include "mainwindow/main_window.h"
 #include "support/number_text.h"
-#include "widgets/spin_edit.h"
 #include "support/text_utils.h"
+#include "widgets/chart_helpers.h"
+#include "widgets/spin_edit.h"
 
 namespace {
 QString ProgressText(int ix, int iy, int iz, int width, bool zeros) {
@@ -104,7 +104,8 @@ std::size_t TBandDlg::SampleDosWatched(int n) {
   QEventLoop loop;
   std::atomic<bool> finished{false};
   const auto sample = [&] {
-    quarnel::SampleDosGrid(*model, n, threads, DosStore, quarnel::DosSolver::Fast, &watch.control);
+    quarnel::SampleDosGrid(quarnel::TableModel(*model), n, threads, DosStore,
+                           quarnel::DosSolver::Fast, &watch.control);
     finished = true;
     QMetaObject::invokeMethod(&loop, "quit", Qt::QueuedConnection);
   };
@@ -158,7 +159,7 @@ void TBandDlg::btnDOSClick() {
   DosRun.bins = m;
   DosRun.smooth = std::max(s, 0);
   DosRun.samples = DosStore.Count();
-  DosNames = quarnel::OrbitalNames(app.Model);
+  DosNames = quarnel::OrbitalNames(quarnel::TableModel(app.Model));
   // Without samples the series stay empty and the band chart keeps its energy range.
   if (!DosResult.Empty())
     for (int series = 0; series <= N && series < Chart2->plottableCount(); ++series) {

@@ -24,10 +24,10 @@
 #include "bands/dos_grid.h"
 #include "bands/kmap_csv.h"
 #include "document/app_state.h"
+#include "support/number_text.h"
 #include "widgets/chart_helpers.h"
 #include "widgets/diagnostics_window.h"
 #include "widgets/dialogs.h"
-#include "support/number_text.h"
 #include "widgets/spin_edit.h"
 
 namespace {
@@ -278,7 +278,7 @@ std::vector<double> TKMapDlg::ModelPrint() {
 
 void TKMapDlg::RefreshOrbitals() {
   const quarnel::ModelData& m = App().Model;
-  const std::vector<std::string> names = quarnel::OrbitalNames(m);
+  const std::vector<std::string> names = quarnel::OrbitalNames(quarnel::TableModel(m));
   seBand->SetRange(1, std::max(1, m.NOrb));
   if (names == names_ && cbOrbital->count() == static_cast<int>(names.size())) return;
   names_ = names;
@@ -330,7 +330,8 @@ void TKMapDlg::StartJob() {
   const double kz = edKz->value();
   const int threads = quarnel::DefaultDosThreads();
   const auto run = [&job, n, kz, band, threads] {
-    quarnel::ComputeKMap(*job.model, n, kz, band, threads, job.grid, &job.control);
+    quarnel::ComputeKMap(quarnel::TableModel(*job.model), n, kz, band, threads, job.grid,
+                         &job.control);
     job.done = true;
   };
   try {
@@ -360,7 +361,7 @@ void TKMapDlg::Poll() {
     gridPrint_ = std::move(job_->print);
     modelFile_ = job_->model->ModelFileName;
     modelForm_ = job_->model->BetaTyp;
-    gridNames_ = quarnel::OrbitalNames(*job_->model);
+    gridNames_ = quarnel::OrbitalNames(quarnel::TableModel(*job_->model));
     electrons_ = job_->model->FillElectrons;
     filling_ = electrons_ > 0
                    ? quarnel::KMapFilling(grid_, electrons_, job_->model->FillSpin == 1 ? 1 : 2)

@@ -9,10 +9,10 @@
 #include <QLabel>
 
 #include "bands/band_window.h"
-#include "numeric/eigen_texts.h"
-#include "mainwindow/main_window.h"
-#include "numeric/kpoint_calc.h"
 #include "document/app_state.h"
+#include "mainwindow/main_window.h"
+#include "numeric/eigen_texts.h"
+#include "numeric/kpoint_calc.h"
 #include "widgets/spin_edit.h"
 #include "widgets/string_grid.h"
 #include "workbench/eigen_window.h"
@@ -49,7 +49,7 @@ void TFormQuarnel::SpoctiKpoint() {
   const int ny = ReadSpinValue(seKbodY, 0);
   const int nz = ReadSpinValue(seKbodZ, 0);
   lastKpoint_ = quarnel::KPointFromNumerators(divisor, nx, ny, nz);
-  quarnel::SpoctiKpoint(app.Model, lastKpoint_, app.HamK, app.Solver);
+  quarnel::SpoctiKpoint(quarnel::TableModel(app.Model), lastKpoint_, app.HamK, app.Solver);
   // With the display switched off (a DOS run, which hides these controls) the texts are
   // written once when the run ends, not for every k point.
   if (app.Solver.JacVerbose) ShowKpointTexts();
@@ -69,7 +69,7 @@ void TFormQuarnel::ShowKpointTexts() {
 void TFormQuarnel::SpoctiEigen() {
   AppState& app = App();
   if (app.Model.NOrb == 0) return;
-  const double angle = quarnel::SpoctiEigen(app.Model, app.Solver);
+  const double angle = quarnel::SpoctiEigen(quarnel::TableModel(app.Model), app.Solver);
   if (app.Solver.JacVerbose) {
     const QString corner = QString::fromStdString(quarnel::AngleText(angle, app.Solver.JacIter));
     sgEigen->SetCell(0, 0, corner);

@@ -28,7 +28,8 @@ namespace {
 std::unique_ptr<quarnel::JacobiSolver> Reference(int nx, int ny, int nz, int div) {
   auto solver = std::make_unique<quarnel::JacobiSolver>();
   quarnel::HamMatrix h = {};
-  quarnel::CalcKpoint(App().Model, quarnel::KPointFromNumerators(div, nx, ny, nz), h, *solver);
+  quarnel::CalcKpoint(quarnel::TableModel(App().Model),
+                      quarnel::KPointFromNumerators(div, nx, ny, nz), h, *solver);
   return solver;
 }
 
@@ -41,7 +42,7 @@ QString DisplayOffTheControls(Program& p) {
                                                           f.seKbodY->Value(), f.seKbodZ->Value());
   quarnel::HamMatrix h = {};
   auto s = std::make_unique<quarnel::JacobiSolver>();
-  quarnel::CalcKpoint(App().Model, k, h, *s);
+  quarnel::CalcKpoint(quarnel::TableModel(App().Model), k, h, *s);
   if (f.lbkx->text().toStdString() != quarnel::KLabelText("kx", k.X())) return f.lbkx->text();
   for (int i = 1; i <= n; ++i)
     for (int j = 1; j <= n; ++j)
@@ -419,7 +420,7 @@ void BandRunsTest::dosEqualsTheBatchRunAndEndsOnItsLastPoint() {
   w.SpinEdit5->SetValue(2);
   // What quarnel-cli dos computes with the same grid, intervals and smoothing.
   quarnel::DosSamples samples;
-  quarnel::SampleDosGrid(App().Model, 12, 1, samples);
+  quarnel::SampleDosGrid(quarnel::TableModel(App().Model), 12, 1, samples);
   quarnel::DosCurves batch = quarnel::DosHistogram(samples, 60);
   quarnel::SmoothDos(batch, 2);
   for (int threads : {1, 3}) {

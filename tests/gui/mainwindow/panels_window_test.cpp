@@ -11,9 +11,9 @@
 #include <cmath>
 
 #include "bands/band_window.h"
+#include "gui/harness/program.h"
 #include "mainwindow/live_value.h"
 #include "numeric/kpoint_calc.h"
-#include "gui/harness/program.h"
 #include "widgets/chart_helpers.h"
 #include "widgets/spin_edit.h"
 
@@ -251,7 +251,8 @@ class PanelsWindowTest : public QObject {
     QCoreApplication::processEvents();
     quarnel::JacobiSolver solver;
     quarnel::HamMatrix h = {};
-    quarnel::CalcKpoint(App().Model, quarnel::KPointFromNumerators(20, 0, 0, 0), h, solver);
+    quarnel::CalcKpoint(quarnel::TableModel(App().Model),
+                        quarnel::KPointFromNumerators(20, 0, 0, 0), h, solver);
     QVERIFY(std::fabs(band1(20) - solver.EigVal[1]) < 1e-9);
     QVERIFY(std::fabs(band1(20) - run) > 0.1);
 

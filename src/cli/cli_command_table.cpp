@@ -17,7 +17,8 @@ const std::vector<CliCommand>& CliCommands() {
       {"jacobi", RunJacobi,
        "  jacobi MATRIX [--rotations K]      Jacobi rotations on a matrix file\n"},
       {"bands", RunBands,
-       "  bands MODEL PATH                   band structure along a k path, CSV\n"},
+       "  bands MODEL [PATH]                 band structure along a k path, CSV (a .qrl\n"
+       "                                     model without PATH: its lattice's default path)\n"},
       {"dos", RunDos,
        "  dos MODEL [--grid n] [--bins m] [--smooth s] [--threads t] [--solver fast|jacobi]\n"
        "      [--method histogram|tetra] [--electrons Ne [--spin g] [--per-cell] [--shift]]\n"
@@ -27,6 +28,9 @@ const std::vector<CliCommand>& CliCommands() {
        "                                     band b over the kx-ky plane, CSV\n"},
       {"export", RunExport,
        "  export MODEL [PATH] --python       the model and its bands as a Python script\n"},
+      {"convert", RunConvert,
+       "  convert IN OUT [--min X]           Wannier90 SEED_hr.dat to .qrl, or .qrl to SEED_hr.dat\n"
+       "                                     (with SEED.win and SEED_centres.xyz)\n"},
   };
   return commands;
 }

@@ -10,5 +10,8 @@ int RunSave(const Options& options);
 
 // export MODEL [PATH] --python: the model and its bands along PATH as a Python script.
 int RunExport(const Options& options);
+// convert IN OUT [--min X]: SEED_hr.dat (with SEED.win and SEED_centres.xyz beside it) to .qrl,
+// or .qrl to SEED_hr.dat, SEED.win and SEED_centres.xyz; any other pair of names is a usage error.
+int RunConvert(const Options& options);
 
 }  // namespace quarnel::cli

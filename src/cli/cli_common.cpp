@@ -28,9 +28,7 @@ PendingMessages StderrMessages() {
 // The desktop program's rule: a model file's extension sets its form; the option decides only
 // for files of another extension.
 int ModelFormFor(const Options& options, const std::string& file) {
-  if (const int form = ModelFormOfFile(file)) return form;
-  if (options.betaTyp == 1 || options.betaTyp == 2) return options.betaTyp;
-  return 2;
+  return ModelFormOfFile(file, options.betaTyp);
 }
 
 int LoadModel(const Options& options, const std::string& file, ModelData& model,
@@ -41,9 +39,16 @@ int LoadModel(const Options& options, const std::string& file, ModelData& model,
   return result == 0 ? kExitOk : kExitNoFile;
 }
 
+int LoadAnyModel(const Options& options, const std::string& file, AnyModel& model,
+                 PendingMessages& messages) {
+  const int result = ReadAnyModelFile(file, ModelFormFor(options, file), model, messages);
+  ShowPendingMessages(messages);
+  return result == 0 ? kExitOk : kExitNoFile;
+}
+
 int UsageError(const std::string& text) {
   std::cerr << "quarnel-cli: " << text << "\n"
-            << "usage: quarnel-cli [-betatyp1|-betatyp2] COMMAND ARGS...\n";
+            << "usage: quarnel-cli [-betatyp1|-betatyp2|-betatyp3] COMMAND ARGS...\n";
   for (const CliCommand& c : CliCommands()) std::cerr << c.usage;
   std::cerr << "CSV output starts with lines beginning with '#' that name its sources.\n";
   return kExitUsage;

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "model/any_model.h"
 #include "model/model_data.h"
 #include "support/pending_messages.h"
 
@@ -17,20 +18,24 @@ namespace quarnel::cli {
 enum ExitCode { kExitOk = 0, kExitNoFile = 1, kExitUsage = 2 };
 
 struct Options {
-  int betaTyp = 0;                // 1 or 2 from -betatyp1 / -betatyp2; 0 when not given
+  int betaTyp = 0;                // 1, 2 or 3 from -betatyp1 / 2 / 3; 0 when not given
   std::vector<std::string> args;  // the command's own arguments
 };
 
 // Messages go to standard error, CR LF turned into plain line ends.
 PendingMessages StderrMessages();
 
-// The model form for a file: the option, else the extension (qre 1, qrg 2), else 2.
+// The model form for a file: the extension (qre 1, qrg 2, qrl 3), else the option, else 2.
 int ModelFormFor(const Options& options, const std::string& file);
 
 // Reads a model file in the form chosen by ModelFormFor. Returns kExitOk when the file was read
 // (line errors are only reported), kExitNoFile when it could not be opened.
 int LoadModel(const Options& options, const std::string& file, ModelData& model,
               PendingMessages& messages);
+
+// Reads a model file of any form (ModelFormFor); the same results as LoadModel.
+int LoadAnyModel(const Options& options, const std::string& file, AnyModel& model,
+                 PendingMessages& messages);
 
 // Prints "quarnel-cli: <text>" and the usage to standard error; returns kExitUsage.
 int UsageError(const std::string& text);

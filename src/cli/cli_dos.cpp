@@ -61,16 +61,17 @@ int RunDos(const Options& options) {
   bins = ClampInt(bins, 10, 1000);
   smooth = ClampInt(smooth, 0, 5);
 
-  auto model = std::make_unique<ModelData>();
+  AnyModel any;
   PendingMessages messages = StderrMessages();
-  const int status = LoadModel(options, modelFile, *model, messages);
+  const int status = LoadAnyModel(options, modelFile, any, messages);
   if (status != kExitOk) return status;
+  const RunModel& model = any.Run();
 
   DosSamples samples;
-  SampleDosGrid(TableModel(*model), grid, threads, samples, solver);
+  SampleDosGrid(model, grid, threads, samples, solver);
   DosCurves curves = DosHistogram(samples, bins);
   SmoothDos(curves, smooth);
-  const KGridShape shape = TableModel(*model).DosGrid(grid);
+  const KGridShape shape = model.DosGrid(grid);
   TetraDosResult tetraResult;
   if (tetra) {
     TetraDos(shape, samples, bins, threads, tetraResult, filling.set);
@@ -79,19 +80,19 @@ int RunDos(const Options& options) {
 
   RunDescription run;
   run.modelFile = modelFile;
-  run.modelForm = model->BetaTyp;
+  run.modelForm = any.form;
   run.grid = grid;
+  run.gridShape = shape;
   run.bins = bins;
   run.smooth = smooth;
   run.samples = samples.Count();
   if (tetra) run.method = "tetrahedra";
   std::string text;
   if (!filling.set)
-    text = DosCsv(run, OrbitalNames(TableModel(*model)), curves);
-  else if (tetra ? !FilledTetraDosCsv(filling, modelFile, run, OrbitalNames(TableModel(*model)),
-                                      shape, samples, tetraResult, threads, text)
-                 : !FilledDosCsv(filling, modelFile, run, OrbitalNames(TableModel(*model)), samples,
-                                 text))
+    text = DosCsv(run, OrbitalNames(model), curves);
+  else if (tetra ? !FilledTetraDosCsv(filling, modelFile, run, OrbitalNames(model), shape, samples,
+                                      tetraResult, threads, text)
+                 : !FilledDosCsv(filling, modelFile, run, OrbitalNames(model), samples, text))
     return kExitNoFile;
   std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
   std::cout.flush();

@@ -23,17 +23,17 @@ int RunEig(const Options& options) {
   for (int d = 0; d < 4; ++d)
     if (!TryParseInt(plain[d + 1], n[d])) return UsageError("not an integer: " + plain[d + 1]);
 
-  auto model = std::make_unique<ModelData>();
+  AnyModel model;
   PendingMessages messages = StderrMessages();
-  const int status = LoadModel(options, plain[0], *model, messages);
+  const int status = LoadAnyModel(options, plain[0], model, messages);
   if (status != kExitOk) return status;
 
   auto solver = std::make_unique<JacobiSolver>();
   HamMatrix hamK = {};
   const KPoint kp = KPointFromNumerators(n[3], n[0], n[1], n[2]);
-  const double angle = CalcKpoint(TableModel(*model), kp, hamK, *solver);
+  const double angle = CalcKpoint(model.Run(), kp, hamK, *solver);
 
-  const int norb = model->NOrb;
+  const int norb = model.Run().Orbitals();
   std::cout << "# angle=" << FormatG(angle, 12) << " rotations=" << solver->JacIter << "\n";
   for (int m = 1; m <= norb; ++m) {
     std::string line = FormatG(solver->EigVal[m], 12);

@@ -46,26 +46,37 @@ int RunMap(const Options& options) {
     return UsageError("--grid needs n from 1 to " + std::to_string(kMaxKMapGrid));
   if (threads < 1) return UsageError("--threads needs a count of at least 1");
 
-  auto model = std::make_unique<ModelData>();
+  AnyModel any;
   PendingMessages messages = StderrMessages();
-  const int status = LoadModel(options, modelFile, *model, messages);
+  const int status = LoadAnyModel(options, modelFile, any, messages);
   if (status != kExitOk) return status;
-  if (model->NOrb < 1) {
+  const RunModel* model = &any.Run();
+  const int norb = model->Orbitals();
+  if (norb < 1) {
     std::cerr << "quarnel-cli: " << modelFile << ": the model has no orbitals\n";
     return kExitNoFile;
   }
-  if (band > model->NOrb) {
+  if (band > norb) {
     std::cerr << "quarnel-cli: " << modelFile << ": no band " << band << ", the model has "
-              << model->NOrb << (model->NOrb == 1 ? " band\n" : " bands\n");
+              << norb << (norb == 1 ? " band\n" : " bands\n");
     return kExitUsage;
   }
 
   KMapGrid map;
-  ComputeKMap(TableModel(*model), grid, kz, band, threads, map);
+  ComputeKMap(*model, grid, kz, band, threads, map);
   RunDescription run;
   run.modelFile = modelFile;
-  run.modelForm = model->BetaTyp;
-  const std::string text = KMapCsv(run, OrbitalNames(TableModel(*model)), map, weights);
+  run.modelForm = any.form;
+  // The lattice form: the Cartesian k (units of 2 pi / the cell's length unit) in the last
+  // columns, q = sum over d of k_d / 2 b_d.
+  double cartesian[3][3];
+  if (any.lattice) {
+    ReciprocalVectors(any.lattice->cell, cartesian);
+    for (auto& row : cartesian)
+      for (double& x : row) x /= 2;
+  }
+  const std::string text =
+      KMapCsv(run, OrbitalNames(*model), map, weights, nullptr, any.lattice ? cartesian : nullptr);
   std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
   std::cout.flush();
   return std::cout ? kExitOk : kExitNoFile;

@@ -7,7 +7,8 @@
 
 namespace quarnel::cli {
 
-// bands MODEL PATH: PATH is a k path (.qrk) or a klist_band file (by its extension).
+// bands MODEL [PATH]: PATH is a k path (.qrk) or a klist_band file (by its extension); a
+// lattice-form model without PATH runs its lattice's default path.
 int RunBands(const Options& options);
 
 // dos MODEL [--grid n] [--bins m] [--smooth s] [--threads t]: defaults 20, 100, 0 and the

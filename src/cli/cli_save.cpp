@@ -8,11 +8,11 @@ namespace quarnel::cli {
 
 int RunSave(const Options& options) {
   if (options.args.size() != 1) return UsageError("save needs exactly one model file");
-  ModelData model;
+  AnyModel model;
   PendingMessages messages = StderrMessages();
-  const int status = LoadModel(options, options.args[0], model, messages);
+  const int status = LoadAnyModel(options, options.args[0], model, messages);
   if (status != kExitOk) return status;
-  const std::string text = FormatModelFile(model);
+  const std::string text = FormatAnyModelFile(model);
   std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
   std::cout.flush();
   return std::cout ? kExitOk : kExitNoFile;

@@ -16,6 +16,8 @@ int main(int argc, char** argv) {
     options.betaTyp = 1, ++k;
   else if (k < argc && std::strcmp(argv[k], "-betatyp2") == 0)
     options.betaTyp = 2, ++k;
+  else if (k < argc && std::strcmp(argv[k], "-betatyp3") == 0)
+    options.betaTyp = 3, ++k;
   if (k >= argc) return UsageError("no command given");
   const std::string name = argv[k++];
   const CliCommand* command = FindCliCommand(name);

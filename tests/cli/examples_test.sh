@@ -114,5 +114,94 @@ csv rashba_square.qrg rashba_path.qrk | awk -F, 'NR > 1 && $3 == 0 && $4 == 0 { 
 csv square_dp.qrg square_path.qrk | awk -F, 'NR > 1 && $6 == 2 { if ($8 > 1e-9) exit 1 }' ||
   fail "the middle d-p band carries copper weight"
 
+# The lattice form (.qrl): each example along its lattice's default path (bands MODEL without
+# PATH), every point against its closed form at the k the run reports (k numbers k1 k2 k3), and
+# the special points named on the way.
+lattice_expected() {
+  awk -F, -v form="$1" '
+    function sortdown(n,   i, j, t) {
+      for (i = 1; i <= n; i++) for (j = i + 1; j <= n; j++) if (e[j] > e[i]) { t = e[i]; e[i] = e[j]; e[j] = t }
+    }
+    function honey(a, b) { return 3 + 2 * cos(pi * a) + 2 * cos(pi * b) + 2 * cos(pi * (a - b)) }
+    BEGIN { pi = atan2(0, -1) }
+    NR == 1 || $6 != 1 { next }
+    {
+      a = $3; b = $4; c = $5
+      if (form == "graphene") { r = sqrt(honey(a, b)); n = 2; e[1] = r; e[2] = -r }
+      else if (form == "bn") { r = sqrt(1 + honey(a, b)); n = 2; e[1] = r; e[2] = -r }
+      else if (form == "haldane") {
+        # d_z = M - 2 t2 (sin pi k.R summed over the three second-neighbour cells).
+        s = sin(pi * a) + sin(pi * (b - a)) - sin(pi * b); d = 0.2 - 0.2 * s
+        r = sqrt(d * d + honey(a, b)); n = 2; e[1] = r; e[2] = -r
+      } else if (form == "kagome") {
+        c1 = cos(pi * a / 2); c2 = cos(pi * b / 2); c3 = cos(pi * (b - a) / 2)
+        r = sqrt(4 * (c1 * c1 + c2 * c2 + c3 * c3) - 3); n = 3; e[1] = 2; e[2] = -1 + r; e[3] = -1 - r
+      } else if (form == "lieb") {
+        c1 = cos(pi * a / 2); c2 = cos(pi * b / 2); r = 2 * sqrt(c1 * c1 + c2 * c2)
+        n = 3; e[1] = r; e[2] = 0; e[3] = -r
+      } else if (form == "ttp") {
+        n = 1; e[1] = -2 * (cos(pi * a) + cos(pi * b)) + 1.2 * cos(pi * a) * cos(pi * b)
+      } else if (form == "ssh") { r = sqrt(1.25 + cos(pi * a)); n = 2; e[1] = r; e[2] = -r }
+      else if (form == "fcc") {
+        n = 1; e[1] = -2 * (cos(pi * a) + cos(pi * b) + cos(pi * c) + cos(pi * (a - b)) + cos(pi * (b - c)) + cos(pi * (a - c)))
+      } else if (form == "bcc") {
+        n = 1; e[1] = -2 * (cos(pi * a) + cos(pi * b) + cos(pi * c) + cos(pi * (a + b + c)))
+      } else if (form == "dp") {
+        sx = sin(pi * a / 2); sy = sin(pi * b / 2); r = sqrt(0.64 + 6.76 * (sx * sx + sy * sy))
+        n = 3; e[1] = -4.3 + r; e[2] = -5.1; e[3] = -4.3 - r
+      }
+      sortdown(n)
+      for (i = 1; i <= n; i++) print $1 "," i "," sprintf("%.17g", e[i])
+    }' "$2"
+}
+
+# lattice MODEL FORM LABELS: the default path's closed form and its labels ("G M K G").
+lattice() {
+  local model=$1 form=$2 labels=$3
+  checks=$((checks + 1))
+  if ! "$cli" bands "$examples/$model" 2>"$tmp/err" | grep -v '^#' >"$tmp/bands.csv" || [ -s "$tmp/err" ]; then
+    fail "$model: bands failed: $(cat "$tmp/err")"
+    return
+  fi
+  lattice_expected "$form" "$tmp/bands.csv" >"$tmp/want"
+  awk -F, -v want="$tmp/want" 'NR == 1 { next }
+    { if ((getline w < want) <= 0) { print "no closed form for point " $1; exit 1 }
+      split(w, wv, ","); d = $7 - wv[3]; if (d < 0) d = -d
+      if (wv[1] != $1 || wv[2] != $6 || d > 1e-9) { print "point " $1 " band " $6 ": " $7 ", closed form " wv[3]; exit 1 }
+      rows++ }
+    END { if (rows < 20) { print "only " rows " rows"; exit 1 } }' "$tmp/bands.csv" >"$tmp/why" ||
+    fail "$model along its default path: $(head -3 "$tmp/why")"
+  local got
+  got=$(awk -F, 'NR > 1 && $2 != "" { printf "%s%s", sep, $2; sep = " " }' "$tmp/bands.csv")
+  [ "$got" = "$labels" ] || fail "$model: default path labels are '$got', want '$labels'"
+}
+lattice graphene.qrl graphene "G M K G"
+lattice boron_nitride.qrl bn "G M K G"
+lattice haldane.qrl haldane "G M K G"
+lattice kagome.qrl kagome "G M K G"
+lattice lieb.qrl lieb "G X M G"
+lattice square_ttp.qrl ttp "G X M G"
+lattice ssh_chain.qrl ssh "G X"
+lattice fcc_s.qrl fcc "G X W K G L U W L K"
+lattice bcc_s.qrl bcc "G H N G P H"
+lattice square_dp.qrl dp "G X M G"
+# A wrong closed form must fail: graphene is not boron nitride.
+lattice_expected bn <("$cli" bands "$examples/graphene.qrl" | grep -v '^#') >"$tmp/want"
+"$cli" bands "$examples/graphene.qrl" | grep -v '^#' | awk -F, -v want="$tmp/want" 'NR > 1 {
+    getline w < want; split(w, wv, ","); d = $7 - wv[3]; if (d > 1e-9 || d < -1e-9) bad = 1 }
+    END { exit !bad }' || fail "graphene passed for boron nitride"
+
+# The copper-oxygen plane in both forms: the same energies at every point of its path.
+checks=$((checks + 1))
+"$cli" bands "$examples/square_dp.qrg" "$examples/square_path.qrk" | grep -v '^#' | cut -d, -f1,3-7 >"$tmp/qrg"
+"$cli" bands "$examples/square_dp.qrl" "$examples/square_path.qrk" | grep -v '^#' | cut -d, -f1,3-7 >"$tmp/qrl"
+paste -d, "$tmp/qrg" "$tmp/qrl" | awk -F, 'NR > 1 { d = $6 - $12; if (d < 0) d = -d
+    if ($1 != $7 || $5 != $11 || d > 1e-9) { print "point " $1 " band " $5 ": " $6 " and " $12; exit 1 } n++ }
+    END { if (n != 243) { print n " rows"; exit 1 } }' >"$tmp/why" ||
+  fail "square_dp.qrg and square_dp.qrl differ: $(cat "$tmp/why")"
+# On the lattice form the path's points take the lattice's names: Y of the square is an X.
+labels=$(csv square_dp.qrl square_path.qrk | awk -F, 'NR > 1 && $2 != "" { printf "%s:%s ", $1, $2 }')
+[ "$labels" = "0:X 20:G 40:X 60:M 80:G " ] || fail "square_dp.qrl path labels are '$labels'"
+
 echo "$checks example paths; $failures failed"
 [ "$failures" -eq 0 ]

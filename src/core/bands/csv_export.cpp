@@ -83,8 +83,15 @@ std::string DosCsv(const RunDescription& run, const std::vector<std::string>& or
                    const DosCurves& curves, const DosFillingColumns* filling) {
   std::string out = CommonHeader("density of states", run);
   const std::string side = std::to_string(run.grid + 1);
-  out += "# k grid: " + side + " x " + side + " x " + side +
-         " points (n = " + std::to_string(run.grid) + ")\n";
+  const int dims = run.gridShape.Dimensions();
+  if (!run.gridShape.wraps)
+    out += "# k grid: " + side + " x " + side + " x " + side +
+           " points (n = " + std::to_string(run.grid) + ")\n";
+  else if (dims > 0)
+    out += "# k grid: " + std::to_string(run.grid) + "^" + std::to_string(dims) +
+           " points over the whole zone (n = " + std::to_string(run.grid) + ")\n";
+  else
+    out += "# k grid: 1 point (no periodic direction)\n";
   out += "# eigenstates: " + std::to_string(run.samples) + "\n";
   out += "# energy intervals: " + std::to_string(run.bins) + "\n";
   out += "# Gauss smoothing: " + std::to_string(run.smooth) + "\n";

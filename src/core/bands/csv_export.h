@@ -25,6 +25,7 @@ struct RunDescription {
   int modelForm = 2;
   std::string kPath;        // bands: the path file, or what the memo held
   int grid = 0;             // dos: the divisor n of the (n + 1)^3 grid
+  KGridShape gridShape;     // dos: the grid; a full-zone grid (wraps) is written "n^d"
   int bins = 0;             // dos: energy intervals
   int smooth = 0;           // dos: Gauss smoothing
   std::string method;       // dos: how the curves were made; empty for the histogram

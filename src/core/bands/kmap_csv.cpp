@@ -14,7 +14,8 @@ std::string Number(double x) {
 }  // namespace
 
 std::string KMapCsv(const RunDescription& run, const std::vector<std::string>& orbitalNames,
-                    const KMapGrid& grid, bool weights, const KMapDosColumn* dos) {
+                    const KMapGrid& grid, bool weights, const KMapDosColumn* dos,
+                    const double (*cartesian)[3]) {
   std::string out = CsvHeader("k map", run);
   const std::string side = std::to_string(grid.Side());
   out += "# k plane: kz = " + Number(grid.kz) + ", " + side + " x " + side +
@@ -28,6 +29,7 @@ std::string KMapCsv(const RunDescription& run, const std::vector<std::string>& o
   if (weights)
     for (const std::string& name : orbitalNames) out += "," + CsvField(name);
   if (dos) out += ",dos";
+  if (cartesian) out += ",qx,qy,qz";
   out += "\n";
   const int N = grid.bands;
   for (int iy = 0; iy < grid.Side(); ++iy)
@@ -39,6 +41,12 @@ std::string KMapCsv(const RunDescription& run, const std::vector<std::string>& o
         for (int j = 0; j < N && j < static_cast<int>(orbitalNames.size()); ++j)
           out += "," + Number(grid.weight[p * N + j]);
       if (dos && p < dos->value.size()) out += "," + Number(dos->value[p]);
+      if (cartesian) {
+        const double k[3] = {grid.K(ix), grid.K(iy), grid.kz};
+        for (int c = 0; c < 3; ++c)
+          out += "," + Number(k[0] * cartesian[0][c] + k[1] * cartesian[1][c] +
+                              k[2] * cartesian[2][c]);
+      }
       out += "\n";
     }
   return out;

@@ -18,7 +18,10 @@ struct KMapDosColumn {
   std::vector<double> value;
 };
 
+// cartesian, when given (the lattice form), appends the Cartesian k of each point as the last
+// columns qx,qy,qz: q_c = sum over d of k_d cartesian[d][c].
 std::string KMapCsv(const RunDescription& run, const std::vector<std::string>& orbitalNames,
-                    const KMapGrid& grid, bool weights, const KMapDosColumn* dos = nullptr);
+                    const KMapGrid& grid, bool weights, const KMapDosColumn* dos = nullptr,
+                    const double (*cartesian)[3] = nullptr);
 
 }  // namespace quarnel

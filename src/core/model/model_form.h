@@ -9,10 +9,11 @@
 
 namespace quarnel {
 
-// 1 for ".qre", 2 for ".qrg" (compared in lower case); 0 for a name that names no form.
+// 1 for ".qre", 2 for ".qrg", 3 for ".qrl" (compared in lower case); 0 for a name that names no
+// form.
 int ModelFormOfFile(const std::string& name);
 
-// The extension of a form's files without the dot ("qre", "qrg"); empty for an unknown form.
+// The extension of a form's files without the dot ("qre", "qrg", "qrl"); empty for an unknown form.
 std::string ModelFileExtension(int form);
 
 // ReadModelFile in the form of name's extension, or in m's form when the extension names none.

@@ -1,0 +1,17 @@
+#pragma once
+// The default k path of a lattice-form model's lattice (hexagonal G-M-K-G, square G-X-M-G,
+// cubic G-X-M-G-R-X, fcc G-X-W-K-G-L-U-W-L-K, bcc G-H-N-G-P-H, ...) as the lines of a .qrk
+// file: the title (the point names), then "kx ky kz div" with integer numerators over divisor 30
+// (hexagonal) or 40 (the others), about 20 points per segment.
+
+#include <string>
+#include <vector>
+
+#include "model/lattice_model.h"
+
+namespace quarnel {
+
+// The path's lines; lattice receives "default <lattice name>", what the run says of its path.
+std::vector<std::string> DefaultKPathLines(const LatticeModel& m, std::string* lattice = nullptr);
+
+}  // namespace quarnel

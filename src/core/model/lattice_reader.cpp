@@ -241,23 +241,6 @@ struct Reader {
   }
 };
 
-// The lines of a text: CR LF, LF and a lone CR end a line; a last line without an end counts.
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::string line;
-  for (std::size_t k = 0; k < text.size(); ++k) {
-    const char c = text[k];
-    if (c == '\r' || c == '\n') {
-      lines.push_back(line);
-      line.clear();
-      if (c == '\r' && k + 1 < text.size() && text[k + 1] == '\n') ++k;
-    } else {
-      line += c;
-    }
-  }
-  if (!line.empty()) lines.push_back(line);
-  return lines;
-}
 
 }  // namespace
 
@@ -266,7 +249,7 @@ void ParseLatticeText(const std::string& text, LatticeModel& m, PendingMessages&
   m = LatticeModel();
   m.ModelFileName = fileName;
   Reader reader{m, {}};
-  const std::vector<std::string> lines = Lines(text);
+  const std::vector<std::string> lines = TextLines(text);
   if (!lines.empty()) m.HeaderText = lines[0];
   std::vector<PendingHop> hops;
   for (std::size_t n = 1; n < lines.size(); ++n) {

@@ -10,29 +10,13 @@
 #include "model/lattice_writer.h"
 #include "support/number_text.h"
 #include "support/text_file.h"
+#include "support/text_utils.h"
 
 namespace quarnel {
 namespace {
 
 constexpr double kBohr = 0.529177210903;  // Angstrom
 constexpr double kPartnerTolerance = 1e-5;
-
-std::vector<std::string> SplitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::string line;
-  for (std::size_t k = 0; k < text.size(); ++k) {
-    const char c = text[k];
-    if (c == '\r' || c == '\n') {
-      lines.push_back(line);
-      line.clear();
-      if (c == '\r' && k + 1 < text.size() && text[k + 1] == '\n') ++k;
-    } else {
-      line += c;
-    }
-  }
-  if (!line.empty()) lines.push_back(line);
-  return lines;
-}
 
 std::vector<std::string> Words(const std::string& line) {
   std::vector<std::string> words;
@@ -127,7 +111,7 @@ std::map<std::array<int, 3>, std::vector<std::complex<double>>> Blocks(const Lat
 
 bool ParseWannierHr(const std::string& text, WannierHr& hr, std::string& error) {
   hr = WannierHr();
-  const std::vector<std::string> lines = SplitLines(text);
+  const std::vector<std::string> lines = TextLines(text);
   if (lines.empty()) return error = "empty file", false;
   hr.header = lines[0];
   // Everything after the header as one stream of words, with the line of each.
@@ -201,7 +185,7 @@ bool ParseWannierHr(const std::string& text, WannierHr& hr, std::string& error) 
 }
 
 bool ParseWannierWin(const std::string& text, double cell[3][3], std::string& error) {
-  const std::vector<std::string> lines = SplitLines(text);
+  const std::vector<std::string> lines = TextLines(text);
   for (std::size_t n = 0; n < lines.size(); ++n) {
     std::vector<std::string> w = Words(Lower(lines[n]));
     if (w.size() < 2 || w[0] != "begin" || w[1] != "unit_cell_cart") continue;
@@ -237,7 +221,7 @@ bool ParseWannierWin(const std::string& text, double cell[3][3], std::string& er
 bool ParseWannierCentres(const std::string& text, int count,
                          std::vector<std::array<double, 3>>& centres, std::string& error) {
   centres.clear();
-  const std::vector<std::string> lines = SplitLines(text);
+  const std::vector<std::string> lines = TextLines(text);
   // Line 1 is the count, line 2 a comment.
   for (std::size_t n = 2; n < lines.size() && static_cast<int>(centres.size()) < count; ++n) {
     const std::vector<std::string> w = Words(lines[n]);

@@ -83,4 +83,21 @@ std::string FileExtension(const std::string& name) {
   return ext;
 }
 
+std::vector<std::string> TextLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::string line;
+  for (std::size_t k = 0; k < text.size(); ++k) {
+    const char c = text[k];
+    if (c == '\r' || c == '\n') {
+      lines.push_back(line);
+      line.clear();
+      if (c == '\r' && k + 1 < text.size() && text[k + 1] == '\n') ++k;
+    } else {
+      line += c;
+    }
+  }
+  if (!line.empty()) lines.push_back(line);
+  return lines;
+}
+
 }  // namespace quarnel

@@ -3,6 +3,7 @@
 // Cutting lines into words, building paths and small numeric helpers shared by every reader.
 
 #include <string>
+#include <vector>
 
 namespace quarnel {
 
@@ -29,5 +30,8 @@ void WrapInto(double& x, double lo, double hi);
 
 // Lower-case extension of a file name without the dot ("" when there is none).
 std::string FileExtension(const std::string& name);
+
+// The lines of a text: CR LF, LF and a lone CR end a line; a last line without an end counts.
+std::vector<std::string> TextLines(const std::string& text);
 
 }  // namespace quarnel

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <iostream>
-#include <memory>
 
+#include "bands/default_paths.h"
 #include "bands/kpoint_files.h"
 #include "bands/path_bands.h"
+#include "bands/special_points.h"
 #include "cli/cli_commands.h"
 #include "model/python_export.h"
 
@@ -23,24 +24,38 @@ int RunExport(const Options& options) {
   // The option names the language, so that other languages can follow without changing this one.
   if (!python) return UsageError("export needs the language of the code: --python");
   if (files.empty() || files.size() > 2) return UsageError("export needs MODEL [PATH] --python");
-  // Models of forms 1 and 2 carry no k path of their own.
-  if (files.size() < 2) return UsageError("export needs a k path for a model of this form");
+  // Models of forms 1 and 2 carry no k path of their own; a lattice has its default one.
+  if (files.size() < 2 && ModelFormFor(options, files[0]) != kLatticeForm)
+    return UsageError("export needs a k path for a model of form 1 or 2");
 
-  auto model = std::make_unique<ModelData>();
+  AnyModel model;
   PendingMessages messages = StderrMessages();
-  const int status = LoadModel(options, files[0], *model, messages);
+  const int status = LoadAnyModel(options, files[0], model, messages);
   if (status != kExitOk) return status;
-  std::vector<std::string> lines;
-  const bool read = ReadKPathFile(files[1], lines, messages);
-  ShowPendingMessages(messages);
-  if (!read) return kExitNoFile;
 
   PythonScriptSource source;
   source.modelFile = files[0];
-  source.modelHeader = model->HeaderText;
-  source.kPathName = files[1];
+  std::vector<std::string> lines;
+  if (files.size() == 2) {
+    source.kPathName = files[1];
+    const bool read = ReadKPathFile(files[1], lines, messages);
+    ShowPendingMessages(messages);
+    if (!read) return kExitNoFile;
+  } else {
+    // Named and labelled as bands names and labels it: "default hexagonal", ...
+    lines = DefaultKPathLines(*model.lattice, &source.kPathName);
+  }
   source.kPathTitle = lines.empty() ? std::string() : lines[0];
-  const std::string text = PythonBandScript(PythonCodeOfModel(*model), PathPoints(lines), source);
+  // The lattice form names the points of its lattice, as a band run does.
+  std::vector<KPathPoint> points;
+  if (model.lattice) {
+    source.modelHeader = model.lattice->HeaderText;
+    points = LatticePathPoints(*model.lattice, lines);
+  } else {
+    source.modelHeader = model.tables->HeaderText;
+    points = PathPoints(lines);
+  }
+  const std::string text = PythonBandScript(PythonCodeOfAnyModel(model), points, source);
   std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
   std::cout.flush();
   return std::cout ? kExitOk : kExitNoFile;

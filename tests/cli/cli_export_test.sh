@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# quarnel-cli export --python: the script's energies equal quarnel-cli bands on every example
-# model along every example path (and a klist_band path); usage errors; the plot when matplotlib
-# is there.
+# quarnel-cli export --python: the script's energies and labels equal quarnel-cli bands on every
+# example model along every example path (and a klist_band path), every lattice-form example
+# along its default path; usage errors; the plot when matplotlib is there.
 set -euo pipefail
 cli=$1
 examples=$2
@@ -71,30 +71,40 @@ _beta      B      C (kc)  -0.900 1   0.000
 _beta      B      C (ka)  -0.600 3  -0.200
 M
 
+# The script's energies and chart labels against bands for MODEL [PATH].
 checked=0
+check() {
+  name="$(basename "$1") $(basename "${2:-default path}")"
+  "$cli" export "$@" --python > "$tmp/model.py" || fail "$name: export"
+  "$cli" bands "$@" > "$tmp/bands.csv" || fail "$name: bands"
+  "$python" "$tmp/model.py" --print > "$tmp/script.txt" || fail "$name: the script failed"
+  csv_energies "$tmp/bands.csv" > "$tmp/cli.txt"
+  [ "$(wc -l < "$tmp/script.txt")" -eq "$(wc -l < "$tmp/cli.txt")" ] && [ -s "$tmp/cli.txt" ] ||
+    fail "$name: $(wc -l < "$tmp/script.txt") script points, $(wc -l < "$tmp/cli.txt") bands points"
+  # Same count per line, each energy within 1e-10, highest first.
+  paste -d'|' "$tmp/script.txt" "$tmp/cli.txt" | awk -F'|' -v name="$name" '{
+    n = split($1, s, " "); m = split($2, c, " ")
+    if (n != m) { print name ": point " NR ": " n " energies, bands has " m; exit 1 }
+    for (i = 1; i <= n; ++i) {
+      d = s[i] - c[i]; if (d < 0) d = -d
+      if (d > 1e-10) { print name ": point " NR " band " i ": " s[i] " vs " c[i]; exit 1 }
+      if (i > 1 && s[i] > s[i - 1]) { print name ": point " NR ": not descending"; exit 1 }
+    }
+  }' || fail "energies differ"
+  grep -v '^#' "$tmp/bands.csv" | awk -F, 'NR > 1 && $2 != "" && !seen[$1]++ { print $1 "," $2 }' \
+    > "$tmp/cli_labels.txt"
+  "$python" -c 'import runpy, sys; p = runpy.run_path(sys.argv[1])["PATH"]
+print("\n".join("%d,%s" % (x, q[4]) for x, q in enumerate(p) if q[4]))' "$tmp/model.py" |
+    cmp -s - "$tmp/cli_labels.txt" || fail "$name: labels differ from bands"
+  checked=$((checked + 1))
+}
 for model in "$examples"/*.qrg "$examples"/*.qre "$tmp/factors.qre"; do
-  for path in "$examples"/*.qrk "$tmp/path.klist_band"; do
-    name="$(basename "$model") $(basename "$path")"
-    "$cli" export "$model" "$path" --python > "$tmp/model.py" || fail "$name: export"
-    "$cli" bands "$model" "$path" > "$tmp/bands.csv" || fail "$name: bands"
-    "$python" "$tmp/model.py" --print > "$tmp/script.txt" || fail "$name: the script failed"
-    csv_energies "$tmp/bands.csv" > "$tmp/cli.txt"
-    [ "$(wc -l < "$tmp/script.txt")" -eq "$(wc -l < "$tmp/cli.txt")" ] && [ -s "$tmp/cli.txt" ] ||
-      fail "$name: $(wc -l < "$tmp/script.txt") script points, $(wc -l < "$tmp/cli.txt") bands points"
-    # Same count per line, each energy within 1e-10, highest first.
-    paste -d'|' "$tmp/script.txt" "$tmp/cli.txt" | awk -F'|' -v name="$name" '{
-      n = split($1, s, " "); m = split($2, c, " ")
-      if (n != m) { print name ": point " NR ": " n " energies, bands has " m; exit 1 }
-      for (i = 1; i <= n; ++i) {
-        d = s[i] - c[i]; if (d < 0) d = -d
-        if (d > 1e-10) { print name ": point " NR " band " i ": " s[i] " vs " c[i]; exit 1 }
-        if (i > 1 && s[i] > s[i - 1]) { print name ": point " NR ": not descending"; exit 1 }
-      }
-    }' || fail "energies differ"
-    checked=$((checked + 1))
-  done
+  for path in "$examples"/*.qrk "$tmp/path.klist_band"; do check "$model" "$path"; done
 done
-[ "$checked" -ge 10 ] || fail "only $checked model and path pairs"
+# The lattice form: its default path when PATH is left out, and a path of its own.
+for model in "$examples"/*.qrl; do check "$model"; done
+check "$examples/square_dp.qrl" "$examples/square_path.qrk"
+[ "$checked" -ge 20 ] || fail "only $checked model and path pairs"
 
 # The plot, without a display, when matplotlib is there: the chart gets the path's labels.
 if "$python" -c 'import matplotlib' 2>/dev/null; then

@@ -12,9 +12,12 @@
 #include <vector>
 
 #include "bands/kpath.h"
+#include "model/lattice_model.h"
 #include "model/model_data.h"
 
 namespace quarnel {
+
+struct AnyModel;
 
 // The per-form part of a script.
 struct PythonModelCode {
@@ -33,6 +36,12 @@ struct PythonScriptSource {
 
 // Forms 1 and 2 (by model.BetaTyp): the terms of every orbital and pair in use.
 PythonModelCode PythonCodeOfModel(const ModelData& model);
+
+// The lattice form: its orbitals and hops, H(k) with the orbital positions in the phases.
+PythonModelCode PythonCodeOfLattice(const LatticeModel& model);
+
+// The emitter of the model's form.
+PythonModelCode PythonCodeOfAnyModel(const AnyModel& model);
 
 // The whole script for the points of a path (as PathPoints gives them).
 std::string PythonBandScript(const PythonModelCode& code, const std::vector<KPathPoint>& path,

@@ -55,8 +55,8 @@ int main(int argc, char** argv) {
     QElapsedTimer t;
     t.start();
     for (const quarnel::KPathPoint& p : points)
-      quarnel::CalcKpoint(document.Model(), quarnel::KPointFromNumerators(p.div, p.nx, p.ny, p.nz),
-                          h, *solver);
+      quarnel::CalcKpoint(quarnel::TableModel(document.Model()),
+                          quarnel::KPointFromNumerators(p.div, p.nx, p.ny, p.nz), h, *solver);
     jacobi.push_back(t.nsecsElapsed() / 1e3 / count);
     t.start();
     bands.btnBandClick();

@@ -31,7 +31,7 @@ const ModelData& Dense16() {
 void BM_KMap(benchmark::State& state) {
   KMapGrid grid;
   for (auto _ : state) {
-    ComputeKMap(Dense16(), kMapGrid, 0.25, 1, static_cast<int>(state.range(0)), grid);
+    ComputeKMap(TableModel(Dense16()), kMapGrid, 0.25, 1, static_cast<int>(state.range(0)), grid);
     benchmark::DoNotOptimize(grid.energy.data());
   }
 }
@@ -39,7 +39,7 @@ void BM_KMap(benchmark::State& state) {
 void BM_DosGrid(benchmark::State& state) {
   DosSamples samples;
   for (auto _ : state) {
-    SampleDosGrid(Dense16(), kDosGrid, static_cast<int>(state.range(0)), samples);
+    SampleDosGrid(TableModel(Dense16()), kDosGrid, static_cast<int>(state.range(0)), samples);
     benchmark::DoNotOptimize(samples.Count());
   }
 }

@@ -57,7 +57,7 @@ void RunQuarnel(benchmark::State& state, const ModelData* model) {
   long rotations = 0, calls = 0;
   int k = 0;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(CalcKpoint(*model, PointAt(k++ % kPoints), h, *solver));
+    benchmark::DoNotOptimize(CalcKpoint(TableModel(*model), PointAt(k++ % kPoints), h, *solver));
     benchmark::DoNotOptimize(solver->EigVal[1]);
     rotations += solver->JacIter;
     ++calls;
@@ -108,7 +108,7 @@ void BM_DosPath(benchmark::State& state) {
   auto out = std::make_unique<FastEigenResult>();
   int k = 0;
   for (auto _ : state) {
-    FastEigen(*model, PointAt(k++ % kPoints), h, *out);
+    FastEigen(TableModel(*model), PointAt(k++ % kPoints), h, *out);
     benchmark::DoNotOptimize(out->EigVal[1]);
   }
 }

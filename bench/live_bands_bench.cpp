@@ -35,7 +35,7 @@ void BM_LivePath(benchmark::State& state) {
   const std::vector<KPathPoint> points = PathPoints(StartKPathLines());
   BandTable table;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(FastPathBands(*model, points, table));
+    benchmark::DoNotOptimize(FastPathBands(TableModel(*model), points, table));
     benchmark::DoNotOptimize(table.Energy(0, 1));
   }
   state.counters["points"] = static_cast<double>(points.size());
@@ -49,7 +49,7 @@ void BM_JacobiPath(benchmark::State& state) {
   static HamMatrix h;
   for (auto _ : state)
     for (const KPathPoint& p : points) {
-      CalcKpoint(*model, KPointFromNumerators(p.div, p.nx, p.ny, p.nz), h, *solver);
+      CalcKpoint(TableModel(*model), KPointFromNumerators(p.div, p.nx, p.ny, p.nz), h, *solver);
       benchmark::DoNotOptimize(solver->EigVal[1]);
     }
 }
@@ -60,7 +60,8 @@ void BM_LiveFermi(benchmark::State& state) {
   const int n = static_cast<int>(state.range(0));
   const auto model = DenseModel(n);
   const int grid = LiveFillingGrid(40, n);
-  for (auto _ : state) benchmark::DoNotOptimize(FastGridFilling(*model, grid, DefaultDosThreads()));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(FastGridFilling(TableModel(*model), grid, DefaultDosThreads()));
   state.counters["grid"] = grid;
 }
 

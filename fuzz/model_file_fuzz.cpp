@@ -72,13 +72,14 @@ void ReadOneForm(const std::string& name, int betaTyp) {
     FUZZ_CHECK(false);
   }
   // After that one change the file is stable.
-  if (savedAgain != saved) FUZZ_CHECK(FormatModelFile(*ReadSaved(savedAgain, betaTyp)) == savedAgain);
+  if (savedAgain != saved)
+    FUZZ_CHECK(FormatModelFile(*ReadSaved(savedAgain, betaTyp)) == savedAgain);
 
   // What the program does next with a model it has read: one k point.
   auto solver = std::make_unique<JacobiSolver>();
   solver->JacVerbose = false;
   HamMatrix hamK = {};
-  CalcKpoint(*m, KPointFromNumerators(20, 3, -7, 11), hamK, *solver);
+  CalcKpoint(TableModel(*m), KPointFromNumerators(20, 3, -7, 11), hamK, *solver);
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ int RunBands(const Options& options) {
   if (!read) return kExitNoFile;
 
   BandTable table;
-  table.Start(OrbitalNames(*model), lines.size());
+  table.Start(OrbitalNames(TableModel(*model)), lines.size());
   auto solver = std::make_unique<JacobiSolver>();
   HamMatrix hamK = {};
   // Line 0 is the title.
@@ -35,7 +35,7 @@ int RunBands(const Options& options) {
     KPathPoint p;
     if (!KPathPointOf(ParseKPathLine(lines[line]), p)) continue;
     if (model->NOrb > 0)
-      CalcKpoint(*model, KPointFromNumerators(p.div, p.nx, p.ny, p.nz), hamK, *solver);
+      CalcKpoint(TableModel(*model), KPointFromNumerators(p.div, p.nx, p.ny, p.nz), hamK, *solver);
     table.Add(p, *solver);
   }
 

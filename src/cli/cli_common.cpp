@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "cli/cli_command_table.h"
 #include "model/model_reader.h"
 #include "support/number_text.h"
 #include "support/text_utils.h"
@@ -41,19 +42,10 @@ int LoadModel(const Options& options, const std::string& file, ModelData& model,
 }
 
 int UsageError(const std::string& text) {
-  std::cerr
-      << "quarnel-cli: " << text << "\n"
-      << "usage: quarnel-cli [-betatyp1|-betatyp2] COMMAND ARGS...\n"
-      << "  save MODEL                         read MODEL, write it to standard output\n"
-      << "  eig MODEL KX KY KZ DIV [--complex] energies and weights at k = (KX,KY,KZ)/DIV\n"
-      << "  jacobi MATRIX [--rotations K]      Jacobi rotations on a matrix file\n"
-      << "  bands MODEL PATH                   band structure along a k path, CSV\n"
-      << "  dos MODEL [--grid n] [--bins m] [--smooth s] [--threads t] [--solver fast|jacobi]\n"
-      << "      [--electrons Ne [--spin g] [--per-cell] [--shift]]\n"
-      << "                                     density of states on a k grid, CSV\n"
-      << "  map MODEL --band b [--kz K] [--grid n] [--weights] [--threads t]\n"
-      << "                                     band b over the kx-ky plane, CSV\n"
-      << "CSV output starts with lines beginning with '#' that name its sources.\n";
+  std::cerr << "quarnel-cli: " << text << "\n"
+            << "usage: quarnel-cli [-betatyp1|-betatyp2] COMMAND ARGS...\n";
+  for (const CliCommand& c : CliCommands()) std::cerr << c.usage;
+  std::cerr << "CSV output starts with lines beginning with '#' that name its sources.\n";
   return kExitUsage;
 }
 

@@ -55,7 +55,7 @@ int RunDos(const Options& options) {
   if (status != kExitOk) return status;
 
   DosSamples samples;
-  SampleDosGrid(*model, grid, threads, samples, solver);
+  SampleDosGrid(TableModel(*model), grid, threads, samples, solver);
   DosCurves curves = DosHistogram(samples, bins);
   SmoothDos(curves, smooth);
 
@@ -68,8 +68,8 @@ int RunDos(const Options& options) {
   run.samples = samples.Count();
   std::string text;
   if (!filling.set)
-    text = DosCsv(run, OrbitalNames(*model), curves);
-  else if (!FilledDosCsv(filling, modelFile, run, OrbitalNames(*model), samples, text))
+    text = DosCsv(run, OrbitalNames(TableModel(*model)), curves);
+  else if (!FilledDosCsv(filling, modelFile, run, OrbitalNames(TableModel(*model)), samples, text))
     return kExitNoFile;
   std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
   std::cout.flush();

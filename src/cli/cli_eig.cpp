@@ -30,7 +30,7 @@ int RunEig(const Options& options) {
   auto solver = std::make_unique<JacobiSolver>();
   HamMatrix hamK = {};
   const KPoint kp = KPointFromNumerators(n[3], n[0], n[1], n[2]);
-  const double angle = CalcKpoint(*model, kp, hamK, *solver);
+  const double angle = CalcKpoint(TableModel(*model), kp, hamK, *solver);
 
   const int norb = model->NOrb;
   std::cout << "# angle=" << FormatG(angle, 12) << " rotations=" << solver->JacIter << "\n";

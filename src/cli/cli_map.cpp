@@ -60,11 +60,11 @@ int RunMap(const Options& options) {
   }
 
   KMapGrid map;
-  ComputeKMap(*model, grid, kz, band, threads, map);
+  ComputeKMap(TableModel(*model), grid, kz, band, threads, map);
   RunDescription run;
   run.modelFile = modelFile;
   run.modelForm = model->BetaTyp;
-  const std::string text = KMapCsv(run, OrbitalNames(*model), map, weights);
+  const std::string text = KMapCsv(run, OrbitalNames(TableModel(*model)), map, weights);
   std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
   std::cout.flush();
   return std::cout ? kExitOk : kExitNoFile;

@@ -166,7 +166,7 @@ TEST_P(FullModelRun, BandRunKeepsTheEigenIdentitiesAndIsContinuous) {
   for (size_t line = 1; line < path.size(); ++line) {
     KPathPoint p;
     ASSERT_TRUE(KPathPointOf(ParseKPathLine(path[line]), p)) << path[line];
-    CalcKpoint(m, KPointFromNumerators(p.div, p.nx, p.ny, p.nz), hamK, *solver);
+    CalcKpoint(TableModel(m), KPointFromNumerators(p.div, p.nx, p.ny, p.nz), hamK, *solver);
     ++points;
     const PointCheck c = CheckEigen(hamK, *solver, 16);
     worst.traceError = std::max(worst.traceError, c.traceError);
@@ -183,7 +183,7 @@ TEST_P(FullModelRun, BandRunKeepsTheEigenIdentitiesAndIsContinuous) {
     }
     // Every 37th point again with a fresh solver: the run carries nothing from point to point.
     if (line % 37 == 0) {
-      CalcKpoint(m, KPointFromNumerators(p.div, p.nx, p.ny, p.nz), scratch, *fresh);
+      CalcKpoint(TableModel(m), KPointFromNumerators(p.div, p.nx, p.ny, p.nz), scratch, *fresh);
       ++recomputed;
       for (int i = 1; i <= 16; ++i) {
         EXPECT_EQ(fresh->EigVal[i], solver->EigVal[i]) << path[line];
@@ -217,7 +217,7 @@ TEST_P(FullModelRun, DosOfGrid12CountsEveryState) {
   for (int iz = 0; iz <= n; ++iz)
     for (int iy = 0; iy <= n; ++iy)
       for (int ix = 0; ix <= n; ++ix) {
-        CalcKpoint(m, KPointFromNumerators(n, ix, iy, iz), hamK, *solver);
+        CalcKpoint(TableModel(m), KPointFromNumerators(n, ix, iy, iz), hamK, *solver);
         for (int i = 1; i <= bands; ++i) {
           samples.Add(solver->EigVal[i], solver->EigVecSq[i]);
           emin = std::min(emin, solver->EigVal[i]);

@@ -302,7 +302,7 @@ void WindowStressTest::bandRunOfTheFullModel() {
   // Sample points agree with the calculation without any window.
   for (int x = 0; x <= 120; x += 15) {
     const QStringList w = path[x + 1].split(' ', Qt::SkipEmptyParts);
-    quarnel::CalcKpoint(p.doc.Model(),
+    quarnel::CalcKpoint(quarnel::TableModel(p.doc.Model()),
                         quarnel::KPointFromNumerators(40, w[0].toInt(), w[1].toInt(), 0), h,
                         *solver);
     for (int i = 1; i <= 16; ++i) {

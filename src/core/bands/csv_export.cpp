@@ -37,9 +37,9 @@ std::string NameColumns(const std::vector<std::string>& names) {
 
 }  // namespace
 
-std::vector<std::string> OrbitalNames(const ModelData& model) {
+std::vector<std::string> OrbitalNames(const RunModel& model) {
   std::vector<std::string> names;
-  for (int j = 1; j <= model.NOrb && j <= kMaxOrb; ++j) names.push_back(model.OrbName[j]);
+  for (int j = 1; j <= model.Orbitals() && j <= kMaxOrb; ++j) names.push_back(model.OrbitalName(j));
   return names;
 }
 

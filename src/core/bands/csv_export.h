@@ -12,7 +12,7 @@
 
 #include "bands/band_table.h"
 #include "bands/dos.h"
-#include "model/model_data.h"
+#include "numeric/run_model.h"
 
 namespace quarnel {
 
@@ -29,8 +29,8 @@ struct RunDescription {
   std::size_t samples = 0;  // dos: eigenstates counted
 };
 
-// OrbName[1..NOrb] of the model, the column names of both files.
-std::vector<std::string> OrbitalNames(const ModelData& model);
+// The names of orbitals 1..Orbitals() of the model, the column names of both files.
+std::vector<std::string> OrbitalNames(const RunModel& model);
 
 // The first lines of every file: program and version, what the file holds, the model file and
 // form.

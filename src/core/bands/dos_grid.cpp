@@ -25,8 +25,8 @@ struct Worker {
   HamMatrix hamK = {};
 
   // Energies and weights of one k point into energy[0..N-1] and weight rows of stride N + 1.
-  void Compute(const ModelData& model, const KPoint& kp, double* energy, double* weight) {
-    const int N = model.NOrb, stride = N + 1;
+  void Compute(const RunModel& model, const KPoint& kp, double* energy, double* weight) {
+    const int N = model.Orbitals(), stride = N + 1;
     if (kind == DosSolver::Jacobi) {
       CalcKpoint(model, kp, hamK, jacobi);
       for (int i = 1; i <= N; ++i) {
@@ -52,11 +52,12 @@ int DefaultDosThreads() {
   return cores == 0 ? 1 : static_cast<int>(std::min<unsigned>(cores, kMaxDosThreads));
 }
 
-void SampleDosGrid(const ModelData& model, int n, int threads, DosSamples& samples,
-                   DosSolver solver, DosGridControl* control) {
-  const int N = model.NOrb;
-  const std::size_t side = static_cast<std::size_t>(std::max(n, 0)) + 1;
-  const std::size_t points = side * side * side;
+void SampleDosGrid(const RunModel& model, int n, int threads, DosSamples& samples, DosSolver solver,
+                   DosGridControl* control) {
+  const int N = model.Orbitals();
+  const KGridShape grid = model.DosGrid(std::max(n, 1));
+  const std::size_t side = static_cast<std::size_t>(std::max(grid.count[1], 1));  // a row
+  const std::size_t points = n < 1 ? 1 : grid.Points();
   samples.Start(points * std::max(N, 0), N);
   if (control) control->rowsDone = 0;
   if (N <= 0 || N > kMaxOrb || n < 1) return;
@@ -86,12 +87,7 @@ void SampleDosGrid(const ModelData& model, int n, int threads, DosSamples& sampl
       while (!stopped()) {
         const std::size_t q = next.fetch_add(1);
         if (q >= count) break;
-        const std::size_t index = start + q;
-        const int ix = static_cast<int>(index % side);
-        const int iy = static_cast<int>(index / side % side);
-        const int iz = static_cast<int>(index / side / side);
-        w.Compute(model, KPointFromNumerators(n, ix, iy, iz), &energy[q * N],
-                  &weight[q * N * stride]);
+        w.Compute(model, grid.Point(start + q), &energy[q * N], &weight[q * N * stride]);
       }
     };
     std::vector<std::thread> helpers;

@@ -1,13 +1,14 @@
 #pragma once
-// The samples of a density of states on the regular k grid, computed on several threads. The
-// samples reach the store in the order a single loop would add them (ix innermost, iz
-// outermost), so the store, and everything made from it, is the same for every thread count.
+// The samples of a density of states on the model's k grid, computed on several threads. The
+// samples reach the store in the order a single loop would add them (the first direction
+// innermost, the third outermost), so the store, and everything made from it, is the same for every
+// thread count.
 
 #include <atomic>
 #include <cstddef>
 
 #include "bands/dos.h"
-#include "model/model_data.h"
+#include "numeric/run_model.h"
 
 namespace quarnel {
 
@@ -21,19 +22,20 @@ int DefaultDosThreads();
 // k-point calculation's Jacobi method (for comparison).
 enum class DosSolver { Fast, Jacobi };
 
-// Progress and stop of a run watched from another thread. rowsDone counts the grid rows (ix =
-// 0..n at one iy, iz) whose samples are in the store; a stop keeps whole rows only, so that the
-// last progress shown names exactly what the curves are made from.
+// Progress and stop of a run watched from another thread. rowsDone counts the grid rows (every
+// point along the first direction at one point of the others) whose samples are in the store; a
+// stop keeps whole rows only, so that the last progress shown names exactly what the curves are
+// made from.
 struct DosGridControl {
   std::atomic<bool> stop{false};
   std::atomic<std::size_t> rowsDone{0};
 };
 
 // Starts samples and fills it with the energies and orbital weights of every eigenstate at the
-// (n + 1)^3 points k = (ix, iy, iz) / n, ix, iy, iz = 0..n. threads is clamped to
-// 1..kMaxDosThreads; when the system refuses a thread, the others do its share. With a control,
-// a stop ends the run within one k point per thread.
-void SampleDosGrid(const ModelData& model, int n, int threads, DosSamples& samples,
+// points of the model's DOS grid of divisor n (for forms 1 and 2 the (n + 1)^3 points k = (ix,
+// iy, iz) / n). threads is clamped to 1..kMaxDosThreads; when the system refuses a thread, the
+// others do its share. With a control, a stop ends the run within one k point per thread.
+void SampleDosGrid(const RunModel& model, int n, int threads, DosSamples& samples,
                    DosSolver solver = DosSolver::Fast, DosGridControl* control = nullptr);
 
 }  // namespace quarnel

@@ -24,7 +24,7 @@ struct MapWorker {
 
 // One row (fixed ky) of the map into its place in out; the rows of different threads never
 // share an element.
-void ComputeRow(const ModelData& model, KMapGrid& out, int iy, MapWorker& w) {
+void ComputeRow(const RunModel& model, KMapGrid& out, int iy, MapWorker& w) {
   const int N = out.bands, side = out.Side();
   for (int ix = 0; ix < side; ++ix) {
     KPoint kp;
@@ -47,11 +47,11 @@ bool KMapGrid::Complete() const {
   return !rowDone.empty() && std::all_of(rowDone.begin(), rowDone.end(), [](char d) { return d; });
 }
 
-void ComputeKMap(const ModelData& model, int n, double kz, int band, int threads, KMapGrid& out,
+void ComputeKMap(const RunModel& model, int n, double kz, int band, int threads, KMapGrid& out,
                  KMapControl* control) {
   out = KMapGrid();
   if (control) control->rowsDone = 0;
-  const int N = model.NOrb;
+  const int N = model.Orbitals();
   if (N <= 0 || N > kMaxOrb || n < 1 || n > kMaxKMapGrid || !std::isfinite(kz)) return;
   out.n = n;
   out.bands = N;

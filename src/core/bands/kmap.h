@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "bands/filling.h"
-#include "model/model_data.h"
+#include "numeric/run_model.h"
 
 namespace quarnel {
 
@@ -43,10 +43,10 @@ struct KMapGrid {
   bool Empty() const { return energy.empty(); }
 };
 
-// Computes the map of band (1..NOrb) at kz. threads is clamped to 1..kMaxDosThreads; a grid
+// Computes the map of band (1..orbitals) at kz. threads is clamped to 1..kMaxDosThreads; a grid
 // outside 1..kMaxKMapGrid or a model without orbitals gives an empty map. With a control, a stop
 // leaves the rows not finished NaN.
-void ComputeKMap(const ModelData& model, int n, double kz, int band, int threads, KMapGrid& out,
+void ComputeKMap(const RunModel& model, int n, double kz, int band, int threads, KMapGrid& out,
                  KMapControl* control = nullptr);
 
 // The values of one quantity at every point, in point order (NaN where the grid has none).

@@ -22,8 +22,7 @@ std::vector<KPathPoint> PathPoints(const std::vector<std::string>& lines,
   return points;
 }
 
-bool FastPathBands(const ModelData& model, const std::vector<KPathPoint>& points,
-                   BandTable& table) {
+bool FastPathBands(const RunModel& model, const std::vector<KPathPoint>& points, BandTable& table) {
   table.Start(OrbitalNames(model), points.size());
   HamMatrix h;
   FastEigenResult r;
@@ -45,12 +44,12 @@ int LiveFillingGrid(int dosGrid, int orbitals) {
   return n;
 }
 
-FillingResult FastGridFilling(const ModelData& model, int n, int threads) {
-  if (n < 1 || model.NOrb < 1) return {};
+FillingResult FastGridFilling(const RunModel& model, int n, int threads) {
+  if (n < 1 || model.Orbitals() < 1) return {};
   DosSamples samples;
   SampleDosGrid(model, n, threads, samples, DosSolver::Fast);
   return FillBands(SampleEnergies(samples), SampleKpoints(samples), samples.Orbitals(),
-                   model.FillElectrons, model.FillSpin);
+                   model.FillElectrons(), model.FillSpin());
 }
 
 }  // namespace quarnel

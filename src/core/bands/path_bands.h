@@ -9,7 +9,7 @@
 #include "bands/band_table.h"
 #include "bands/filling.h"
 #include "bands/kpath.h"
-#include "model/model_data.h"
+#include "numeric/run_model.h"
 
 namespace quarnel {
 
@@ -20,13 +20,13 @@ std::vector<KPathPoint> PathPoints(const std::vector<std::string>& lines,
 
 // Energies and orbital weights at every point into table, which is started with the model's
 // orbital names. False when the solver failed at a point; the table then holds the points before.
-bool FastPathBands(const ModelData& model, const std::vector<KPathPoint>& points, BandTable& table);
+bool FastPathBands(const RunModel& model, const std::vector<KPathPoint>& points, BandTable& table);
 
 // The grid divisor for the Fermi level of a moving value: the DOS run's, but no finer than keeps
 // the grid's diagonalisations (about orbitals^3 each) within a few milliseconds; at least 1.
 int LiveFillingGrid(int dosGrid, int orbitals);
 
-// The model's filling over the (n + 1)^3 grid of the DOS run (n >= 1), on threads.
-FillingResult FastGridFilling(const ModelData& model, int n, int threads);
+// The model's filling over the grid of the DOS run with divisor n >= 1, on threads.
+FillingResult FastGridFilling(const RunModel& model, int n, int threads);
 
 }  // namespace quarnel

@@ -42,9 +42,9 @@ void FastEigenOfHamK(const HamMatrix& HamK, int n, FastEigenResult& out) {
   }
 }
 
-void FastEigen(const ModelData& model, const KPoint& kp, HamMatrix& HamK, FastEigenResult& out) {
-  FillHamK(model, kp, HamK);
-  FastEigenOfHamK(HamK, model.NOrb, out);
+void FastEigen(const RunModel& model, const KPoint& kp, HamMatrix& HamK, FastEigenResult& out) {
+  model.FillHamK(kp, HamK);
+  FastEigenOfHamK(HamK, model.Orbitals(), out);
 }
 
 }  // namespace quarnel

@@ -8,6 +8,7 @@
 
 #include "model/model_data.h"
 #include "numeric/hamiltonian.h"
+#include "numeric/run_model.h"
 
 namespace quarnel {
 
@@ -22,7 +23,7 @@ struct FastEigenResult {
 
 // H(k) of the model at kp (the same matrix the k-point calculation builds), then its
 // diagonalisation. HamK is scratch for the packed matrix.
-void FastEigen(const ModelData& model, const KPoint& kp, HamMatrix& HamK, FastEigenResult& out);
+void FastEigen(const RunModel& model, const KPoint& kp, HamMatrix& HamK, FastEigenResult& out);
 
 // The diagonalisation alone, of rows and columns 1..n of a packed HamK.
 void FastEigenOfHamK(const HamMatrix& HamK, int n, FastEigenResult& out);

@@ -4,10 +4,10 @@
 
 namespace quarnel {
 
-void SpoctiKpoint(const ModelData& model, const KPoint& kp, HamMatrix& HamK, JacobiSolver& solver) {
-  if (model.NOrb <= 0) return;
-  FillHamK(model, kp, HamK);
-  FillJacInput(HamK, model.NOrb, solver);
+void SpoctiKpoint(const RunModel& model, const KPoint& kp, HamMatrix& HamK, JacobiSolver& solver) {
+  if (model.Orbitals() <= 0) return;
+  model.FillHamK(kp, HamK);
+  FillJacInput(HamK, model.Orbitals(), solver);
   solver.Reset();
   if (solver.JacVerbose && solver.Display) solver.Display->ShowInput(solver);
 }
@@ -49,13 +49,13 @@ double SolveToConvergence(JacobiSolver& solver) {
   return SolveBudgets(solver, false);
 }
 
-double SpoctiEigen(const ModelData& model, JacobiSolver& solver) {
-  if (model.NOrb <= 0) return 0;
+double SpoctiEigen(const RunModel& model, JacobiSolver& solver) {
+  if (model.Orbitals() <= 0) return 0;
   return SolveToConvergence(solver);
 }
 
-double CalcKpoint(const ModelData& model, const KPoint& kp, HamMatrix& HamK, JacobiSolver& solver) {
-  if (model.NOrb <= 0) return 0;
+double CalcKpoint(const RunModel& model, const KPoint& kp, HamMatrix& HamK, JacobiSolver& solver) {
+  if (model.Orbitals() <= 0) return 0;
   SpoctiKpoint(model, kp, HamK, solver);
   return SolveBudgets(solver, true);
 }

@@ -5,6 +5,7 @@
 #include "model/model_data.h"
 #include "numeric/hamiltonian.h"
 #include "numeric/jacobi_solver.h"
+#include "numeric/run_model.h"
 
 namespace quarnel {
 
@@ -16,7 +17,7 @@ constexpr double kAngleConverged = 1e-20;
 constexpr double kNegligibleOffDiagonal = 1e-14;
 
 // Fills HamK, JacN and JacInput and resets the solver; nothing when the model has no orbitals.
-void SpoctiKpoint(const ModelData& model, const KPoint& kp, HamMatrix& HamK, JacobiSolver& solver);
+void SpoctiKpoint(const RunModel& model, const KPoint& kp, HamMatrix& HamK, JacobiSolver& solver);
 
 // True when another budget cannot improve the result: the last angle is at most 1e-20 (or not a
 // number), no pivot is left, or the off-diagonal part is negligible.
@@ -29,9 +30,9 @@ double SolveToConvergence(JacobiSolver& solver);
 // The same for the model's k point (JacInput from SpoctiKpoint): reset, a budget of 50, then
 // budgets of 25 until converged (at most 100 JacN^2 rotations), then the eigen results. Returns the
 // last angle; 0 when the model has no orbitals.
-double SpoctiEigen(const ModelData& model, JacobiSolver& solver);
+double SpoctiEigen(const RunModel& model, JacobiSolver& solver);
 
 // SpoctiKpoint followed by SpoctiEigen.
-double CalcKpoint(const ModelData& model, const KPoint& kp, HamMatrix& HamK, JacobiSolver& solver);
+double CalcKpoint(const RunModel& model, const KPoint& kp, HamMatrix& HamK, JacobiSolver& solver);
 
 }  // namespace quarnel

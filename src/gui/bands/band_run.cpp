@@ -156,7 +156,8 @@ void TBandDlg::btnBandClick() {
   auto labels = QSharedPointer<QCPAxisTickerText>::create();
   Chart1->xAxis->setTicker(labels);
   BandPoints.clear();
-  BandResult.Start(quarnel::OrbitalNames(model), static_cast<std::size_t>(lineCount));
+  BandResult.Start(quarnel::OrbitalNames(quarnel::TableModel(model)),
+                   static_cast<std::size_t>(lineCount));
   BandRun = RunNow();
   // An unedited memo still holds the file it was loaded from.
   if (!KpointFile.isEmpty() && !Memo1->document()->isModified())

@@ -103,7 +103,8 @@ std::size_t TBandDlg::SampleDosWatched(int n) {
   QEventLoop loop;
   std::atomic<bool> finished{false};
   const auto sample = [&] {
-    quarnel::SampleDosGrid(*model, n, threads, DosStore, quarnel::DosSolver::Fast, &watch.control);
+    quarnel::SampleDosGrid(quarnel::TableModel(*model), n, threads, DosStore,
+                           quarnel::DosSolver::Fast, &watch.control);
     finished = true;
     QMetaObject::invokeMethod(&loop, "quit", Qt::QueuedConnection);
   };
@@ -154,7 +155,7 @@ void TBandDlg::btnDOSClick() {
   DosRun.bins = m;
   DosRun.smooth = std::max(s, 0);
   DosRun.samples = DosStore.Count();
-  DosNames = quarnel::OrbitalNames(doc_.Model());
+  DosNames = quarnel::OrbitalNames(quarnel::TableModel(doc_.Model()));
   // Without samples the series stay empty and the band chart keeps its energy range.
   if (!DosResult.Empty())
     for (int series = 0; series <= N && series < Chart2->plottableCount(); ++series) {

@@ -279,7 +279,7 @@ std::vector<double> TKMapDlg::ModelPrint() const {
 
 void TKMapDlg::RefreshOrbitals() {
   const quarnel::ModelData& m = doc_.Model();
-  const std::vector<std::string> names = quarnel::OrbitalNames(m);
+  const std::vector<std::string> names = quarnel::OrbitalNames(quarnel::TableModel(m));
   seBand->SetRange(1, std::max(1, m.NOrb));
   if (names == names_ && cbOrbital->count() == static_cast<int>(names.size())) return;
   names_ = names;
@@ -331,7 +331,8 @@ void TKMapDlg::StartJob() {
   const double kz = edKz->value();
   const int threads = quarnel::DefaultDosThreads();
   const auto run = [&job, n, kz, band, threads] {
-    quarnel::ComputeKMap(*job.model, n, kz, band, threads, job.grid, &job.control);
+    quarnel::ComputeKMap(quarnel::TableModel(*job.model), n, kz, band, threads, job.grid,
+                         &job.control);
     job.done = true;
   };
   try {
@@ -361,7 +362,7 @@ void TKMapDlg::Poll() {
     gridPrint_ = std::move(job_->print);
     modelFile_ = job_->model->ModelFileName;
     modelForm_ = job_->model->BetaTyp;
-    gridNames_ = quarnel::OrbitalNames(*job_->model);
+    gridNames_ = quarnel::OrbitalNames(quarnel::TableModel(*job_->model));
     electrons_ = job_->model->FillElectrons;
     filling_ = electrons_ > 0
                    ? quarnel::KMapFilling(grid_, electrons_, job_->model->FillSpin == 1 ? 1 : 2)

@@ -109,7 +109,7 @@ bool LiveBands::Redraw() {
   const std::vector<quarnel::KPathPoint> points = quarnel::PathPoints(lines, &lineOf);
   if (points.empty()) return false;
   quarnel::BandTable table;
-  if (!quarnel::FastPathBands(model, points, table)) {
+  if (!quarnel::FastPathBands(quarnel::TableModel(model), points, table)) {
     SetStatusPanelFit(w_->StatusBar1, 2, "live bands: no convergence");
     return false;
   }
@@ -169,7 +169,7 @@ void LiveBands::MoveFermiLine() {
   if (!w_->Filling.valid || !(m.FillElectrons > 0)) return;
   const int grid = quarnel::LiveFillingGrid(w_->DosRun.grid, m.NOrb);
   const int threads = w_->DosThreads > 0 ? w_->DosThreads : quarnel::DefaultDosThreads();
-  const quarnel::FillingResult f = quarnel::FastGridFilling(m, grid, threads);
+  const quarnel::FillingResult f = quarnel::FastGridFilling(quarnel::TableModel(m), grid, threads);
   if (!f.valid) return;
   // The DOS chart keeps the run's curves and E_F, so it says they are of the model before.
   static const QString kBefore = "\n(DOS before the move)";

@@ -67,8 +67,8 @@ int ModelDocument::WriteFile(const std::string& name) {
 void ModelDocument::ComputeKPoint(const quarnel::KPoint& k) {
   if (model_->NOrb == 0) return;
   lastKpoint_ = k;
-  quarnel::SpoctiKpoint(*model_, k, hamK_, *solver_);
-  lastAngle_ = quarnel::SpoctiEigen(*model_, *solver_);
+  quarnel::SpoctiKpoint(quarnel::TableModel(*model_), k, hamK_, *solver_);
+  lastAngle_ = quarnel::SpoctiEigen(quarnel::TableModel(*model_), *solver_);
   emit KPointComputed();
 }
 

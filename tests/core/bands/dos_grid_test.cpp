@@ -36,11 +36,11 @@ TEST(SampleDosGrid, SameOrderAndValuesAsOneLoopOverTheGrid) {
   for (int iz = 0; iz <= n; ++iz)
     for (int iy = 0; iy <= n; ++iy)
       for (int ix = 0; ix <= n; ++ix) {
-        CalcKpoint(*model, KPointFromNumerators(n, ix, iy, iz), h, *solver);
+        CalcKpoint(TableModel(*model), KPointFromNumerators(n, ix, iy, iz), h, *solver);
         for (int i = 1; i <= N; ++i) loop.Add(solver->EigVal[i], solver->EigVecSq[i]);
       }
   DosSamples grid;
-  SampleDosGrid(*model, n, 3, grid, DosSolver::Jacobi);
+  SampleDosGrid(TableModel(*model), n, 3, grid, DosSolver::Jacobi);
   ExpectSameSamples(grid, loop);
 }
 
@@ -49,11 +49,11 @@ TEST(SampleDosGrid, EveryThreadCountGivesTheSameSamples) {
   for (const char* name : {"square_dp.qrg", "dimer_chain.qre"}) {
     const auto model = Example(name);
     DosSamples one;
-    SampleDosGrid(*model, 13, 1, one);
+    SampleDosGrid(TableModel(*model), 13, 1, one);
     EXPECT_EQ(one.Count(), 2744u * model->NOrb);
     for (int threads : {2, 3, 8}) {
       DosSamples many;
-      SampleDosGrid(*model, 13, threads, many);
+      SampleDosGrid(TableModel(*model), 13, threads, many);
       ExpectSameSamples(many, one);
     }
   }
@@ -62,13 +62,13 @@ TEST(SampleDosGrid, EveryThreadCountGivesTheSameSamples) {
 TEST(SampleDosGrid, OutOfRangeThreadCountsAndEmptyModels) {
   const auto model = Example("chain_s.qrg");
   DosSamples one, odd;
-  SampleDosGrid(*model, 5, 1, one);
+  SampleDosGrid(TableModel(*model), 5, 1, one);
   for (int threads : {0, -4, 100000}) {
-    SampleDosGrid(*model, 5, threads, odd);
+    SampleDosGrid(TableModel(*model), 5, threads, odd);
     ExpectSameSamples(odd, one);
   }
   ModelData empty;
-  SampleDosGrid(empty, 5, 2, odd);
+  SampleDosGrid(TableModel(empty), 5, 2, odd);
   EXPECT_EQ(odd.Count(), 0u);
 }
 
@@ -104,8 +104,8 @@ std::unique_ptr<ModelData> DegenerateSixteen() {
 // relative, except bins next to a sample that lies on a bin edge within rounding.
 void ExpectSameDos(const ModelData& model, int n, int m) {
   DosSamples fast, jacobi;
-  SampleDosGrid(model, n, 2, fast, DosSolver::Fast);
-  SampleDosGrid(model, n, 2, jacobi, DosSolver::Jacobi);
+  SampleDosGrid(TableModel(model), n, 2, fast, DosSolver::Fast);
+  SampleDosGrid(TableModel(model), n, 2, jacobi, DosSolver::Jacobi);
   ASSERT_EQ(fast.Count(), jacobi.Count());
   const int N = model.NOrb;
   for (std::size_t k = 0; k < fast.KPoints(); ++k) {
@@ -148,13 +148,13 @@ TEST(SampleDosGrid, StopKeepsWholeRowsInGridOrder) {
   const auto model = DegenerateSixteen();
   const int n = 20, side = n + 1;
   DosSamples whole, part;
-  SampleDosGrid(*model, n, 2, whole);
+  SampleDosGrid(TableModel(*model), n, 2, whole);
   DosGridControl control;
   std::thread stopper([&] {
     while (control.rowsDone == 0) std::this_thread::yield();
     control.stop = true;
   });
-  SampleDosGrid(*model, n, 2, part, DosSolver::Fast, &control);
+  SampleDosGrid(TableModel(*model), n, 2, part, DosSolver::Fast, &control);
   stopper.join();
   const std::size_t rows = control.rowsDone;
   ASSERT_GT(rows, 0u);
@@ -164,7 +164,7 @@ TEST(SampleDosGrid, StopKeepsWholeRowsInGridOrder) {
   for (std::size_t q = 0; q < part.Count(); ++q) ASSERT_EQ(part.Energy(q), whole.Energy(q));
 
   // A stop before the start takes nothing.
-  SampleDosGrid(*model, n, 2, part, DosSolver::Fast, &control);
+  SampleDosGrid(TableModel(*model), n, 2, part, DosSolver::Fast, &control);
   EXPECT_EQ(part.Count(), 0u);
   EXPECT_EQ(control.rowsDone, 0u);
 }

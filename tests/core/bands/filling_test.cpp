@@ -34,7 +34,7 @@ ModelData DimerChain(double t1, double t2) {
 }
 
 FillingResult Fill(const ModelData& m, int n, double electrons, DosSamples& s) {
-  SampleDosGrid(m, n, 1, s);
+  SampleDosGrid(TableModel(m), n, 1, s);
   return FillBands(SampleEnergies(s), SampleKpoints(s), s.Orbitals(), electrons, 2);
 }
 
@@ -70,7 +70,7 @@ TEST(Filling, DimerChainIsADirectInsulatorAtTheZoneBoundary) {
 
 TEST(Filling, IntegratedCountAndPerCellDensityAgree) {
   DosSamples s;
-  SampleDosGrid(DimerChain(-1, -0.6), 10, 1, s);
+  SampleDosGrid(TableModel(DimerChain(-1, -0.6)), 10, 1, s);
   const std::size_t nk = SampleKpoints(s);
   ASSERT_EQ(nk, 11u * 11 * 11);
   for (int smooth : {0, 2}) {

@@ -17,8 +17,8 @@ TEST(KMap, SquareLatticeBandAndItsFermiSquare) {
   const auto model = Example("square_s.qrg");  // alpha 0, t = -1
   const int n = 60;
   KMapGrid one, three;
-  ComputeKMap(*model, n, 0.3, 1, 1, one);
-  ComputeKMap(*model, n, 0.3, 1, 3, three);
+  ComputeKMap(TableModel(*model), n, 0.3, 1, 1, one);
+  ComputeKMap(TableModel(*model), n, 0.3, 1, 3, three);
   ASSERT_TRUE(one.Complete());
   ASSERT_EQ(one.Points(), 61u * 61u);
   EXPECT_EQ(one.energy, three.energy);  // the thread count changes nothing
@@ -53,19 +53,19 @@ TEST(KMap, SquareLatticeBandAndItsFermiSquare) {
 TEST(KMap, BadRequestsAndStopLeaveNoValues) {
   const auto model = Example("square_dp.qrg");
   KMapGrid map;
-  ComputeKMap(*model, kMaxKMapGrid + 1, 0, 1, 2, map);
+  ComputeKMap(TableModel(*model), kMaxKMapGrid + 1, 0, 1, 2, map);
   EXPECT_TRUE(map.Empty());
-  ComputeKMap(*model, 0, 0, 1, 2, map);
+  ComputeKMap(TableModel(*model), 0, 0, 1, 2, map);
   EXPECT_TRUE(map.Empty());
   KMapControl control;
   control.stop = true;
-  ComputeKMap(*model, 20, 0, 2, 2, map, &control);
+  ComputeKMap(TableModel(*model), 20, 0, 2, 2, map, &control);
   EXPECT_FALSE(map.Complete());
   EXPECT_EQ(control.rowsDone, 0);
   EXPECT_TRUE(std::isnan(KMapBandEnergy(map, 2)[0]));
   EXPECT_FALSE(KMapFilling(map, 5, 2).valid);  // no E_F from part of the plane
   // The weights are those of the kept band and sum to 1.
-  ComputeKMap(*model, 8, 0, 2, 2, map);
+  ComputeKMap(TableModel(*model), 8, 0, 2, 2, map);
   double total = 0;
   for (int j = 1; j <= model->NOrb; ++j) total += KMapWeight(map, j)[7];
   EXPECT_NEAR(total, 1, 1e-9);

@@ -26,7 +26,7 @@ TEST(FastPathBands, EqualsTheJacobiPathOfTheExamples) {
     SCOPED_TRACE(name);
     const auto model = Example(name);
     BandTable table;
-    ASSERT_TRUE(FastPathBands(*model, points, table));
+    ASSERT_TRUE(FastPathBands(TableModel(*model), points, table));
     ASSERT_EQ(table.Points(), points.size());
     const int n = model->NOrb;
     ASSERT_EQ(table.Orbitals(), n);
@@ -34,7 +34,7 @@ TEST(FastPathBands, EqualsTheJacobiPathOfTheExamples) {
     static HamMatrix h;
     for (std::size_t x = 0; x < points.size(); ++x) {
       const KPathPoint& p = points[x];
-      CalcKpoint(*model, KPointFromNumerators(p.div, p.nx, p.ny, p.nz), h, *solver);
+      CalcKpoint(TableModel(*model), KPointFromNumerators(p.div, p.nx, p.ny, p.nz), h, *solver);
       for (int i = 1; i <= n; ++i) {
         EXPECT_NEAR(table.Energy(x, i), solver->EigVal[i], 1e-9) << "point " << x << " band " << i;
         const bool single = (i == 1 || solver->EigVal[i - 1] - solver->EigVal[i] > 1e-6) &&
@@ -50,15 +50,15 @@ TEST(FastPathBands, EqualsTheJacobiPathOfTheExamples) {
 TEST(FastGridFilling, FermiLevelOfTheJacobiGrid) {
   const auto model = Example("square_dp.qrg");
   ASSERT_EQ(model->FillElectrons, 5);
-  const FillingResult fast = FastGridFilling(*model, 8, 2);
+  const FillingResult fast = FastGridFilling(TableModel(*model), 8, 2);
   DosSamples samples;
-  SampleDosGrid(*model, 8, 1, samples, DosSolver::Jacobi);
+  SampleDosGrid(TableModel(*model), 8, 1, samples, DosSolver::Jacobi);
   const FillingResult ref = FillBands(SampleEnergies(samples), SampleKpoints(samples), 3,
                                       model->FillElectrons, model->FillSpin);
   ASSERT_TRUE(fast.valid && ref.valid);
   EXPECT_NEAR(fast.fermi, ref.fermi, 1e-9);
   EXPECT_EQ(fast.insulator, ref.insulator);
-  EXPECT_FALSE(FastGridFilling(*model, 0, 2).valid);
+  EXPECT_FALSE(FastGridFilling(TableModel(*model), 0, 2).valid);
 }
 
 }  // namespace

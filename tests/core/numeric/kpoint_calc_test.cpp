@@ -139,7 +139,7 @@ TEST(KpointCalcTest, NoCouplingSpendsNoBudget) {
   m->Alpha(1) = -1, m->Alpha(2) = -3, m->Alpha(3) = -2;
   HamMatrix h = {};
   auto s = std::make_unique<JacobiSolver>();
-  EXPECT_EQ(CalcKpoint(*m, KPointFromNumerators(10, 2, 3, 4), h, *s), 0.0);
+  EXPECT_EQ(CalcKpoint(TableModel(*m), KPointFromNumerators(10, 2, 3, 4), h, *s), 0.0);
   EXPECT_EQ(s->JacIter, 0);
   EXPECT_EQ(s->EigVal[1], -1.0);
   EXPECT_EQ(s->EigVal[2], -2.0);
@@ -152,7 +152,7 @@ TEST(KpointCalcTest, EmptyModelLeavesSolverAlone) {
   HamMatrix h = {};
   auto s = std::make_unique<JacobiSolver>();
   s->JacN = 4;
-  EXPECT_EQ(CalcKpoint(*m, KPoint(), h, *s), 0.0);
+  EXPECT_EQ(CalcKpoint(TableModel(*m), KPoint(), h, *s), 0.0);
   EXPECT_EQ(s->JacN, 4);
 }
 
@@ -167,7 +167,7 @@ TEST(KpointCalcTest, TwoBandChainAgainstClosedForm) {
   HamMatrix h = {};
   auto s = std::make_unique<JacobiSolver>();
   for (int nx = -9; nx <= 9; nx += 3) {  // not at the boundary, where the bands touch
-    CalcKpoint(*m, KPointFromNumerators(10, nx, 0, 0), h, *s);
+    CalcKpoint(TableModel(*m), KPointFromNumerators(10, nx, 0, 0), h, *s);
     const double e = std::fabs(1.5 * std::cos(3.14159265358979323846 * nx / 20));
     EXPECT_NEAR(s->EigVal[1], -1 + e, 1e-12);
     EXPECT_NEAR(s->EigVal[2], -1 - e, 1e-12);

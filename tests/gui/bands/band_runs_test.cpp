@@ -29,7 +29,8 @@ std::unique_ptr<quarnel::JacobiSolver> Reference(const Program& p, int nx, int n
                                                  int div) {
   auto solver = std::make_unique<quarnel::JacobiSolver>();
   quarnel::HamMatrix h = {};
-  quarnel::CalcKpoint(p.doc.Model(), quarnel::KPointFromNumerators(div, nx, ny, nz), h, *solver);
+  quarnel::CalcKpoint(quarnel::TableModel(p.doc.Model()),
+                      quarnel::KPointFromNumerators(div, nx, ny, nz), h, *solver);
   return solver;
 }
 
@@ -42,7 +43,7 @@ QString DisplayOffTheControls(Program& p) {
                                                           f.seKbodY->Value(), f.seKbodZ->Value());
   quarnel::HamMatrix h = {};
   auto s = std::make_unique<quarnel::JacobiSolver>();
-  quarnel::CalcKpoint(p.doc.Model(), k, h, *s);
+  quarnel::CalcKpoint(quarnel::TableModel(p.doc.Model()), k, h, *s);
   if (f.lbkx->text().toStdString() != quarnel::KLabelText("kx", k.X())) return f.lbkx->text();
   for (int i = 1; i <= n; ++i)
     for (int j = 1; j <= n; ++j)
@@ -420,7 +421,7 @@ void BandRunsTest::dosEqualsTheBatchRunAndEndsOnItsLastPoint() {
   w.SpinEdit5->SetValue(2);
   // What quarnel-cli dos computes with the same grid, intervals and smoothing.
   quarnel::DosSamples samples;
-  quarnel::SampleDosGrid(p.doc.Model(), 12, 1, samples);
+  quarnel::SampleDosGrid(quarnel::TableModel(p.doc.Model()), 12, 1, samples);
   quarnel::DosCurves batch = quarnel::DosHistogram(samples, 60);
   quarnel::SmoothDos(batch, 2);
   for (int threads : {1, 3}) {

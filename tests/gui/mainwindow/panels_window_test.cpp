@@ -251,7 +251,8 @@ class PanelsWindowTest : public QObject {
     QCoreApplication::processEvents();
     quarnel::JacobiSolver solver;
     quarnel::HamMatrix h = {};
-    quarnel::CalcKpoint(p.doc.Model(), quarnel::KPointFromNumerators(20, 0, 0, 0), h, solver);
+    quarnel::CalcKpoint(quarnel::TableModel(p.doc.Model()),
+                        quarnel::KPointFromNumerators(20, 0, 0, 0), h, solver);
     QVERIFY(std::fabs(band1(20) - solver.EigVal[1]) < 1e-9);
     QVERIFY(std::fabs(band1(20) - run) > 0.1);
 

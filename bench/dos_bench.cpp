@@ -33,6 +33,7 @@
 #include <vector>
 
 #include "bands/band_window.h"
+#include "connect_windows.h"
 #include "document/model_document.h"
 #include "mainwindow/main_window.h"
 #include "model/model_reader.h"
@@ -57,7 +58,7 @@ struct Windows {
   TEigenDlg eigen{document};
   TAboutUBox about{document.Messages(), &form};
   Windows() {
-    form.SetWindows(&pom, &bands, &eigen, &about);
+    ConnectWindows(document, form, &pom, &bands, &eigen, &about);
     form.FirstPaint();
   }
 };

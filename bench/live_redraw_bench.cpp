@@ -17,6 +17,7 @@
 #include "bands/band_window.h"
 #include "bands/live_bands.h"
 #include "bands/path_bands.h"
+#include "connect_windows.h"
 #include "document/model_document.h"
 #include "mainwindow/main_window.h"
 #include "numeric/kpoint_calc.h"
@@ -91,7 +92,7 @@ int main(int argc, char** argv) {
   TBandDlg bands(document);
   TEigenDlg eigen(document);
   TAboutUBox about{document.Messages(), &form};
-  form.SetWindows(&pom, &bands, &eigen, &about);
+  ConnectWindows(document, form, &pom, &bands, &eigen, &about);
   form.FirstPaint();
   form.ReadModelFile(model);
   bands.show();

@@ -12,6 +12,7 @@
 #include <cstdio>
 
 #include "bands/band_window.h"
+#include "connect_windows.h"
 #include "document/model_document.h"
 #include "mainwindow/main_window.h"
 #include "widgets/about_box.h"
@@ -62,7 +63,7 @@ int main(int argc, char** argv) {
   TBandDlg bands(document);
   TEigenDlg eigen(document);
   TAboutUBox about(document.Messages(), &form);
-  form.SetWindows(&pom, &bands, &eigen, &about);
+  ConnectWindows(document, form, &pom, &bands, &eigen, &about);
   form.SetArguments({examples.filePath("square_dp.qrg"), examples.filePath("square_path.qrk")});
   form.show();
   form.FirstPaint();

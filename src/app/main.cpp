@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "bands/band_window.h"
+#include "connect_windows.h"
 #include "document/model_document.h"
 #include "mainwindow/main_window.h"
 #include "support/settings_location.h"
@@ -46,13 +47,14 @@ int main(int argc, char** argv) {
   for (QWidget* w : {static_cast<QWidget*>(&unitPomDlg), static_cast<QWidget*>(&bandDlg),
                      static_cast<QWidget*>(&eigenDlg)})
     w->setAttribute(Qt::WA_QuitOnClose, false);
-  formQuarnel.SetWindows(&unitPomDlg, &bandDlg, &eigenDlg, &aboutUBox);
+  ConnectWindows(document, formQuarnel, &unitPomDlg, &bandDlg, &eigenDlg, &aboutUBox);
   QStringList arguments = QApplication::arguments();
   arguments.removeFirst();
   formQuarnel.SetArguments(arguments);
   formQuarnel.show();
   QTimer::singleShot(0, &formQuarnel, [&formQuarnel, &eigenDlg, arguments] {
-    OpenMatrixArguments(arguments, formQuarnel, eigenDlg);
+    OpenMatrixArguments(
+        arguments, [&formQuarnel] { formQuarnel.FirstPaint(); }, eigenDlg);
   });
   const int status = QApplication::exec();
   document.Messages().Show = nullptr;

@@ -4,6 +4,7 @@
 #include "bands/csv_export.h"
 #include "bands/dos.h"
 #include "bands/dos_grid.h"
+#include "bands/dos_run.h"
 #include "cli/cli_filling.h"
 #include "cli/cli_runs.h"
 #include "support/text_utils.h"
@@ -44,10 +45,10 @@ int RunDos(const Options& options) {
   if (modelFile.empty()) return UsageError("dos needs MODEL");
   if (threads < 1) return UsageError("--threads needs a count of at least 1");
   if (!CheckFillingOptions(filling)) return kExitUsage;
-  // The window's edits clamp to the same ranges.
-  grid = ClampInt(grid, 5, 50);
-  bins = ClampInt(bins, 10, 1000);
-  smooth = ClampInt(smooth, 0, 5);
+  // The window's edits have the same limits.
+  grid = kDosGridLimit.Clamp(grid);
+  bins = kDosBinsLimit.Clamp(bins);
+  smooth = kDosSmoothLimit.Clamp(smooth);
 
   auto model = std::make_unique<ModelData>();
   PendingMessages messages = StderrMessages();
@@ -56,8 +57,7 @@ int RunDos(const Options& options) {
 
   DosSamples samples;
   SampleDosGrid(TableModel(*model), grid, threads, samples, solver);
-  DosCurves curves = DosHistogram(samples, bins);
-  SmoothDos(curves, smooth);
+  DosCurves curves = DosRunCurves(samples, bins, smooth);
 
   RunDescription run;
   run.modelFile = modelFile;

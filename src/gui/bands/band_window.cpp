@@ -18,13 +18,13 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "bands/kmap_window.h"
+#include "bands/dos_run.h"
 #include "bands/kpath.h"
 #include "bands/live_bands.h"
 #include "document/model_document.h"
-#include "mainwindow/main_window.h"
 #include "widgets/chart_helpers.h"
 #include "widgets/fixed_font.h"
+#include "widgets/orbital_view.h"
 #include "widgets/spin_edit.h"
 
 namespace {
@@ -97,6 +97,7 @@ TBandDlg::TBandDlg(ModelDocument& document, QWidget* parent)
   setMinimumSize(narrowestWidth_, 500);
   resize(std::max(900, oneRowWidth_), 600);
   BuildCharts();
+  orbitals_ = new OrbitalView(Chart3, this);
   BuildStatusBar();
   Live = new LiveBands(this);
 
@@ -112,6 +113,10 @@ TBandDlg::TBandDlg(ModelDocument& document, QWidget* parent)
   connect(btnPrint, &QPushButton::clicked, this, &TBandDlg::btnPrintClick);
   connect(btnResizeOrb, &QPushButton::clicked, this, &TBandDlg::btnResizeOrbClick);
   connect(TrackBar1, &QSlider::valueChanged, this, &TBandDlg::TrackBar1Change);
+  connect(orbitals_, &OrbitalView::ShowRequested, this, [this] {
+    if (!cbCells->isChecked()) cbCells->setChecked(true);
+  });
+  connect(orbitals_, &OrbitalView::ScaleStepsChanged, this, &TBandDlg::ShowOrbitalScale);
   ConnectInteraction();
   // A model that is gone takes its charts with it; the next orbital picture finds its ranges.
   const auto clear = [this] {
@@ -121,6 +126,8 @@ TBandDlg::TBandDlg(ModelDocument& document, QWidget* parent)
   };
   connect(&doc_, &ModelDocument::ModelCleared, this, clear);
   connect(&doc_, &ModelDocument::ModelReplaced, this, clear);
+  connect(&doc_, &ModelDocument::RunPaused, this,
+          [this](bool paused) { btnPause->setText(paused ? "Continue" : "Pause"); });
   // Escape acts as the Close button, so it does nothing while a run has Close disabled.
   auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   connect(escape, &QShortcut::activated, CancelBtn, &QPushButton::click);
@@ -163,10 +170,14 @@ void TBandDlg::BuildPanel() {
 
   GroupBox2 = MakeGroup(" DOS ", Panel1, g);
   btnDOS = MakeButton("DOS", GroupBox2, 50, true);
-  SpinEdit5 = MakeSpin(GroupBox2, "Gauss smoothing", 0, 5, 0, 38);
+  using quarnel::kDosBinsLimit, quarnel::kDosGridLimit, quarnel::kDosSmoothLimit;
+  SpinEdit5 =
+      MakeSpin(GroupBox2, "Gauss smoothing", kDosSmoothLimit.min, kDosSmoothLimit.max, 0, 38);
   // The main window's first display sets these two ranges again; the runs clamp to them too.
-  SpinEdit3 = MakeSpin(GroupBox2, "Number of k-points in each axis", 5, 50, 20, 44);
-  SpinEdit4 = MakeSpin(GroupBox2, "Number of energy intervals", 10, 1000, 100, 54);
+  SpinEdit3 = MakeSpin(GroupBox2, "Number of k-points in each axis", kDosGridLimit.min,
+                       kDosGridLimit.max, 20, 44);
+  SpinEdit4 = MakeSpin(GroupBox2, "Number of energy intervals", kDosBinsLimit.min,
+                       kDosBinsLimit.max, 100, 54);
   Label2 = new QLabel(GroupBox2);
   g->addWidget(btnDOS, 0, 0);
   g->addWidget(SpinEdit5, 0, 1);
@@ -185,14 +196,12 @@ void TBandDlg::BuildPanel() {
   g->addWidget(btnPause, 0, 0);
   g->addWidget(btnStop, 0, 1);
   g->addWidget(SpinEdit1, 1, 0);
-  // The k map belongs to the main window, as the Tools menu opens it.
+  // The k map belongs to the main window, as the Tools menu opens it: the program places it.
   auto* kmap = MakeButton("k map", GroupBox3, 58);
   kmap->setObjectName("btnKMap");
   kmap->setToolTip("A band, an orbital weight or the DOS over the kx-ky plane");
   g->addWidget(kmap, 1, 1);
-  connect(kmap, &QPushButton::clicked, this, [this] {
-    ShowKMapWindow(FormQuarnel ? static_cast<QWidget*>(FormQuarnel) : this, doc_);
-  });
+  connect(kmap, &QPushButton::clicked, this, &TBandDlg::KMapRequested);
   row->addWidget(GroupBox3);
 
   GroupBox4 = MakeGroup(" Orbitals ", Panel1, g);
@@ -303,7 +312,7 @@ void TBandDlg::FormResize() {
   Chart2->setGeometry(w1 + 2, top, dos, h);
   Memo1->setGeometry(w1 + 2 + dos + 2, top, memo, h);
   Chart3->setGeometry(Chart2->x(), top, dos + 2 + memo, h);
-  orbRescale_ = true;
+  if (orbitals_) orbitals_->RequestRescale(true);
   ResetOrbitalAxes();
 }
 
@@ -334,12 +343,13 @@ void TBandDlg::cbCellsClick() {
   Chart3->setVisible(orbitals);
   Chart2->setVisible(!orbitals);
   Memo1->setVisible(!orbitals);
+  orbitals_->SetShown(orbitals);
+  orbitals_->SetLabels(cbCellsLabels->isChecked());
   if (orbitals) Chart3->raise();
 }
 
 void TBandDlg::SetPaused(bool paused) {
   doc_.SetPaused(paused);
-  btnPause->setText(paused ? "Continue" : "Pause");
   QCoreApplication::processEvents();
 }
 

@@ -13,11 +13,11 @@
 #include "bands/band_window.h"
 #include "bands/kpoint_files.h"
 #include "document/model_document.h"
-#include "mainwindow/main_window.h"
 #include "support/number_text.h"
 #include "support/text_utils.h"
 #include "widgets/chart_helpers.h"
 #include "widgets/dialogs.h"
+#include "widgets/orbital_view.h"
 
 void TBandDlg::ConnectInteraction() {
   connect(Chart1, &QCustomPlot::plottableClick, this,
@@ -67,10 +67,9 @@ void TBandDlg::Chart1ClickSeries(QCPAbstractPlottable* series, int v, Qt::MouseB
   SetStatusPanelFit(StatusBar1, 0, text0);
   SetStatusPanelFit(StatusBar1, 1, text1);
   // The point is recomputed at the k point it was computed at, whatever the memo says now.
-  if (band && FormQuarnel) {
+  if (band) {
     const BandPoint& p = BandPoints[v];
-    WriteKPoint(p.nx, p.ny, p.nz, p.div);
-    FormQuarnel->btnCalcKpointClick();
+    ComputeKPoint(p.nx, p.ny, p.nz, p.div);
   }
 }
 
@@ -107,22 +106,22 @@ void TBandDlg::PrintWindow(QPrinter& printer) {
 void TBandDlg::btnResizeOrbClick() {
   ResetAxis(Chart3->xAxis);
   ResetAxis(Chart3->yAxis);
-  orbRescale_ = true;
-  emit OrbitalFitRequested();
+  orbitals_->RequestRescale(true);
+  orbitals_->Fit();
 }
 
 void TBandDlg::TrackBar1Change() {
-  orbScale_ = static_cast<double>(TrackBar1->value()) / orbScaleSteps_;
+  orbitals_->SetScale(static_cast<double>(TrackBar1->value()) / orbitals_->ScaleSteps());
   // Only a request: the next picture is drawn at the new scale and fitted then. Fitting now
   // would spend the request on the picture being replaced.
-  orbRescale_ = true;
+  orbitals_->RequestRescale(true);
 }
 
 void TBandDlg::ShowOrbitalScale() {
-  orbScaleSteps_ = 4;
-  TrackBar1->setRange(1, 4 * orbScaleSteps_);
-  TrackBar1->setValue(static_cast<int>(std::lround(orbScaleSteps_ * orbScale_)));
-  TrackBar1->setTickInterval(orbScaleSteps_);
+  const int steps = orbitals_->ScaleSteps();
+  TrackBar1->setRange(1, 4 * steps);
+  TrackBar1->setValue(static_cast<int>(std::lround(steps * orbitals_->Scale())));
+  TrackBar1->setTickInterval(steps);
 }
 
 // k-point files.

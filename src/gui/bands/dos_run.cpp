@@ -17,9 +17,9 @@
 
 #include "bands/band_window.h"
 #include "bands/dos_grid.h"
+#include "bands/dos_run.h"
 #include "bands/series_colors.h"
 #include "document/model_document.h"
-#include "mainwindow/main_window.h"
 #include "support/number_text.h"
 #include "support/text_utils.h"
 #include "widgets/chart_helpers.h"
@@ -73,7 +73,7 @@ void TBandDlg::StopDosWatch() {
 
 std::size_t TBandDlg::SampleDosWatched(int n) {
   // The workers read their own copy: the main window stays usable during the run.
-  const auto model = std::make_unique<quarnel::ModelData>(doc_.Model());
+  const std::unique_ptr<quarnel::RunModel> model = doc_.ModelOfRun().Clone();
   const int threads = DosThreads > 0 ? DosThreads : quarnel::DefaultDosThreads();
   const std::size_t side = static_cast<std::size_t>(n) + 1, rows = side * side;
   DosWatch watch;
@@ -103,8 +103,7 @@ std::size_t TBandDlg::SampleDosWatched(int n) {
   QEventLoop loop;
   std::atomic<bool> finished{false};
   const auto sample = [&] {
-    quarnel::SampleDosGrid(quarnel::TableModel(*model), n, threads, DosStore,
-                           quarnel::DosSolver::Fast, &watch.control);
+    quarnel::SampleDosGrid(*model, n, threads, DosStore, quarnel::DosSolver::Fast, &watch.control);
     finished = true;
     QMetaObject::invokeMethod(&loop, "quit", Qt::QueuedConnection);
   };
@@ -133,10 +132,9 @@ void TBandDlg::btnDOSClick() {
   if (running_) return;
   SetRunState(false, true);
   btnPause->setEnabled(false);  // a DOS run can be stopped, not paused
-  doc_.StartRun(true);
   cbCells->setChecked(false);
 
-  const int n = quarnel::ClampInt(ReadSpinValue(SpinEdit3, 10), 5, 50);
+  const int n = quarnel::kDosGridLimit.Clamp(ReadSpinValue(SpinEdit3, 10));
   const int N = doc_.OrbitalCount();
   PrepareDosSeries(N);
   // The curves find their own energy and density ranges; the band chart takes them afterwards.
@@ -146,16 +144,15 @@ void TBandDlg::btnDOSClick() {
   QCoreApplication::processEvents();
   const std::size_t rowsDone = SampleDosWatched(n);
 
-  const int m = quarnel::ClampInt(ReadSpinValue(SpinEdit4, 100), 10, 1000);
-  DosResult = quarnel::DosHistogram(DosStore, m);
-  const int s = ReadSpinValue(SpinEdit5, 0);
-  if (s > 0) quarnel::SmoothDos(DosResult, s);
+  const int m = quarnel::kDosBinsLimit.Clamp(ReadSpinValue(SpinEdit4, 100));
+  const int s = quarnel::kDosSmoothLimit.Clamp(ReadSpinValue(SpinEdit5, 0));
+  DosResult = quarnel::DosRunCurves(DosStore, m, s);
   DosRun = RunNow();
   DosRun.grid = n;
   DosRun.bins = m;
-  DosRun.smooth = std::max(s, 0);
+  DosRun.smooth = s;
   DosRun.samples = DosStore.Count();
-  DosNames = quarnel::OrbitalNames(quarnel::TableModel(doc_.Model()));
+  DosNames = quarnel::OrbitalNames(doc_.ModelOfRun());
   // Without samples the series stay empty and the band chart keeps its energy range.
   if (!DosResult.Empty())
     for (int series = 0; series <= N && series < Chart2->plottableCount(); ++series) {
@@ -166,15 +163,13 @@ void TBandDlg::btnDOSClick() {
     }
 
   SetRunState(true, true);
-  doc_.EndRun();
   // The grid was computed apart from the main window; its k-point displays and the workbench
   // now show the last point taken (the first one when nothing was), by the k-point calculation.
-  if (FormQuarnel && N > 0) {
+  if (N > 0) {
     const std::size_t side = static_cast<std::size_t>(n) + 1;
     const std::size_t last = rowsDone == 0 ? 0 : rowsDone - 1;
-    WriteKPoint(rowsDone == 0 ? 0 : n, static_cast<int>(last % side), static_cast<int>(last / side),
-                n);
-    FormQuarnel->btnCalcKpointClick();
+    ComputeKPoint(rowsDone == 0 ? 0 : n, static_cast<int>(last % side),
+                  static_cast<int>(last / side), n);
   }
   RedrawFilling();
   QCoreApplication::processEvents();

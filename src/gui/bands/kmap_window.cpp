@@ -279,7 +279,7 @@ std::vector<double> TKMapDlg::ModelPrint() const {
 
 void TKMapDlg::RefreshOrbitals() {
   const quarnel::ModelData& m = doc_.Model();
-  const std::vector<std::string> names = quarnel::OrbitalNames(quarnel::TableModel(m));
+  const std::vector<std::string> names = quarnel::OrbitalNames(doc_.ModelOfRun());
   seBand->SetRange(1, std::max(1, m.NOrb));
   if (names == names_ && cbOrbital->count() == static_cast<int>(names.size())) return;
   names_ = names;

@@ -33,7 +33,18 @@ std::vector<std::string> MemoLines(const QPlainTextEdit* memo) {
 
 }  // namespace
 
-LiveBands::LiveBands(TBandDlg* window) : QObject(window), w_(window) {}
+LiveBands::LiveBands(TBandDlg* window) : QObject(window), w_(window) {
+  // The chart follows a value moved in the main window's panels through the document.
+  ModelDocument& doc = w_->doc_;
+  connect(&doc, &ModelDocument::LiveMoveStarted, this, &LiveBands::Begin);
+  connect(&doc, &ModelDocument::LiveRescaleChanged, this, &LiveBands::SetRescale);
+  connect(&doc, &ModelDocument::LiveMoveEnded, this, &LiveBands::End);
+  const auto changed = [this] {
+    if (moving_) Request();
+  };
+  connect(&doc, &ModelDocument::OrbitalChanged, this, changed);
+  connect(&doc, &ModelDocument::PairChanged, this, changed);
+}
 
 void LiveBands::Begin(bool rescale) {
   moving_ = true;
@@ -103,13 +114,13 @@ bool LiveBands::Redraw() {
   if (w_->Running()) return false;  // the run owns the chart and reads the model
   QElapsedTimer clock;
   clock.start();
-  const quarnel::ModelData& model = w_->doc_.Model();
+  const quarnel::RunModel& model = w_->doc_.ModelOfRun();
   const std::vector<std::string> lines = MemoLines(w_->Memo1);
   std::vector<int> lineOf;
   const std::vector<quarnel::KPathPoint> points = quarnel::PathPoints(lines, &lineOf);
   if (points.empty()) return false;
   quarnel::BandTable table;
-  if (!quarnel::FastPathBands(quarnel::TableModel(model), points, table)) {
+  if (!quarnel::FastPathBands(model, points, table)) {
     SetStatusPanelFit(w_->StatusBar1, 2, "live bands: no convergence");
     return false;
   }
@@ -165,11 +176,11 @@ bool LiveBands::Redraw() {
 
 void LiveBands::MoveFermiLine() {
   // Only a filling the window shows (one with a DOS run behind it) has a line to move.
-  const quarnel::ModelData& m = w_->doc_.Model();
-  if (!w_->Filling.valid || !(m.FillElectrons > 0)) return;
-  const int grid = quarnel::LiveFillingGrid(w_->DosRun.grid, m.NOrb);
+  const quarnel::RunModel& m = w_->doc_.ModelOfRun();
+  if (!w_->Filling.valid || !(m.FillElectrons() > 0)) return;
+  const int grid = quarnel::LiveFillingGrid(w_->DosRun.grid, m.Orbitals());
   const int threads = w_->DosThreads > 0 ? w_->DosThreads : quarnel::DefaultDosThreads();
-  const quarnel::FillingResult f = quarnel::FastGridFilling(quarnel::TableModel(m), grid, threads);
+  const quarnel::FillingResult f = quarnel::FastGridFilling(m, grid, threads);
   if (!f.valid) return;
   // The DOS chart keeps the run's curves and E_F, so it says they are of the model before.
   static const QString kBefore = "\n(DOS before the move)";

@@ -9,6 +9,7 @@
 ModelDocument::ModelDocument(QObject* parent)
     : QObject(parent),
       model_(std::make_unique<quarnel::ModelData>()),
+      run_(std::make_unique<quarnel::TableModel>(*model_)),
       solver_(std::make_unique<quarnel::JacobiSolver>()) {
   quarnel::ClearModelTables(*model_);
 }
@@ -64,11 +65,13 @@ int ModelDocument::WriteFile(const std::string& name) {
   return status;
 }
 
-void ModelDocument::ComputeKPoint(const quarnel::KPoint& k) {
+void ModelDocument::ComputeKPoint(int nx, int ny, int nz, int div) {
   if (model_->NOrb == 0) return;
-  lastKpoint_ = k;
-  quarnel::SpoctiKpoint(quarnel::TableModel(*model_), k, hamK_, *solver_);
-  lastAngle_ = quarnel::SpoctiEigen(quarnel::TableModel(*model_), *solver_);
+  lastNumerators_ = {nx, ny, nz, div};
+  lastKpoint_ = quarnel::KPointFromNumerators(div, nx, ny, nz);
+  const quarnel::KPoint& k = lastKpoint_;
+  quarnel::SpoctiKpoint(*run_, k, hamK_, *solver_);
+  lastAngle_ = quarnel::SpoctiEigen(*run_, *solver_);
   emit KPointComputed();
 }
 
@@ -93,4 +96,16 @@ void ModelDocument::SetPaused(bool paused) {
 
 void ModelDocument::RequestStop() {
   stop_ = true;
+}
+
+void ModelDocument::BeginLiveMove(bool rescale) {
+  emit LiveMoveStarted(rescale);
+}
+
+void ModelDocument::SetLiveRescale(bool rescale) {
+  emit LiveRescaleChanged(rescale);
+}
+
+void ModelDocument::EndLiveMove() {
+  emit LiveMoveEnded();
 }

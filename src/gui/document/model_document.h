@@ -11,6 +11,7 @@
 #include "model/model_data.h"
 #include "numeric/hamiltonian.h"
 #include "numeric/jacobi_solver.h"
+#include "numeric/run_model.h"
 #include "support/pending_messages.h"
 
 // Where the program finds its manual and its helpers, located once at start-up.
@@ -22,6 +23,13 @@ struct ProgramPlaces {
   std::string PdfViewerPath;
 };
 
+namespace quarnel {
+// A k point as the k-point controls write it: numerators over a divisor.
+struct KPointNumerators {
+  int nx = 0, ny = 0, nz = 0, div = 10;
+};
+}  // namespace quarnel
+
 class ModelDocument : public QObject {
   Q_OBJECT
  public:
@@ -30,6 +38,8 @@ class ModelDocument : public QObject {
 
   // The model of the run.
   const quarnel::ModelData& Model() const { return *model_; }
+  // The model as runs read it, whatever its form.
+  const quarnel::RunModel& ModelOfRun() const { return *run_; }
   int OrbitalCount() const { return model_->NOrb; }
 
   // The model differs from what was last read or saved.
@@ -67,9 +77,11 @@ class ModelDocument : public QObject {
   // Writes the model; on success it is the model's file and no longer modified.
   int WriteFile(const std::string& name);
 
-  // The k point: H(k) and its eigen results in the solver, for views to show.
-  void ComputeKPoint(const quarnel::KPoint& k);
+  // The k point nx/div, ny/div, nz/div: H(k) and its eigen results in the solver, for views
+  // to show.
+  void ComputeKPoint(int nx, int ny, int nz, int div);
   const quarnel::KPoint& LastKPoint() const { return lastKpoint_; }
+  const quarnel::KPointNumerators& LastNumerators() const { return lastNumerators_; }
   // The solver's last angle of the k-point calculation.
   double LastAngle() const { return lastAngle_; }
   const quarnel::HamMatrix& HamK() const { return hamK_; }
@@ -87,6 +99,12 @@ class ModelDocument : public QObject {
   bool Paused() const { return paused_; }
   bool StopRequested() const { return stop_; }
 
+  // A value of the model moving continuously (a panel's slider, wheel or keys): views that
+  // follow it redraw with each change; unless rescale they hold their energy axis.
+  void BeginLiveMove(bool rescale);
+  void SetLiveRescale(bool rescale);
+  void EndLiveMove();
+
   quarnel::PendingMessages& Messages() { return messages_; }
   ProgramPlaces& Places() { return places_; }
   const ProgramPlaces& Places() const { return places_; }
@@ -102,12 +120,17 @@ class ModelDocument : public QObject {
   void RunStarted(bool dos);
   void RunPaused(bool paused);
   void RunEnded(bool dos);
+  void LiveMoveStarted(bool rescale);
+  void LiveRescaleChanged(bool rescale);
+  void LiveMoveEnded();
 
  private:
   std::unique_ptr<quarnel::ModelData> model_;
+  std::unique_ptr<quarnel::TableModel> run_;  // refers to *model_
   std::unique_ptr<quarnel::JacobiSolver> solver_;
   quarnel::HamMatrix hamK_ = {};
   quarnel::KPoint lastKpoint_;
+  quarnel::KPointNumerators lastNumerators_;
   double lastAngle_ = 0;
   bool modified_ = false;
   bool running_ = false;

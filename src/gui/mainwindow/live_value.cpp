@@ -11,8 +11,6 @@
 #include <QWheelEvent>
 #include <cmath>
 
-#include "bands/band_window.h"
-#include "bands/live_bands.h"
 #include "document/model_document.h"
 #include "mainwindow/main_window.h"
 #include "model/panel_values.h"
@@ -114,8 +112,7 @@ void LiveValue::AddStrip(QGroupBox* panel, int x, int y) {
       st.span->setText(Text(SpanOf(st)));
   });
   connect(s.rescale, &QCheckBox::toggled, this, [this](bool on) {
-    TBandDlg* bands = form_->BandWindow();
-    if (bands && bands->Live && Moving()) bands->Live->SetRescale(on);
+    if (Moving()) doc_.SetLiveRescale(on);
   });
   strips_.push_back(s);
 }
@@ -184,8 +181,7 @@ void LiveValue::Recentre(Strip& s) {
 
 bool LiveValue::Begin(int field, Gesture gesture) {
   if (Moving()) End(true);
-  TBandDlg* bands = form_->BandWindow();
-  if (!enabled_ || (bands && bands->Running())) return false;
+  if (!enabled_ || doc_.Running()) return false;
   const Field& f = fields_[field];
   if (f.edit->isHidden() || !TargetOf(f, target_)) return false;
   const double* number = quarnel::PanelNumber(doc_.Model(), target_);
@@ -197,7 +193,7 @@ bool LiveValue::Begin(int field, Gesture gesture) {
   span_ = SpanOf(strips_[f.strip]);
   beforeText_ = f.edit->text();
   beforeModified_ = form_->ModelModified();
-  if (bands && bands->Live) bands->Live->Begin(strips_[f.strip].rescale->isChecked());
+  doc_.BeginLiveMove(strips_[f.strip].rescale->isChecked());
   return true;
 }
 
@@ -222,8 +218,6 @@ void LiveValue::MoveTo(double x) {
         quarnel::PositionLabelText(m, target_.i, target_.j ? target_.j : target_.i, target_.d)));
   form_->SetModelModified();
   form_->sgInputOverlap->viewport()->update();
-  TBandDlg* bands = form_->BandWindow();
-  if (bands && bands->Live) bands->Live->Request();
 }
 
 void LiveValue::End(bool keep) {
@@ -235,8 +229,7 @@ void LiveValue::End(bool keep) {
     form_->SetModelModified(beforeModified_);
   }
   moving_ = -1;
-  TBandDlg* bands = form_->BandWindow();
-  if (bands && bands->Live) bands->Live->End();
+  doc_.EndLiveMove();
   Recentre(strips_[f.strip]);
 }
 

@@ -12,8 +12,6 @@
 #include <QStatusBar>
 #include <QTimer>
 
-#include "bands/band_window.h"
-#include "bands/kmap_window.h"
 #include "document/model_document.h"
 #include "model/model_data.h"
 #include "widgets/spin_edit.h"
@@ -94,10 +92,8 @@ void TFormQuarnel::ConnectDocument() {
   connect(&doc_, &ModelDocument::PairChanged, this,
           [this](int i, int j) { RefreshPairCells(i, j); });
   connect(&doc_, &ModelDocument::KPointComputed, this, &TFormQuarnel::ShowKPoint);
-  connect(&doc_, &ModelDocument::RunStarted, this, [this](bool dos) {
-    if (dos) kpointDisplayOff_ = true;
-  });
-  connect(&doc_, &ModelDocument::RunEnded, this, [this] { kpointDisplayOff_ = false; });
+  connect(&doc_, &ModelDocument::RunStarted, this, [this](bool dos) { SetRunLocked(true, dos); });
+  connect(&doc_, &ModelDocument::RunEnded, this, [this](bool dos) { SetRunLocked(false, dos); });
 }
 
 bool TFormQuarnel::ModelModified() const {
@@ -108,14 +104,9 @@ void TFormQuarnel::SetModelModified(bool modified) {
   doc_.SetModified(modified);
 }
 
-void TFormQuarnel::SetWindows(TUnitPomDlg* pom, TBandDlg* bands, TEigenDlg* eigen,
-                              TAboutUBox* about) {
+void TFormQuarnel::SetWindows(TUnitPomDlg* pom, QWidget* bands, QWidget* eigen, TAboutUBox* about) {
   pom_ = pom;
   bands_ = bands;
-  if (bands_) {
-    bands_->FormQuarnel = this;
-    connect(bands_, &TBandDlg::OrbitalFitRequested, this, &TFormQuarnel::FitOrbitalAxes);
-  }
   eigen_ = eigen;
   about_ = about;
 }
@@ -232,7 +223,7 @@ void TFormQuarnel::CreateMenus() {
   QMenu* tools = menuBar()->addMenu("Tools");
   miShowJacobi1 = tools->addAction("Show Jacobi", this, &TFormQuarnel::miShowJacobi1Click);
   miCopy1 = tools->addAction("Copy", this, &TFormQuarnel::miCopy1Click);
-  tools->addAction("k map", this, [this] { ShowKMapWindow(this, doc_); });
+  tools->addAction("k map", this, [this] { emit KMapRequested(); });
   PlotOrbMenu = menuBar()->addMenu("PlotOrb");
   miPlotOrbGamma1 = PlotOrbMenu->addAction("Gamma", this, &TFormQuarnel::miPlotOrbGamma1Click);
   miPlotOrbX1 = PlotOrbMenu->addAction("X(100)", this, &TFormQuarnel::miPlotOrbX1Click);
@@ -286,7 +277,6 @@ void TFormQuarnel::closeEvent(QCloseEvent* event) {
   }
   // A paused run is released and told to stop.
   if (doc_.Paused()) {
-    if (bands_) bands_->SetPaused(false);
     doc_.SetPaused(false);
     doc_.RequestStop();
   }

@@ -22,12 +22,11 @@ class QStatusBar;
 class QWidget;
 class SpinEdit;
 class StringGrid;
-class TBandDlg;
-class TEigenDlg;
 class LiveValue;
 class TAboutUBox;
 class TUnitPomDlg;
 class ModelDocument;
+class OrbitalView;
 
 class TFormQuarnel : public QMainWindow {
   Q_OBJECT
@@ -36,8 +35,13 @@ class TFormQuarnel : public QMainWindow {
   explicit TFormQuarnel(ModelDocument& document, QWidget* parent = nullptr);
   ~TFormQuarnel() override;
 
-  // The other windows, created after this one (the program entry sets them).
-  void SetWindows(TUnitPomDlg* pom, TBandDlg* bands, TEigenDlg* eigen, TAboutUBox* about);
+  // The other windows, created after this one (the program entry sets them): placed at the first
+  // display and opened by the menus.
+  void SetWindows(TUnitPomDlg* pom, QWidget* bands, QWidget* eigen, TAboutUBox* about);
+  // The orbital chart the pictures are drawn in (the bands window's).
+  void SetOrbitalView(OrbitalView* view) { orbitals_ = view; }
+  // The workbench's column sizing: a column dragged wider makes all of a grid as wide.
+  void SetColumnSizing(bool on) { columnSizing_ = on; }
   // Command-line arguments without the program name; read at first paint.
   void SetArguments(const QStringList& arguments) { arguments_ = arguments; }
 
@@ -62,6 +66,12 @@ class TFormQuarnel : public QMainWindow {
   bool QueryUnsavedChanges();
   // Hides the editing panels, so that none shows values of a model that is gone.
   void ClosePanels();
+
+  // Intent-level operations. The k point nx/div, ny/div, nz/div in the k-point controls exactly:
+  // a divisor below the controls' range is scaled up, ranges are widened for points outside.
+  void SetKPoint(int nx, int ny, int nz, int div);
+  // While a run goes, what would change the model is locked; a DOS run also hides the k point.
+  void SetRunLocked(bool locked, bool dos);
 
   // The one-time initialisation of the first display; runs once.
   void FirstPaint();
@@ -88,8 +98,6 @@ class TFormQuarnel : public QMainWindow {
   void FillBetaGenPanel(int i, int j);
   // The panels' numeric fields moved continuously (live_value.cpp).
   LiveValue* Live = nullptr;
-  // The Bands&DOS window, or nullptr before SetWindows.
-  TBandDlg* BandWindow() const { return bands_; }
 
   // Orbital pictures in the bands window's orbital chart (orbital_plot.cpp).
   void BuildOrbitalShapes();
@@ -106,8 +114,9 @@ class TFormQuarnel : public QMainWindow {
   void PlotPhasePicture(int s11, int s12, int s21, const QString& label, int s22);
   void PlotEigenvectorPicture();
   void HighlightOrbitals(int i, int j);
-  // The orbital chart, or nullptr without a bands window.
+  // The orbital chart, or nullptr without one.
   QCustomPlot* OrbitalChart() const;
+  OrbitalView* Orbitals() const { return orbitals_; }
 
   QString DialogFilter() const;
   QString DialogDefaultExt() const;
@@ -217,6 +226,12 @@ class TFormQuarnel : public QMainWindow {
   QAction* miManual1;
   QAction* miAbout1;
 
+ signals:
+  // A k-path file named on the command line, for the bands window.
+  void KPathFileNamed(const QString& name);
+  // Tools > k map.
+  void KMapRequested();
+
  public slots:
   void miOpen1Click();
   void miSave1Click();
@@ -286,7 +301,7 @@ class TFormQuarnel : public QMainWindow {
   // A DOS run hides the k-point texts; they are written when it ends.
   bool kpointDisplayOff_ = false;
   // Program title; at first paint it gets the model extension, "Quarnel V7.12 (qrg)".
-  std::string captionBase_ = "Quarnel V7.12 ";
+  std::string captionBase_ = "Quarnel V" QUARNEL_VERSION " ";
   std::string modelExtension_ = "qrg";
   QStringList arguments_;
   bool firstPaintDone_ = false;
@@ -297,7 +312,9 @@ class TFormQuarnel : public QMainWindow {
   bool orbitalShown_[17] = {};
   bool SaveWithDialog();
   TUnitPomDlg* pom_ = nullptr;
-  TBandDlg* bands_ = nullptr;
-  TEigenDlg* eigen_ = nullptr;
+  QWidget* bands_ = nullptr;
+  QWidget* eigen_ = nullptr;
   TAboutUBox* about_ = nullptr;
+  OrbitalView* orbitals_ = nullptr;
+  bool columnSizing_ = true;
 };

@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "bands/band_window.h"
 #include "document/model_document.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/window_placement.h"
@@ -22,12 +21,13 @@
 #include "widgets/chart_helpers.h"
 #include "widgets/dialogs.h"
 #include "widgets/linux_shell.h"
+#include "widgets/orbital_view.h"
 #include "widgets/spin_edit.h"
 #include "widgets/string_grid.h"
-#include "workbench/eigen_window.h"
 
 namespace {
-const char* const kProgramTitle = "Quarnel V7.12 ";
+// The version is the build's (the project's version in CMake).
+const char* const kProgramTitle = "Quarnel V" QUARNEL_VERSION " ";
 
 // However broken a file, the box of reading errors stays one a person can read and the toolkit
 // can lay out quickly: the first messages, each cut short, and how many more there were.
@@ -199,7 +199,7 @@ void TFormQuarnel::HandleCommandLine() {
     if (e == "qrg") doc_.SetForm(2);
     setExtension();
     if (e == modelExtension_) ReadModelFile(arguments_[k]);
-    if (e == "qrk" && bands_) bands_->ReadKpointList(arguments_[k]);
+    if (e == "qrk") emit KPathFileNamed(arguments_[k]);
   }
 }
 
@@ -231,11 +231,7 @@ void TFormQuarnel::FirstPaint() {
   seNorbChange();
   doc_.SetModified(false);  // the model as the command line read it, or the empty one
   BuildOrbitalShapes();
-  if (bands_) {
-    bands_->SpinEdit3->SetRange(5, 50);
-    bands_->SpinEdit4->SetRange(10, 1000);
-    bands_->ShowOrbitalScale();
-  }
+  if (orbitals_) orbitals_->SetScaleSteps(4);
   ApplyResizeRule();
   cbEigVecSqClick();
   PlaceStartWindows();
@@ -257,7 +253,8 @@ void TFormQuarnel::PlaceStartWindows() {
     move(screenArea.topLeft());
     return;
   }
-  const quarnel::StartWindow bands{bands_->size(), bands_->NarrowestWidth()};
+  // The bands window can be as narrow as its minimum width.
+  const quarnel::StartWindow bands{bands_->size(), bands_->minimumWidth()};
   const quarnel::StartGeometry g = quarnel::PlaceStartWindows(screenArea, frame, main, bands);
   setGeometry(g.main);
   bands_->setGeometry(g.bands);

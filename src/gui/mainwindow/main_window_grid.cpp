@@ -4,14 +4,12 @@
 #include <QGroupBox>
 #include <QSignalBlocker>
 
-#include "bands/band_window.h"
 #include "document/model_document.h"
 #include "mainwindow/main_window.h"
 #include "model/grid_texts.h"
 #include "support/number_text.h"
 #include "widgets/spin_edit.h"
 #include "widgets/string_grid.h"
-#include "workbench/eigen_window.h"
 
 using quarnel::ModelData;
 
@@ -107,7 +105,7 @@ void TFormQuarnel::sgInputOverlapSelectCell(int col, int row) {
 }
 
 void TFormQuarnel::SyncColumnWidths(StringGrid* grid, int firstCol, int& remembered) {
-  if (eigen_ && !eigen_->cbColSizing->isChecked()) return;
+  if (!columnSizing_) return;
   for (int c = firstCol; c < grid->ColCount(); ++c) {
     const int w = grid->ColWidth(c);
     if (w == remembered) continue;

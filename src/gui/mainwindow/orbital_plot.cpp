@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "bands/band_window.h"
 #include "document/model_document.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/orbital_labels.h"
@@ -20,6 +19,7 @@
 #include "support/number_text.h"
 #include "support/text_utils.h"
 #include "widgets/chart_helpers.h"
+#include "widgets/orbital_view.h"
 #include "widgets/spin_edit.h"
 
 namespace {
@@ -78,7 +78,7 @@ bool OwnsSeries(QCustomPlot* chart, QObject* series) {
 }  // namespace
 
 QCustomPlot* TFormQuarnel::OrbitalChart() const {
-  return bands_ ? bands_->Chart3 : nullptr;
+  return orbitals_ ? orbitals_->Chart() : nullptr;
 }
 
 void TFormQuarnel::BuildOrbitalShapes() {
@@ -90,7 +90,7 @@ void TFormQuarnel::BuildOrbitalShapes() {
 }
 
 void TFormQuarnel::ShowOrbitalChart() {
-  if (bands_ && !bands_->cbCells->isChecked()) bands_->cbCells->setChecked(true);
+  if (orbitals_ && !orbitals_->Shown()) orbitals_->Show();
 }
 
 void TFormQuarnel::DrawCellFrame(double x, double y, double scale) {
@@ -151,11 +151,11 @@ void TFormQuarnel::PlotCell(int cx, int cy, int amp, bool keep, int row) {
   if (!chart) return;
   const quarnel::ModelData& model = doc_.Model();
   const quarnel::JacobiSolver& s = doc_.Solver();
-  const double scale = bands_->OrbitalScale();
+  const double scale = orbitals_->Scale();
   const int n = model.NOrb;
   const int m = quarnel::EigenvectorInRow(n, row > 0 ? row : cy);
   const bool eigen = amp == 0;
-  const bool labels = eigen && bands_->cbCellsLabels->isChecked();
+  const bool labels = eigen && orbitals_->Labels();
   if (!keep) {
     ClearChartSeries(chart);
     chart->clearItems();
@@ -197,12 +197,12 @@ void TFormQuarnel::FitOrbitalAxes() {
   QCustomPlot* chart = OrbitalChart();
   if (!chart) return;
   QCoreApplication::processEvents();  // the chart gets its final size first
-  if (!IsAxisAutomatic(chart->yAxis) && !bands_->OrbitalRescaleRequested()) {
+  if (!IsAxisAutomatic(chart->yAxis) && !orbitals_->RescaleRequested()) {
     PlaceWeightLabels(chart);
     chart->replot();
     return;
   }
-  bands_->RequestOrbitalRescale(false);
+  orbitals_->RequestRescale(false);
   // Automatic ranges enclose all points; a rescale request also asks for them, so that a new
   // cell size or a new picture is not cut by the ranges of the last one.
   bool any = false;
@@ -254,7 +254,7 @@ void TFormQuarnel::PlotPhasePicture(int s11, int s12, int s21, const QString& la
   PlotCell(2, 2, s22, true);
   QCustomPlot* chart = OrbitalChart();
   if (chart && !label.isEmpty()) {
-    const double corner = bands_->OrbitalScale();  // shared by the four cells
+    const double corner = orbitals_->Scale();  // shared by the four cells
     AddTextMark(chart, AddLabelSeries(chart, Qt::black), corner, corner, label, true);
     auto* mark = static_cast<QCPItemText*>(chart->item(chart->itemCount() - 1));
     QFont font = mark->font();
@@ -271,7 +271,7 @@ void TFormQuarnel::PlotEigenvectorPicture() {
   // lowest energy at the bottom of the first), with a cell's room for the energies between.
   const int n = doc_.OrbitalCount();
   // The same layout at the next k point keeps its ranges; a band run draws one per point.
-  NewOrbitalPicture(1 + 2 * n + (bands_ && bands_->cbCellsLabels->isChecked() ? 1 : 0));
+  NewOrbitalPicture(1 + 2 * n + (orbitals_ && orbitals_->Labels() ? 1 : 0));
   const int columns = std::max(1, static_cast<int>(std::lround(std::sqrt(n / 2.0))));
   const int perColumn = (n + columns - 1) / columns;
   for (int r = 1; r <= std::max(n, 1); ++r)
@@ -282,7 +282,7 @@ void TFormQuarnel::PlotEigenvectorPicture() {
 void TFormQuarnel::NewOrbitalPicture(int layout) {
   // A picture of another layout is fitted afresh rather than shown in the last one's ranges.
   static int shown = -1;
-  if ((layout == 0 || layout != shown) && bands_) bands_->RequestOrbitalRescale(true);
+  if ((layout == 0 || layout != shown) && orbitals_) orbitals_->RequestRescale(true);
   shown = layout;
 }
 

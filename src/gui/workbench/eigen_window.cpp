@@ -82,6 +82,10 @@ TEigenDlg::TEigenDlg(ModelDocument& document, QWidget* parent)
   FormResize();
 }
 
+bool TEigenDlg::ColumnSizing() const {
+  return cbColSizing->isChecked();
+}
+
 TEigenDlg::~TEigenDlg() {
   if (doc_.Solver().Display == this) doc_.Solver().Display = nullptr;
 }
@@ -146,6 +150,7 @@ void TEigenDlg::BuildPanelR() {
   btnCheck = MakeButton("Check", PanelJacobiR);
   cbColSizing = new QCheckBox("col. sizing", PanelJacobiR);
   cbColSizing->setChecked(true);
+  connect(cbColSizing, &QCheckBox::toggled, this, &TEigenDlg::ColumnSizingChanged);
   row->addWidget(LabelR1, 1);
   row->addWidget(btnCheck);
   row->addWidget(cbColSizing);

@@ -81,7 +81,14 @@ class TEigenDlg : public QWidget, public quarnel::JacobiDisplay {
   void FormResize();
   // An orbital was renamed: the rows of R2 follow while they show a k-point matrix.
   void OrbitalNamesChanged();
+  // "col. sizing": a column dragged wider makes all columns of a grid as wide, here and in the
+  // main window's grids.
+  bool ColumnSizing() const;
 
+ signals:
+  void ColumnSizingChanged(bool on);
+
+ public:
   // quarnel::JacobiDisplay
   void ShowState(const quarnel::JacobiSolver& solver) override;
   void ShowRotation(const quarnel::JacobiSolver& solver, int p, int q, double theta) override;

@@ -16,6 +16,7 @@
 
 #include "gui/bands/band_models.h"
 #include "widgets/chart_helpers.h"
+#include "widgets/orbital_view.h"
 
 namespace {
 
@@ -266,16 +267,17 @@ void BandChartTest::printAndCopyTheWindow() {
 void BandChartTest::orbitalSizeControlsRequestARescale() {
   Program p;
   // Fits counted, not made: a fit would take the request.
-  QObject::disconnect(p.bands.get(), &TBandDlg::OrbitalFitRequested, nullptr, nullptr);
-  QSignalSpy fits(p.bands.get(), &TBandDlg::OrbitalFitRequested);
-  p.bands->RequestOrbitalRescale(false);
+  OrbitalView* view = p.bands->Orbitals();
+  QObject::disconnect(view, &OrbitalView::FitRequested, nullptr, nullptr);
+  QSignalSpy fits(view, &OrbitalView::FitRequested);
+  view->RequestRescale(false);
   p.bands->TrackBar1->setValue(12);
-  QCOMPARE(p.bands->OrbitalScale(), 12.0 / p.bands->OrbitalScaleSteps());
-  QVERIFY(p.bands->OrbitalRescaleRequested());
+  QCOMPARE(view->Scale(), 12.0 / view->ScaleSteps());
+  QVERIFY(view->RescaleRequested());
   QCOMPARE(fits.count(), 0);
-  p.bands->RequestOrbitalRescale(false);
+  view->RequestRescale(false);
   p.bands->btnResizeOrb->click();
-  QVERIFY(p.bands->OrbitalRescaleRequested());
+  QVERIFY(view->RescaleRequested());
   QVERIFY(IsAxisAutomatic(p.bands->Chart3->xAxis));
   QCOMPARE(fits.count(), 1);
 }

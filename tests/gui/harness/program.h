@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "bands/band_window.h"
+#include "connect_windows.h"
 #include "document/model_document.h"
 #include "gui/harness/scripted_dialogs.h"
 #include "mainwindow/main_window.h"
@@ -30,7 +31,7 @@ struct Program {
     bands = std::make_unique<TBandDlg>(doc);
     eigen = std::make_unique<TEigenDlg>(doc);
     about = std::make_unique<TAboutUBox>(doc.Messages(), form.get());
-    form->SetWindows(pom.get(), bands.get(), eigen.get(), about.get());
+    ConnectWindows(doc, *form, pom.get(), bands.get(), eigen.get(), about.get());
     form->SetArguments(arguments);
     form->FirstPaint();
     bands->resize(900, 600);

@@ -40,7 +40,8 @@ void CommandLineTest::matrixOpensInTheWorkbenchBesideTheModel() {
   const QString matrix = kExamples + "/hermitian_2x2.qmx";
   const QStringList arguments = {"-betatyp2", model, matrix};
   Program p(arguments);
-  OpenMatrixArguments(arguments, *p.form, *p.eigen);
+  OpenMatrixArguments(
+      arguments, [&p] { p.form->FirstPaint(); }, *p.eigen);
   // The model is the main window's; the matrix, not a k point of the model, is the workbench's.
   QCOMPARE(p.doc.Model().NOrb, 3);
   QVERIFY(HoldsMatrixOf(p, matrix));
@@ -53,16 +54,19 @@ void CommandLineTest::matrixOpensInTheWorkbenchBesideTheModel() {
 
 void CommandLineTest::missingMatrixIsSaidAndChangesNothing() {
   Program p;
-  OpenMatrixArguments({kExamples + "/hermitian_2x2.qmx"}, *p.form, *p.eigen);
+  OpenMatrixArguments(
+      {kExamples + "/hermitian_2x2.qmx"}, [&p] { p.form->FirstPaint(); }, *p.eigen);
   QVERIFY(HoldsMatrixOf(p, kExamples + "/hermitian_2x2.qmx"));
   const QString missing = p.dir.filePath("gone.qmx");
-  OpenMatrixArguments({missing, kExamples + "/square_dp.qrg"}, *p.form, *p.eigen);
+  OpenMatrixArguments(
+      {missing, kExamples + "/square_dp.qrg"}, [&p] { p.form->FirstPaint(); }, *p.eigen);
   QCOMPARE(p.dialogs.warnings.size(), 1);
   QVERIFY(p.dialogs.warnings[0].contains("gone.qmx"));
   QVERIFY(HoldsMatrixOf(p, kExamples + "/hermitian_2x2.qmx"));
   // Without a matrix file nothing happens at all.
   p.eigen->hide();
-  OpenMatrixArguments({kExamples + "/square_dp.qrg"}, *p.form, *p.eigen);
+  OpenMatrixArguments(
+      {kExamples + "/square_dp.qrg"}, [&p] { p.form->FirstPaint(); }, *p.eigen);
   QVERIFY(!p.eigen->isVisible());
 }
 

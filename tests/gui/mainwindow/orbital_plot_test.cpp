@@ -12,6 +12,7 @@
 #include "pictures/orbital_outlines.h"
 #include "support/number_text.h"
 #include "widgets/chart_helpers.h"
+#include "widgets/orbital_view.h"
 #include "widgets/spin_edit.h"
 
 namespace {
@@ -265,21 +266,21 @@ class OrbitalPlotTest : public QObject {
     p.form->miPlotOrbGamma1Click();
     QVERIFY(!IsAxisAutomatic(p.Chart()->xAxis));
     QVERIFY(p.Chart()->yAxis->range().upper < 4.5);
-    p.bands->SetOrbitalScale(4);
+    p.bands->Orbitals()->SetScale(4);
     p.form->miPlotOrbGamma1Click();  // a new picture is fitted at once
     QVERIFY(p.Chart()->yAxis->range().upper > 8);
-    p.bands->SetOrbitalScale(2);
+    p.bands->Orbitals()->SetScale(2);
     p.form->btnCalcKpointClick();  // the eigenvector picture replaces it, fitted too
     QVERIFY(p.Chart()->yAxis->range().upper < 4.5);
-    p.bands->SetOrbitalScale(4);
+    p.bands->Orbitals()->SetScale(4);
     p.form->miPlotOrbGamma1Click();
     // A rescale request finds the ranges of the picture shown, not those of the last one.
-    p.bands->RequestOrbitalRescale(true);
+    p.bands->Orbitals()->RequestRescale(true);
     p.form->FitOrbitalAxes();
     QVERIFY(p.Chart()->yAxis->range().upper > 8);
-    QVERIFY(!p.bands->OrbitalRescaleRequested());
+    QVERIFY(!p.bands->Orbitals()->RescaleRequested());
     QVERIFY(!IsAxisAutomatic(p.Chart()->yAxis));
-    p.bands->SetOrbitalScale(2);
+    p.bands->Orbitals()->SetScale(2);
     p.form->miPlotOrbGamma1Click();
     p.bands->btnResizeOrb->click();
     QVERIFY(p.Chart()->yAxis->range().upper < 4.5);

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QTest>
 
+#include "connect_windows.h"
 #include "gui/harness/workbench_bench.h"
 #include "mainwindow/main_window.h"
 #include "numeric/jacobi_solver.h"
@@ -18,7 +19,7 @@ QString Compact(double x) {
 struct Program : Bench {
   Program() {
     form = std::make_unique<TFormQuarnel>(doc);
-    form->SetWindows(nullptr, nullptr, window.get(), nullptr);
+    ConnectWindows(doc, *form, nullptr, nullptr, window.get(), nullptr);
     form->SetArguments({QStringLiteral(QUARNEL_EXAMPLES) + "/square_dp.qrg"});
     form->FirstPaint();
   }

@@ -90,9 +90,9 @@ int main(int argc, char** argv) {
   ok &= Save(&bands, out, "orbitals.png");
   // Step 7: the workbench with the same H(k).
   form.miShowJacobi1->trigger();
-  eigen.btnIterReset->click();
-  eigen.seIter->SetText("10");
-  eigen.btnIteration->click();
+  eigen.findChild<QPushButton*>("btnIterReset")->click();
+  eigen.findChild<SpinEdit*>("seIter")->SetText("10");
+  eigen.findChild<QPushButton*>("btnIteration")->click();
   ok &= Save(&eigen, out, "workbench.png");
 
   document.Messages().Show = nullptr;

@@ -200,7 +200,7 @@ void WindowStressTest::openThatFailsKeepsModelAndCaption() {
   p.eigen->btnOpenAClick();
   QCOMPARE(p.doc.Solver().JacN, 4);
   const QString memo = p.bands->Memo1->toPlainText();
-  const QString matrix = p.eigen->sgJacobiA->Cell(2, 1);
+  const QString matrix = p.eigen->findChild<StringGrid*>("sgJacobiA")->Cell(2, 1);
   for (const QString& name : {locked, inside}) {
     p.dialogs.openAnswers << name << name;
     p.bands->btnOpenKpointsClick();
@@ -210,7 +210,7 @@ void WindowStressTest::openThatFailsKeepsModelAndCaption() {
     p.dialogs.warnings.clear();
     QCOMPARE(p.bands->Memo1->toPlainText(), memo);
     QCOMPARE(p.doc.Solver().JacN, 4);
-    QCOMPARE(p.eigen->sgJacobiA->Cell(2, 1), matrix);
+    QCOMPARE(p.eigen->findChild<StringGrid*>("sgJacobiA")->Cell(2, 1), matrix);
   }
   QVERIFY(Snapshot(p) == before);
   QFile::setPermissions(hidden,

@@ -1,6 +1,7 @@
 #include "workbench/eigen_window.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -62,6 +63,7 @@ TEigenDlg::TEigenDlg(ModelDocument& document, QWidget* parent)
   connect(sgJacobiR2, &StringGrid::MouseUp, this, &TEigenDlg::sgJacobiR2MouseUp);
   connect(CancelBtn, &QPushButton::clicked, this, &TEigenDlg::CancelBtnClick);
   ConnectCommands();
+  NameControls();
   quarnel::JacobiSolver& solver = doc_.Solver();
   solver.JacN = 0;
   solver.JacIter = 0;
@@ -80,6 +82,31 @@ TEigenDlg::TEigenDlg(ModelDocument& document, QWidget* parent)
   setMinimumWidth(std::max(minimumWidth(), PanelJacobiA->minimumSizeHint().width()));
   if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
   FormResize();
+}
+
+void TEigenDlg::NameControls() {
+  const std::pair<QObject*, const char*> names[] = {{PanelJacobiA, "PanelJacobiA"},
+                                                    {GroupBox1, "GroupBox1"},
+                                                    {btnIteration, "btnIteration"},
+                                                    {seIter, "seIter"},
+                                                    {btnIterReset, "btnIterReset"},
+                                                    {LabelA, "LabelA"},
+                                                    {GroupBox2, "GroupBox2"},
+                                                    {btnVypRotMat, "btnVypRotMat"},
+                                                    {btnRotace, "btnRotace"},
+                                                    {GroupBox3, "GroupBox3"},
+                                                    {btnOpenA, "btnOpenA"},
+                                                    {btnSaveA, "btnSaveA"},
+                                                    {CancelBtn, "CancelBtn"},
+                                                    {sgJacobiA, "sgJacobiA"},
+                                                    {PanelJacobiR, "PanelJacobiR"},
+                                                    {LabelR1, "LabelR1"},
+                                                    {btnCheck, "btnCheck"},
+                                                    {cbColSizing, "cbColSizing"},
+                                                    {sgJacobiR1, "sgJacobiR1"},
+                                                    {sgJacobiR2, "sgJacobiR2"},
+                                                    {Memo1, "Memo1"}};
+  for (const auto& [control, name] : names) control->setObjectName(name);
 }
 
 bool TEigenDlg::ColumnSizing() const {

@@ -39,29 +39,6 @@ class TEigenDlg : public QWidget, public quarnel::JacobiDisplay {
   static constexpr int kGridColWidth = 80;
   static constexpr int kGridRowHeight = 18;
 
-  QFrame* PanelJacobiA;
-  QGroupBox* GroupBox1;  // iterations
-  QPushButton* btnIteration;
-  SpinEdit* seIter;
-  QPushButton* btnIterReset;
-  QLabel* LabelA;        // rotation count
-  QGroupBox* GroupBox2;  // single steps
-  QPushButton* btnVypRotMat;
-  QPushButton* btnRotace;
-  QGroupBox* GroupBox3;  // matrix file
-  QPushButton* btnOpenA;
-  QPushButton* btnSaveA;
-  QPushButton* CancelBtn;
-
-  StringGrid* sgJacobiA;
-  QFrame* PanelJacobiR;
-  QLabel* LabelR1;  // rotation description
-  QPushButton* btnCheck;
-  QCheckBox* cbColSizing;
-  StringGrid* sgJacobiR1;
-  StringGrid* sgJacobiR2;
-  QPlainTextEdit* Memo1;  // results listing
-
   // Column widths last given to all columns of each grid.
   int ColWidthA;
   int ColWidthR1;
@@ -98,6 +75,31 @@ class TEigenDlg : public QWidget, public quarnel::JacobiDisplay {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  // Controls, named as the program's documentation names them; each has its name as objectName.
+  QFrame* PanelJacobiA;
+  QGroupBox* GroupBox1;  // iterations
+  QPushButton* btnIteration;
+  SpinEdit* seIter;
+  QPushButton* btnIterReset;
+  QLabel* LabelA;        // rotation count
+  QGroupBox* GroupBox2;  // single steps
+  QPushButton* btnVypRotMat;
+  QPushButton* btnRotace;
+  QGroupBox* GroupBox3;  // matrix file
+  QPushButton* btnOpenA;
+  QPushButton* btnSaveA;
+  QPushButton* CancelBtn;
+
+  StringGrid* sgJacobiA;
+  QFrame* PanelJacobiR;
+  QLabel* LabelR1;  // rotation description
+  QPushButton* btnCheck;
+  QCheckBox* cbColSizing;
+  StringGrid* sgJacobiR1;
+  StringGrid* sgJacobiR2;
+  QPlainTextEdit* Memo1;  // results listing
+  void NameControls();
+
   void BuildPanelA();
   void BuildPanelR();
   StringGrid* MakeGrid();

@@ -58,7 +58,8 @@ QString DisplayOffTheControls(Program& p) {
   const quarnel::MatrixGrid a = quarnel::KpointMatrixGrid(*s);
   for (int r = 0; r < a.RowCount(); ++r)
     for (int c = 0; c < a.ColCount(); ++c)
-      if (p.eigen->sgJacobiA->Cell(c, r).toStdString() != a.Cells[r][c]) return "sgJacobiA";
+      if (p.eigen->findChild<StringGrid*>("sgJacobiA")->Cell(c, r).toStdString() != a.Cells[r][c])
+        return "sgJacobiA";
   // Reset and Iteration start from JacInput.
   if (p.doc.Solver().JacN != s->JacN ||
       std::memcmp(p.doc.Solver().JacInput, s->JacInput, sizeof s->JacInput) != 0)
@@ -216,13 +217,13 @@ void BandRunsTest::runAndClickLeaveEveryDisplayOnOnePoint() {
   TBandDlg& w = *p.bands;
   p.form->btnCalcKpointClick();
   p.eigen->btnIterationClick();
-  QVERIFY(!p.eigen->Memo1->toPlainText().isEmpty());
+  QVERIFY(!p.eigen->findChild<QPlainTextEdit*>("Memo1")->toPlainText().isEmpty());
   w.Memo1->setPlainText("t\n 0 0 0 10\n 5 0 0 10\n 5 5 0 10\n 3 1 0 5");
   w.btnBandClick();
   QCOMPARE(p.form->seKbodX->Value(), 6);  // 3/5 written as 6/10
   QCOMPARE(DisplayOffTheControls(p), QString());
   // The listing described the matrix before the run.
-  QVERIFY(p.eigen->Memo1->toPlainText().isEmpty());
+  QVERIFY(p.eigen->findChild<QPlainTextEdit*>("Memo1")->toPlainText().isEmpty());
   // A bar of orbital 2 (band 2 at point 1), with the coefficients shown.
   p.form->cbEigVecSq->click();
   w.Chart1ClickSeries(w.Chart1->plottable(4), 3, Qt::LeftButton);

@@ -36,13 +36,19 @@ struct Bench {
   // Opens a file through the Open button as a user would.
   void Open(const QString& path) {
     dialogs.openAnswers << path;
-    window->btnOpenA->click();
+    window->findChild<QPushButton*>("btnOpenA")->click();
   }
   void Load(const QByteArray& text) { Open(Write("m.qmx", text)); }
 
-  QString A(int col, int row) const { return window->sgJacobiA->Cell(col, row); }
-  QString R1(int col, int row) const { return window->sgJacobiR1->Cell(col, row); }
-  QString R2(int col, int row) const { return window->sgJacobiR2->Cell(col, row); }
+  QString A(int col, int row) const {
+    return window->findChild<StringGrid*>("sgJacobiA")->Cell(col, row);
+  }
+  QString R1(int col, int row) const {
+    return window->findChild<StringGrid*>("sgJacobiR1")->Cell(col, row);
+  }
+  QString R2(int col, int row) const {
+    return window->findChild<StringGrid*>("sgJacobiR2")->Cell(col, row);
+  }
 
   ScriptedDialogs dialogs;
   QTemporaryDir dir;

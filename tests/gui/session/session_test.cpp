@@ -232,36 +232,37 @@ void SessionTest::workbenchStepsConverge() {
   const quarnel::JacobiSolver& s = p->doc.Solver();
   QCOMPARE(s.JacN, 6);  // the real matrix of order 2n
 
-  w.btnIterReset->click();
-  QCOMPARE(w.LabelA->text(), QString("0: "));
+  w.findChild<QPushButton*>("btnIterReset")->click();
+  QCOMPARE(w.findChild<QLabel*>("LabelA")->text(), QString("0: "));
   double previous = OffNorm(s);
   QVERIFY(previous > 1);
 
   // One rotation by hand: the squared off-diagonal norm drops by twice the pivot's square.
-  w.btnVypRotMat->click();
-  QVERIFY(w.LabelR1->text().startsWith("p:"));
+  w.findChild<QPushButton*>("btnVypRotMat")->click();
+  QVERIFY(w.findChild<QLabel*>("LabelR1")->text().startsWith("p:"));
   const int pp = s.PivotP(), pq = s.PivotQ();
   QVERIFY(pp >= 1 && pq > pp);
   const double pivot = s.JacA[pp][pq];
-  w.btnRotace->click();
+  w.findChild<QPushButton*>("btnRotace")->click();
   QVERIFY(std::fabs(s.JacA[pp][pq]) < 1e-12);
   const double after = OffNorm(s);
   QVERIFY(Near(after * after, previous * previous - 2 * pivot * pivot, 1e-12));
   previous = after;
 
   // Single iterations each lower the norm; then as many as it takes.
-  w.seIter->SetText("1");
+  w.findChild<SpinEdit*>("seIter")->SetText("1");
   for (int k = 1; k <= 5; ++k) {
-    w.btnIteration->click();
-    QCOMPARE(w.LabelA->text(), QString("%1: ").arg(k));
+    w.findChild<QPushButton*>("btnIteration")->click();
+    QCOMPARE(w.findChild<QLabel*>("LabelA")->text(), QString("%1: ").arg(k));
     const double norm = OffNorm(s);
     QVERIFY2(norm < previous, qPrintable(QString("iteration %1").arg(k)));
     previous = norm;
   }
   // The field allows 50 rotations a press.
-  w.seIter->SetText("50");
-  for (int press = 0; press < 4 && OffNorm(s) >= 1e-12; ++press) w.btnIteration->click();
-  QVERIFY(!w.seIter->IsMarked());
+  w.findChild<SpinEdit*>("seIter")->SetText("50");
+  for (int press = 0; press < 4 && OffNorm(s) >= 1e-12; ++press)
+    w.findChild<QPushButton*>("btnIteration")->click();
+  QVERIFY(!w.findChild<SpinEdit*>("seIter")->IsMarked());
   QVERIFY(OffNorm(s) < 1e-12);
   QVERIFY(s.JacIter > 5);
   // The eigenvalues are the closed forms, each twice on the diagonal.
@@ -272,11 +273,12 @@ void SessionTest::workbenchStepsConverge() {
   QVERIFY(Near(trace, 2 * (expected[0] + expected[1] + expected[2])));
   // Converged: another press finds nothing left to rotate.
   const int rotations = s.JacIter;
-  w.seIter->SetText("1");
-  w.btnIteration->click();
+  w.findChild<SpinEdit*>("seIter")->SetText("1");
+  w.findChild<QPushButton*>("btnIteration")->click();
   QVERIFY(s.JacIter <= rotations + 1);
   QVERIFY(OffNorm(s) < 1e-12);
-  QCOMPARE(w.Memo1->toPlainText().split('\n').size(), 1 + 6);  // a heading and 2n lines
+  QCOMPARE(w.findChild<QPlainTextEdit*>("Memo1")->toPlainText().split('\n').size(),
+           1 + 6);  // a heading and 2n lines
 }
 
 void SessionTest::saveReopenAndSaveAgainKeepModelAndBytes() {

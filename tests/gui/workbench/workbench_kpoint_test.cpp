@@ -47,7 +47,7 @@ void WorkbenchKpointTest::kPointCalculationRefreshesTheWorkbench() {
   p.Calc(3, 7);
   const quarnel::JacobiSolver& s = p.doc.Solver();
   QCOMPARE(s.JacN, 6);
-  QCOMPARE(p.window->sgJacobiA->RowCount(), 7);
+  QCOMPARE(p.window->findChild<StringGrid*>("sgJacobiA")->RowCount(), 7);
   const char* halves[] = {"", "1", "2", "3", "1", "2", "3"};
   const char* names[] = {"", "Cu", "Ox", "Oy", "Cu", "Ox", "Oy"};
   for (int i = 1; i <= 6; ++i) {
@@ -62,8 +62,8 @@ void WorkbenchKpointTest::kPointCalculationRefreshesTheWorkbench() {
     }
   }
   QVERIFY(s.JacIter > 0);
-  QCOMPARE(p.window->LabelA->text(), QString("%1: ").arg(s.JacIter));
-  QVERIFY(p.window->LabelR1->text().startsWith("p:"));
+  QCOMPARE(p.window->findChild<QLabel*>("LabelA")->text(), QString("%1: ").arg(s.JacIter));
+  QVERIFY(p.window->findChild<QLabel*>("LabelR1")->text().startsWith("p:"));
 }
 
 void WorkbenchKpointTest::displaySwitchedOffLeavesTheWorkbenchAlone() {
@@ -72,7 +72,7 @@ void WorkbenchKpointTest::displaySwitchedOffLeavesTheWorkbenchAlone() {
   QStringList before;
   for (int i = 1; i <= 6; ++i)
     for (int j = 1; j <= 6; ++j) before << p.A(j, i) << p.R1(j, i) << p.R2(j, i);
-  const QString label = p.window->LabelA->text();
+  const QString label = p.window->findChild<QLabel*>("LabelA")->text();
   p.doc.Solver().JacVerbose = false;
   p.Calc(0, 0);
   QStringList after, solver;
@@ -84,7 +84,7 @@ void WorkbenchKpointTest::displaySwitchedOffLeavesTheWorkbenchAlone() {
     }
   QVERIFY(solver != before);  // the solver did move on
   QCOMPARE(after, before);
-  QCOMPARE(p.window->LabelA->text(), label);
+  QCOMPARE(p.window->findChild<QLabel*>("LabelA")->text(), label);
   p.doc.Solver().JacVerbose = true;
   p.Calc(0, 0);
   after.clear();

@@ -34,10 +34,11 @@
 #include <vector>
 
 #include "bands/band_window.h"
+#include "connect_windows.h"
+#include "document/model_document.h"
 #include "mainwindow/main_window.h"
 #include "model/model_reader.h"
 #include "widgets/about_box.h"
-#include "document/app_state.h"
 #include "widgets/diagnostics_window.h"
 #include "widgets/spin_edit.h"
 #include "workbench/eigen_window.h"
@@ -51,13 +52,14 @@ long PeakResidentKiB() {
 }
 
 struct Windows {
-  TFormQuarnel form;
+  ModelDocument document;
+  TFormQuarnel form{document};
   TUnitPomDlg pom;
-  TBandDlg bands;
-  TEigenDlg eigen;
-  TAboutUBox about{&form};
+  TBandDlg bands{document};
+  TEigenDlg eigen{document};
+  TAboutUBox about{document.Messages(), &form};
   Windows() {
-    form.SetWindows(&pom, &bands, &eigen, &about);
+    ConnectWindows(document, form, &pom, &bands, &eigen, &about);
     form.FirstPaint();
   }
 };

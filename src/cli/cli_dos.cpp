@@ -6,6 +6,7 @@
 #include "bands/dos.h"
 #include "bands/dos_grid.h"
 #include "bands/tetrahedron_dos.h"
+#include "bands/dos_run.h"
 #include "cli/cli_filling.h"
 #include "cli/cli_runs.h"
 #include "support/text_utils.h"
@@ -56,10 +57,10 @@ int RunDos(const Options& options) {
   if (!CheckFillingOptions(filling)) return kExitUsage;
   // The tetrahedra give smooth curves themselves; a Gaussian would only blur their edges.
   if (tetra && smoothGiven) return UsageError("--smooth works with --method histogram only");
-  // The window's edits clamp to the same ranges.
-  grid = ClampInt(grid, 5, 50);
-  bins = ClampInt(bins, 10, 1000);
-  smooth = ClampInt(smooth, 0, 5);
+  // The window's edits have the same limits.
+  grid = kDosGridLimit.Clamp(grid);
+  bins = kDosBinsLimit.Clamp(bins);
+  smooth = kDosSmoothLimit.Clamp(smooth);
 
   AnyModel any;
   PendingMessages messages = StderrMessages();
@@ -69,8 +70,7 @@ int RunDos(const Options& options) {
 
   DosSamples samples;
   SampleDosGrid(model, grid, threads, samples, solver);
-  DosCurves curves = DosHistogram(samples, bins);
-  SmoothDos(curves, smooth);
+  DosCurves curves = DosRunCurves(samples, bins, smooth);
   const KGridShape shape = model.DosGrid(grid);
   TetraDosResult tetraResult;
   if (tetra) {

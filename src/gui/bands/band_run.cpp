@@ -17,20 +17,13 @@
 #include "bands/band_window.h"
 #include "bands/csv_export.h"
 #include "bands/kpath.h"
+#include "bands/path_run.h"
 #include "bands/series_colors.h"
-#include "document/app_state.h"
-#include "mainwindow/live_value.h"
-#include "mainwindow/main_window.h"
+#include "document/model_document.h"
 #include "support/number_text.h"
 #include "widgets/chart_helpers.h"
 #include "widgets/spin_edit.h"
 #include "widgets/string_grid.h"
-
-namespace {
-// The k-point controls' divisor range.
-constexpr int kMinDivisor = 10;
-constexpr int kMaxDivisor = 100;
-}  // namespace
 
 void TBandDlg::SetRunState(bool idle, bool dos) {
   running_ = !idle;
@@ -43,23 +36,11 @@ void TBandDlg::SetRunState(bool idle, bool dos) {
   btnStop->setEnabled(!idle);
   // The run reads the memo line by line; edits under it would shift what a click recomputes.
   Memo1->setReadOnly(!idle);
-  TFormQuarnel* f = FormQuarnel;
-  if (!f) return;
-  for (QWidget* w :
-       {static_cast<QWidget*>(f->GroupBox2), static_cast<QWidget*>(f->btnCalcKpoint),
-        static_cast<QWidget*>(f->btnUpdateAlpha), static_cast<QWidget*>(f->btnUpdateBeta),
-        static_cast<QWidget*>(f->btnUpdateBetaGen), static_cast<QWidget*>(f->seNorb)})
-    w->setEnabled(idle);
-  // Opening a file or a new model would change the model and clear the charts being filled.
-  f->miOpen1->setEnabled(idle);
-  f->miNew1->setEnabled(idle);
-  if (f->Live) f->Live->SetEnabled(idle);
-  for (QWidget* w : {static_cast<QWidget*>(f->sgHamMat), static_cast<QWidget*>(f->Panel1),
-                     static_cast<QWidget*>(f->seKbodX), static_cast<QWidget*>(f->seKbodY),
-                     static_cast<QWidget*>(f->seKbodZ)})
-    w->setVisible(idle);
-  if (dos)
-    for (QLabel* l : {f->lbkx, f->lbky, f->lbkz}) l->setVisible(idle);
+  // The main window locks what would change the model by the document's run state.
+  if (idle)
+    doc_.EndRun();
+  else
+    doc_.StartRun(dos);
 }
 
 void TBandDlg::SyncEnergyAxis(int from) {
@@ -103,28 +84,12 @@ std::string TBandDlg::MemoKPathName() const {
          Memo1->document()->findBlockByNumber(0).text().toStdString() + "\"";
 }
 
-void TBandDlg::WriteKPoint(int nx, int ny, int nz, int div) {
-  TFormQuarnel* f = FormQuarnel;
-  if (!f || div <= 0) return;
-  // A grid or path divisor below the controls' range is written as the same fraction with a
-  // larger divisor (5 as 10, 7 as 14).
-  const int scale = quarnel::DivisorScale(div, kMinDivisor);
-  div *= scale, nx *= scale, ny *= scale, nz *= scale;
-  // The writes are made without the edits' change handler: it would only set the numerators'
-  // range (done here, wide enough for this point) and, with Auto Calculation, compute each
-  // intermediate point before the run's own calculation.
-  const QSignalBlocker b0(f->seKbodDel), b1(f->seKbodX), b2(f->seKbodY), b3(f->seKbodZ);
-  f->seKbodDel->SetRange(kMinDivisor, std::max(kMaxDivisor, div));
-  f->seKbodDel->SetValue(div);
-  const int r = std::max({div, std::abs(nx), std::abs(ny), std::abs(nz)});
-  for (SpinEdit* e : {f->seKbodX, f->seKbodY, f->seKbodZ}) e->SetRange(-r, r);
-  f->seKbodX->SetValue(nx);
-  f->seKbodY->SetValue(ny);
-  f->seKbodZ->SetValue(nz);
+void TBandDlg::ComputeKPoint(int nx, int ny, int nz, int div) {
+  if (div > 0) doc_.ComputeKPoint(nx, ny, nz, div);
 }
 
 void TBandDlg::WaitWhilePaused() {
-  while (App().PauseFlag) {
+  while (doc_.Paused()) {
     QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     QThread::msleep(2);
   }
@@ -132,20 +97,18 @@ void TBandDlg::WaitWhilePaused() {
 
 void TBandDlg::btnBandClick() {
   if (running_) return;
-  AppState& app = App();
+  const quarnel::ModelData& model = doc_.Model();
   SetRunState(false);
-  app.StopFlag = false;
-  app.PauseFlag = false;
-  const int n = app.Model.NOrb;
+  const int n = model.NOrb;
   PrepareBandSeries(n);
   bandShift_ = 0;  // the new bands come unshifted
   for (int i = 1; i <= n; ++i)
     Chart1->plottable(i)->setName(
         QString::fromStdString("E" + quarnel::FormatInt(i, 2)).replace(' ', '0'));
   for (int j = 1; j <= n; ++j)
-    Chart1->plottable(n + j)->setName(QString::fromStdString(app.Model.OrbName[j]));
-  app.MarkerSize = ReadSpinValue(SpinEdit2, 10);
-  if (app.MarkerSize < 1) app.MarkerSize = 10;
+    Chart1->plottable(n + j)->setName(QString::fromStdString(model.OrbName[j]));
+  markerSize_ = ReadSpinValue(SpinEdit2, 10);
+  if (markerSize_ < 1) markerSize_ = 10;
   if (!CheckBox1->isChecked())
     for (int j = 1; j <= n; ++j) SetSeriesActive(Chart1->plottable(n + j), false);
 
@@ -158,8 +121,7 @@ void TBandDlg::btnBandClick() {
   auto labels = QSharedPointer<QCPAxisTickerText>::create();
   Chart1->xAxis->setTicker(labels);
   BandPoints.clear();
-  BandResult.Start(quarnel::OrbitalNames(quarnel::TableModel(app.Model)),
-                   static_cast<std::size_t>(lineCount));
+  BandResult.Start(quarnel::OrbitalNames(doc_.ModelOfRun()), static_cast<std::size_t>(lineCount));
   BandRun = RunNow();
   // An unedited memo still holds the file it was loaded from.
   if (!KpointFile.isEmpty() && !Memo1->document()->isModified())
@@ -174,39 +136,40 @@ void TBandDlg::btnBandClick() {
     bars[i]->Reserve(static_cast<std::size_t>(lineCount) * n);
   }
 
-  // The points to compute, for the progress text.
-  int total = 0;
-  for (int line = 1; line < lineCount; ++line) {
-    quarnel::KPathPoint p;
-    const std::string text = Memo1->document()->findBlockByNumber(line).text().toStdString();
-    if (quarnel::KPathPointOf(quarnel::ParseKPathLine(text), p)) ++total;
-  }
+  // The memo cannot change during the run (read-only), so its lines are read once.
+  std::vector<std::string> lines;
+  lines.reserve(static_cast<std::size_t>(lineCount));
+  for (int line = 0; line < lineCount; ++line)
+    lines.push_back(Memo1->document()->findBlockByNumber(line).text().toStdString());
+  const int total = quarnel::CountPathPoints(lines);
 
-  int x = 0;
-  for (int line = 1; line < lineCount && !app.StopFlag; ++line) {
-    const std::string text = Memo1->document()->findBlockByNumber(line).text().toStdString();
-    quarnel::KPathPoint p;
-    if (quarnel::KPathPointOf(quarnel::ParseKPathLine(text), p)) {
-      SetStatusPanelFit(StatusBar1, 2, QString("point %1 of %2").arg(x + 1).arg(total));
-      WriteKPoint(p.nx, p.ny, p.nz, p.div);
-      if (FormQuarnel) FormQuarnel->btnCalcKpointClick();
-      const auto& s = app.Solver;
-      for (int i = 1; i <= n; ++i) {
-        bands[i]->addData(x, s.EigVal[i]);
-        if (p.special && i == 1) labels->addTick(x, QString::fromStdString(p.label));
-        AddStackedBars(bars, n, x, s.EigVal[i], app.MarkerSize,
-                       [&s, i](int j) { return s.EigVecSq[i][j]; });
-      }
-      BandPoints.push_back({line, p.nx, p.ny, p.nz, p.div});
-      BandResult.Add(p, s);
-      ++x;
-      Chart1->replot(QCustomPlot::rpQueuedReplot);
+  // Each point is computed by the document, which every view shows as it comes; the chart
+  // takes it from the document's solver.
+  quarnel::PathRunHooks hooks;
+  hooks.stop = [this] { return doc_.StopRequested(); };
+  hooks.point = [&](const quarnel::PathRunPoint& r) {
+    const quarnel::KPathPoint& p = r.point;
+    const int x = r.x;
+    SetStatusPanelFit(StatusBar1, 2, QString("point %1 of %2").arg(x + 1).arg(total));
+    ComputeKPoint(p.nx, p.ny, p.nz, p.div);
+    const auto& s = doc_.Solver();
+    for (int i = 1; i <= n; ++i) {
+      bands[i]->addData(x, s.EigVal[i]);
+      if (p.special && i == 1) labels->addTick(x, QString::fromStdString(p.label));
+      AddStackedBars(bars, n, x, s.EigVal[i], markerSize_,
+                     [&s, i](int j) { return s.EigVecSq[i][j]; });
     }
+    BandPoints.push_back({r.line, p.nx, p.ny, p.nz, p.div});
+    BandResult.Add(p, s);
+    Chart1->replot(QCustomPlot::rpQueuedReplot);
+  };
+  hooks.afterLine = [this] {
     QCoreApplication::processEvents();
     const int delay = ReadSpinValue(SpinEdit1, 1);
     if (delay > 0) DelayWithMessages(static_cast<unsigned>(delay) * 100);
     WaitWhilePaused();
-  }
+  };
+  quarnel::RunPath(lines, hooks);
   // Without any special point the axis keeps its numbers.
   if (labels->ticks().isEmpty()) Chart1->xAxis->setTicker(QSharedPointer<QCPAxisTicker>::create());
 

@@ -20,13 +20,13 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "bands/kmap_window.h"
+#include "bands/dos_run.h"
 #include "bands/kpath.h"
 #include "bands/live_bands.h"
-#include "document/app_state.h"
-#include "mainwindow/main_window.h"
+#include "document/model_document.h"
 #include "widgets/chart_helpers.h"
 #include "widgets/fixed_font.h"
+#include "widgets/orbital_view.h"
 #include "widgets/spin_edit.h"
 
 namespace {
@@ -89,7 +89,8 @@ void StyleSeriesChart(QCustomPlot* chart) {
 
 }  // namespace
 
-TBandDlg::TBandDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
+TBandDlg::TBandDlg(ModelDocument& document, QWidget* parent)
+    : QWidget(parent, Qt::Window), doc_(document) {
   setWindowTitle("Bands&DOS");
   BuildPanel();
   // The design width is 900, but the top panel with the electrons group needs more in one row;
@@ -98,6 +99,7 @@ TBandDlg::TBandDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   setMinimumSize(narrowestWidth_, 500);
   resize(std::max(900, oneRowWidth_), 600);
   BuildCharts();
+  orbitals_ = new OrbitalView(Chart3, this);
   BuildStatusBar();
   Live = new LiveBands(this);
 
@@ -113,8 +115,22 @@ TBandDlg::TBandDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   connect(btnPrint, &QPushButton::clicked, this, &TBandDlg::btnPrintClick);
   connect(btnResizeOrb, &QPushButton::clicked, this, &TBandDlg::btnResizeOrbClick);
   connect(TrackBar1, &QSlider::valueChanged, this, &TBandDlg::TrackBar1Change);
+  connect(orbitals_, &OrbitalView::ShowRequested, this, [this] {
+    if (!cbCells->isChecked()) cbCells->setChecked(true);
+  });
+  connect(orbitals_, &OrbitalView::ScaleStepsChanged, this, &TBandDlg::ShowOrbitalScale);
   ConnectInteraction();
   BuildModelScriptItem();
+  // A model that is gone takes its charts with it; the next orbital picture finds its ranges.
+  const auto clear = [this] {
+    ClearCharts();
+    ResetAxis(Chart3->xAxis);
+    ResetAxis(Chart3->yAxis);
+  };
+  connect(&doc_, &ModelDocument::ModelCleared, this, clear);
+  connect(&doc_, &ModelDocument::ModelReplaced, this, clear);
+  connect(&doc_, &ModelDocument::RunPaused, this,
+          [this](bool paused) { btnPause->setText(paused ? "Continue" : "Pause"); });
   // Escape acts as the Close button, so it does nothing while a run has Close disabled.
   auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   connect(escape, &QShortcut::activated, CancelBtn, &QPushButton::click);
@@ -157,10 +173,14 @@ void TBandDlg::BuildPanel() {
 
   GroupBox2 = MakeGroup(" DOS ", Panel1, g);
   btnDOS = MakeButton("DOS", GroupBox2, 50, true);
-  SpinEdit5 = MakeSpin(GroupBox2, "Gauss smoothing", 0, 5, 0, 38);
+  using quarnel::kDosBinsLimit, quarnel::kDosGridLimit, quarnel::kDosSmoothLimit;
+  SpinEdit5 =
+      MakeSpin(GroupBox2, "Gauss smoothing", kDosSmoothLimit.min, kDosSmoothLimit.max, 0, 38);
   // The main window's first display sets these two ranges again; the runs clamp to them too.
-  SpinEdit3 = MakeSpin(GroupBox2, "Number of k-points in each axis", 5, 50, 20, 44);
-  SpinEdit4 = MakeSpin(GroupBox2, "Number of energy intervals", 10, 1000, 100, 54);
+  SpinEdit3 = MakeSpin(GroupBox2, "Number of k-points in each axis", kDosGridLimit.min,
+                       kDosGridLimit.max, 20, 44);
+  SpinEdit4 = MakeSpin(GroupBox2, "Number of energy intervals", kDosBinsLimit.min,
+                       kDosBinsLimit.max, 100, 54);
   cbDosMethod = new QComboBox(GroupBox2);
   cbDosMethod->setObjectName("cbDosMethod");
   cbDosMethod->setToolTip(
@@ -189,13 +209,12 @@ void TBandDlg::BuildPanel() {
   g->addWidget(btnPause, 0, 0);
   g->addWidget(btnStop, 0, 1);
   g->addWidget(SpinEdit1, 1, 0);
-  // The k map belongs to the main window, as the Tools menu opens it.
+  // The k map belongs to the main window, as the Tools menu opens it: the program places it.
   auto* kmap = MakeButton("k map", GroupBox3, 58);
   kmap->setObjectName("btnKMap");
   kmap->setToolTip("A band, an orbital weight or the DOS over the kx-ky plane");
   g->addWidget(kmap, 1, 1);
-  connect(kmap, &QPushButton::clicked, this,
-          [this] { ShowKMapWindow(FormQuarnel ? static_cast<QWidget*>(FormQuarnel) : this); });
+  connect(kmap, &QPushButton::clicked, this, &TBandDlg::KMapRequested);
   row->addWidget(GroupBox3);
 
   GroupBox4 = MakeGroup(" Orbitals ", Panel1, g);
@@ -306,7 +325,7 @@ void TBandDlg::FormResize() {
   Chart2->setGeometry(w1 + 2, top, dos, h);
   Memo1->setGeometry(w1 + 2 + dos + 2, top, memo, h);
   Chart3->setGeometry(Chart2->x(), top, dos + 2 + memo, h);
-  App().OrbPlotRescale = true;
+  if (orbitals_) orbitals_->RequestRescale(true);
   ResetOrbitalAxes();
 }
 
@@ -339,21 +358,22 @@ void TBandDlg::cbCellsClick() {
   Chart3->setVisible(orbitals);
   Chart2->setVisible(!orbitals);
   Memo1->setVisible(!orbitals);
+  orbitals_->SetShown(orbitals);
+  orbitals_->SetLabels(cbCellsLabels->isChecked());
   if (orbitals) Chart3->raise();
 }
 
 void TBandDlg::SetPaused(bool paused) {
-  App().PauseFlag = paused;
-  btnPause->setText(paused ? "Continue" : "Pause");
+  doc_.SetPaused(paused);
   QCoreApplication::processEvents();
 }
 
 void TBandDlg::btnPauseClick() {
-  SetPaused(!App().PauseFlag);
+  SetPaused(!doc_.Paused());
 }
 
 void TBandDlg::btnStopClick() {
-  App().StopFlag = true;
+  doc_.RequestStop();
   StopDosWatch();
   SetPaused(false);
 }

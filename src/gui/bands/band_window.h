@@ -35,16 +35,15 @@ class QSlider;
 class QStatusBar;
 class SpinEdit;
 
-class TFormQuarnel;
 class LiveBands;
+class ModelDocument;
+class OrbitalView;
 
 class TBandDlg : public QWidget {
   Q_OBJECT
  public:
-  explicit TBandDlg(QWidget* parent = nullptr);
+  explicit TBandDlg(ModelDocument& document, QWidget* parent = nullptr);
 
-  // The main window whose k-point controls and calculation the runs drive.
-  TFormQuarnel* FormQuarnel = nullptr;
   // The band chart following a model value while it moves (live_bands.cpp).
   LiveBands* Live = nullptr;
 
@@ -187,7 +186,17 @@ class TBandDlg : public QWidget {
   void PrintWindow(QPrinter& printer);
   void btnResizeOrbClick();
   void TrackBar1Change();
+  // The orbital chart with its cell size, shown state and fit requests, for the pictures drawn
+  // in it.
+  OrbitalView* Orbitals() const { return orbitals_; }
+  // Height of the weight bars of the band chart (the marker size of the last band run).
+  int MarkerSize() const { return markerSize_; }
 
+ signals:
+  // The k map was asked for (its button); the program opens it beside the main window.
+  void KMapRequested();
+
+ public:
   // Saving a chart (chart_export.cpp): the items after the separator of the chart popup menu.
   void miSaveDataClick();
   void miSaveImageClick();
@@ -223,9 +232,8 @@ class TBandDlg : public QWidget {
   std::string MemoKPathName() const;
   // False, after saying so, when the chart shows nothing to save.
   bool ChartHasData(QCustomPlot* chart);
-  // Writes the k point nx/div, ny/div, nz/div into the main window's k-point controls exactly:
-  // a divisor below the controls' range is scaled up, ranges are widened for points outside.
-  void WriteKPoint(int nx, int ny, int nz, int div);
+  // The document computes the k point nx/div, ny/div, nz/div; every view shows it.
+  void ComputeKPoint(int nx, int ny, int nz, int div);
   // The run's wait while paused, yielding the processor.
   void WaitWhilePaused();
   // The DOS grid on worker threads while the window goes on handling events: progress in
@@ -234,7 +242,12 @@ class TBandDlg : public QWidget {
   // Asks the DOS run in progress, if any, to end after the k points being computed.
   void StopDosWatch();
 
+  ModelDocument& doc_;
   bool running_ = false;
+  int markerSize_ = 10;
+  OrbitalView* orbitals_ = nullptr;
+  // The scale steps of the orbital view on the track bar.
+  void ShowOrbitalScale();
   struct DosWatch;
   DosWatch* dosWatch_ = nullptr;  // the DOS run in progress
   void BuildFillingGroup(QHBoxLayout* row);

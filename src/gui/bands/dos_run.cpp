@@ -19,9 +19,9 @@
 
 #include "bands/band_window.h"
 #include "bands/dos_grid.h"
+#include "bands/dos_run.h"
 #include "bands/series_colors.h"
-#include "document/app_state.h"
-#include "mainwindow/main_window.h"
+#include "document/model_document.h"
 #include "support/number_text.h"
 #include "support/text_utils.h"
 #include "widgets/chart_helpers.h"
@@ -60,7 +60,7 @@ void TBandDlg::PrepareDosSeries(int n) {
   for (int s = 0; s <= n; ++s) {
     const int index = AddDosSeries(SeriesColors[s]);
     QCPAbstractPlottable* series = Chart2->plottable(index);
-    series->setName(s == 0 ? QString("total") : QString::fromStdString(App().Model.OrbName[s]));
+    series->setName(s == 0 ? QString("total") : QString::fromStdString(doc_.Model().OrbName[s]));
     SetSeriesActive(series, true);
   }
 }
@@ -74,14 +74,13 @@ void TBandDlg::StopDosWatch() {
 }
 
 std::size_t TBandDlg::SampleDosWatched(int n) {
-  AppState& app = App();
   // The workers read their own copy: the main window stays usable during the run.
-  const auto model = std::make_unique<quarnel::ModelData>(app.Model);
+  const std::unique_ptr<quarnel::RunModel> model = doc_.ModelOfRun().Clone();
   const int threads = DosThreads > 0 ? DosThreads : quarnel::DefaultDosThreads();
   const std::size_t side = static_cast<std::size_t>(n) + 1, rows = side * side;
   DosWatch watch;
   dosWatch_ = &watch;
-  if (app.StopFlag) watch.control.stop = true;
+  if (doc_.StopRequested()) watch.control.stop = true;
 
   DosProgress->setRange(0, static_cast<int>(rows));
   DosProgress->setValue(0);
@@ -106,8 +105,7 @@ std::size_t TBandDlg::SampleDosWatched(int n) {
   QEventLoop loop;
   std::atomic<bool> finished{false};
   const auto sample = [&] {
-    quarnel::SampleDosGrid(quarnel::TableModel(*model), n, threads, DosStore,
-                           quarnel::DosSolver::Fast, &watch.control);
+    quarnel::SampleDosGrid(*model, n, threads, DosStore, quarnel::DosSolver::Fast, &watch.control);
     finished = true;
     QMetaObject::invokeMethod(&loop, "quit", Qt::QueuedConnection);
   };
@@ -134,16 +132,12 @@ std::size_t TBandDlg::SampleDosWatched(int n) {
 
 void TBandDlg::btnDOSClick() {
   if (running_) return;
-  AppState& app = App();
   SetRunState(false, true);
   btnPause->setEnabled(false);  // a DOS run can be stopped, not paused
-  app.StopFlag = false;
-  app.PauseFlag = false;
-  app.Solver.JacVerbose = false;
   cbCells->setChecked(false);
 
-  const int n = quarnel::ClampInt(ReadSpinValue(SpinEdit3, 10), 5, 50);
-  const int N = app.Model.NOrb;
+  const int n = quarnel::kDosGridLimit.Clamp(ReadSpinValue(SpinEdit3, 10));
+  const int N = doc_.OrbitalCount();
   PrepareDosSeries(N);
   // The curves find their own energy and density ranges; the band chart takes them afterwards.
   ResetAxis(Chart2->xAxis);
@@ -152,26 +146,25 @@ void TBandDlg::btnDOSClick() {
   QCoreApplication::processEvents();
   const std::size_t rowsDone = SampleDosWatched(n);
 
-  const int m = quarnel::ClampInt(ReadSpinValue(SpinEdit4, 100), 10, 1000);
+  const int m = quarnel::kDosBinsLimit.Clamp(ReadSpinValue(SpinEdit4, 100));
   const bool tetra = cbDosMethod->currentIndex() == 1;
-  const int s = tetra ? 0 : ReadSpinValue(SpinEdit5, 0);
-  DosShape = quarnel::TableModel(app.Model).DosGrid(n);
+  const int s = tetra ? 0 : quarnel::kDosSmoothLimit.Clamp(ReadSpinValue(SpinEdit5, 0));
+  DosShape = doc_.ModelOfRun().DosGrid(n);
   DosTetra = quarnel::TetraDosResult();
   if (tetra) {
     quarnel::TetraDos(DosShape, DosStore, m,
                       DosThreads > 0 ? DosThreads : quarnel::DefaultDosThreads(), DosTetra);
     DosResult = DosTetra.curves;
   } else {
-    DosResult = quarnel::DosHistogram(DosStore, m);
-    if (s > 0) quarnel::SmoothDos(DosResult, s);
+    DosResult = quarnel::DosRunCurves(DosStore, m, s);
   }
   DosRun = RunNow();
   DosRun.grid = n;
   DosRun.bins = m;
-  DosRun.smooth = std::max(s, 0);
+  DosRun.smooth = s;
   if (tetra) DosRun.method = "tetrahedra";
   DosRun.samples = DosStore.Count();
-  DosNames = quarnel::OrbitalNames(quarnel::TableModel(app.Model));
+  DosNames = quarnel::OrbitalNames(doc_.ModelOfRun());
   // Without samples the series stay empty and the band chart keeps its energy range.
   if (!DosResult.Empty())
     for (int series = 0; series <= N && series < Chart2->plottableCount(); ++series) {
@@ -182,15 +175,13 @@ void TBandDlg::btnDOSClick() {
     }
 
   SetRunState(true, true);
-  app.Solver.JacVerbose = true;
   // The grid was computed apart from the main window; its k-point displays and the workbench
   // now show the last point taken (the first one when nothing was), by the k-point calculation.
-  if (FormQuarnel && N > 0) {
+  if (N > 0) {
     const std::size_t side = static_cast<std::size_t>(n) + 1;
     const std::size_t last = rowsDone == 0 ? 0 : rowsDone - 1;
-    WriteKPoint(rowsDone == 0 ? 0 : n, static_cast<int>(last % side), static_cast<int>(last / side),
-                n);
-    FormQuarnel->btnCalcKpointClick();
+    ComputeKPoint(rowsDone == 0 ? 0 : n, static_cast<int>(last % side),
+                  static_cast<int>(last / side), n);
   }
   RedrawFilling();
   QCoreApplication::processEvents();

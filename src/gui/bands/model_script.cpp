@@ -13,7 +13,7 @@
 
 #include "bands/band_window.h"
 #include "bands/path_bands.h"
-#include "document/app_state.h"
+#include "document/model_document.h"
 #include "model/python_export.h"
 #include "support/text_file.h"
 #include "widgets/dialogs.h"
@@ -46,7 +46,7 @@ void TBandDlg::BuildModelScriptItem() {
 }
 
 bool TBandDlg::SaveModelAsPython() {
-  const quarnel::ModelData& model = App().Model;
+  const quarnel::ModelData& model = doc_.Model();
   std::vector<std::string> lines;
   for (QTextBlock b = Memo1->document()->begin(); b.isValid(); b = b.next())
     lines.push_back(b.text().toStdString());

@@ -9,11 +9,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "document/model_document.h"
 #include "mainwindow/live_value.h"
 #include "mainwindow/main_window.h"
-#include "pictures/orbital_cells.h"
 #include "model/panel_values.h"
-#include "document/app_state.h"
+#include "pictures/orbital_cells.h"
 #include "widgets/string_grid.h"
 
 using quarnel::ModelData;
@@ -78,7 +78,7 @@ void TFormQuarnel::CreatePanels() {
   CreateOrbitalPanel();
   CreateBetaPanel();
   CreateBetaGenPanel();
-  Live = new LiveValue(this);
+  Live = new LiveValue(this, doc_);
   connect(btnUpdateAlpha, &QPushButton::clicked, this, &TFormQuarnel::btnUpdateAlphaClick);
   connect(btnUpdateBeta, &QPushButton::clicked, this, &TFormQuarnel::btnUpdateBetaClick);
   connect(btnUpdateBetaGen, &QPushButton::clicked, this, &TFormQuarnel::btnUpdateBetaGenClick);
@@ -172,7 +172,7 @@ void TFormQuarnel::CreateBetaGenPanel() {
 }
 
 void TFormQuarnel::OpenOrbitalPanel(int r) {
-  const ModelData& m = App().Model;
+  const ModelData& m = doc_.Model();
   if (!quarnel::ValidOrbital(m, r)) return;
   Edit1->setText(sgInputOverlap->Cell(1, r));
   Edit2->setText(sgInputOverlap->Cell(2, r));
@@ -193,7 +193,7 @@ void TFormQuarnel::OpenOrbitalPanel(int r) {
 }
 
 void TFormQuarnel::btnUpdateAlphaClick() {
-  ModelData& m = App().Model;
+  const ModelData& m = doc_.Model();
   const int r = sgInputOverlap->currentRow() + 1;  // the selected orbital's row
   // A closed panel belongs to no orbital of this model.
   if (SelRow < 1 || !quarnel::ValidOrbital(m, r)) return;
@@ -210,18 +210,17 @@ void TFormQuarnel::btnUpdateAlphaClick() {
   t.plotX = Std(EditPlotX);
   t.plotY = Std(EditPlotY);
   t.kindItem = cbOrbPlot->currentIndex();
-  quarnel::ApplyOrbitalPanel(m, r, t);
+  doc_.EditOrbital(r, [r, &t](ModelData& model) { quarnel::ApplyOrbitalPanel(model, r, t); });
   const QString name = FromModelText(m.OrbName[r]);
   if (name != Edit1->text()) Edit1->setText(name);
   PropagateOrbitalName(r);
-  RefreshDiagonalCell(r);
   SetModelModified();
   if (cbShowPlotOrbA->isChecked()) HighlightOrbitals(HighlightRow, HighlightRow);
   sgInputOverlap->viewport()->update();
 }
 
 void TFormQuarnel::OpenBetaPanel(int i, int j) {
-  const ModelData& m = App().Model;
+  const ModelData& m = doc_.Model();
   if (!quarnel::ValidPair(m, i, j)) return;
   gbInBeta->setTitle(
       QString(" %1 [%2 <=> %3] ")
@@ -239,7 +238,7 @@ void TFormQuarnel::OpenBetaPanel(int i, int j) {
 }
 
 void TFormQuarnel::btnUpdateBetaClick() {
-  ModelData& m = App().Model;
+  const ModelData& m = doc_.Model();
   const int i = SelRow, j = SelCol - 2;
   if (!quarnel::ValidPair(m, i, j)) return;
   quarnel::BetaPanelTexts t;
@@ -251,14 +250,13 @@ void TFormQuarnel::btnUpdateBetaClick() {
     t.beta[d] = Std(betas[d]);
     t.beta2[d] = Std(betas2[d]);  // read even while hidden
   }
-  quarnel::ApplyBetaPanel(m, i, j, t);
-  RefreshPairCells(i, j);
+  doc_.EditPair(i, j, [i, j, &t](ModelData& model) { quarnel::ApplyBetaPanel(model, i, j, t); });
   SetModelModified();
   sgInputOverlap->viewport()->update();
 }
 
 void TFormQuarnel::FillBetaGenPanel(int i, int j) {
-  const quarnel::BetaGenPanelTexts t = quarnel::BetaGenPanelFill(App().Model, i, j);
+  const quarnel::BetaGenPanelTexts t = quarnel::BetaGenPanelFill(doc_.Model(), i, j);
   QLineEdit* minus[] = {nullptr, EditGenBetaMX, EditGenBetaMY, EditGenBetaMZ};
   QLineEdit* plus[] = {nullptr, EditGenBetaPX, EditGenBetaPY, EditGenBetaPZ};
   QLineEdit* pos[] = {nullptr, EditGenX, EditGenY, EditGenZ};
@@ -276,7 +274,7 @@ void TFormQuarnel::FillBetaGenPanel(int i, int j) {
 }
 
 void TFormQuarnel::OpenBetaGenPanel(int i, int j) {
-  const ModelData& m = App().Model;
+  const ModelData& m = doc_.Model();
   if (!quarnel::ValidPair(m, i, j)) return;
   FillBetaGenPanel(i, j);
   gbInBetaGen->setTitle(
@@ -287,7 +285,7 @@ void TFormQuarnel::OpenBetaGenPanel(int i, int j) {
 }
 
 void TFormQuarnel::btnUpdateBetaGenClick() {
-  ModelData& m = App().Model;
+  const ModelData& m = doc_.Model();
   const int i = SelRow, j = SelCol - 2;
   if (!quarnel::ValidPair(m, i, j)) return;
   quarnel::BetaGenPanelTexts t;
@@ -304,8 +302,7 @@ void TFormQuarnel::btnUpdateBetaGenClick() {
     t.socIm[d] = Std(im[d]);
     t.posShown[d] = !pos[d]->isHidden();  // hidden from the first display on
   }
-  quarnel::ApplyBetaGenPanel(m, i, j, t);
-  RefreshPairCells(i, j);
+  doc_.EditPair(i, j, [i, j, &t](ModelData& model) { quarnel::ApplyBetaGenPanel(model, i, j, t); });
   SetModelModified();
   FillBetaGenPanel(i, j);
   sgInputOverlap->viewport()->update();
@@ -328,5 +325,5 @@ void TFormQuarnel::cbShowPlotOrbBClick() {
 }
 
 void TFormQuarnel::cbOrbPlotChange() {
-  App().GammaPictureShown = false;
+  gammaPictureShown_ = false;
 }

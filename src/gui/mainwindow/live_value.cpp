@@ -12,11 +12,9 @@
 #include <QWheelEvent>
 #include <cmath>
 
-#include "bands/band_window.h"
-#include "bands/live_bands.h"
+#include "document/model_document.h"
 #include "mainwindow/main_window.h"
 #include "model/panel_values.h"
-#include "document/app_state.h"
 #include "support/number_text.h"
 #include "widgets/string_grid.h"
 
@@ -43,7 +41,8 @@ double Rounded(double x, double span) {
 
 }  // namespace
 
-LiveValue::LiveValue(TFormQuarnel* form) : QObject(form), form_(form) {
+LiveValue::LiveValue(TFormQuarnel* form, ModelDocument& document)
+    : QObject(form), form_(form), doc_(document) {
   TFormQuarnel* f = form;
   AddStrip(f->gbInAlfa, 166, 158);
   AddStrip(f->gbInBeta, 10, 140);
@@ -114,8 +113,7 @@ void LiveValue::AddStrip(QGroupBox* panel, int x, int y) {
       st.span->setText(Text(SpanOf(st)));
   });
   connect(s.rescale, &QCheckBox::toggled, this, [this](bool on) {
-    TBandDlg* bands = form_->BandWindow();
-    if (bands && bands->Live && Moving()) bands->Live->SetRescale(on);
+    if (Moving()) doc_.SetLiveRescale(on);
   });
   strips_.push_back(s);
 }
@@ -139,7 +137,7 @@ void LiveValue::SetEnabled(bool enabled) {
 }
 
 bool LiveValue::TargetOf(const Field& f, quarnel::PanelTarget& t) const {
-  const quarnel::ModelData& m = App().Model;
+  const quarnel::ModelData& m = doc_.Model();
   t.value = f.value;
   t.d = f.d;
   if (f.strip == 0) {
@@ -184,11 +182,10 @@ void LiveValue::Recentre(Strip& s) {
 
 bool LiveValue::Begin(int field, Gesture gesture) {
   if (Moving()) End(true);
-  TBandDlg* bands = form_->BandWindow();
-  if (!enabled_ || (bands && bands->Running())) return false;
+  if (!enabled_ || doc_.Running()) return false;
   const Field& f = fields_[field];
   if (f.edit->isHidden() || !TargetOf(f, target_)) return false;
-  double* number = quarnel::PanelNumber(App().Model, target_);
+  const double* number = quarnel::PanelNumber(doc_.Model(), target_);
   if (!number) return false;
   Bind(field);
   moving_ = field;
@@ -197,29 +194,31 @@ bool LiveValue::Begin(int field, Gesture gesture) {
   span_ = SpanOf(strips_[f.strip]);
   beforeText_ = f.edit->text();
   beforeModified_ = form_->ModelModified();
-  if (bands && bands->Live) bands->Live->Begin(strips_[f.strip].rescale->isChecked());
+  doc_.BeginLiveMove(strips_[f.strip].rescale->isChecked());
   return true;
 }
 
 void LiveValue::MoveTo(double x) {
   if (!Moving()) return;
-  quarnel::ModelData& m = App().Model;
+  const quarnel::ModelData& m = doc_.Model();
   const Field& f = fields_[moving_];
-  if (!quarnel::SetPanelValue(m, target_, x)) return;
-  now_ = x;
-  // The grid refresh normalises, as after Apply.
+  bool set = false;
+  const auto write = [this, x, &set](quarnel::ModelData& model) {
+    set = quarnel::SetPanelValue(model, target_, x);
+  };
+  // Normalised as after Apply.
   if (f.strip == 0)
-    form_->RefreshDiagonalCell(target_.i);
+    doc_.EditOrbital(target_.i, write);
   else
-    form_->RefreshPairCells(target_.i, target_.j);
+    doc_.EditPair(target_.i, target_.j, write);
+  if (!set) return;
+  now_ = x;
   if (const double* number = quarnel::PanelNumber(m, target_)) f.edit->setText(Text(*number));
   if (f.label)
     f.label->setText(QString::fromStdString(
         quarnel::PositionLabelText(m, target_.i, target_.j ? target_.j : target_.i, target_.d)));
   form_->SetModelModified();
   form_->sgInputOverlap->viewport()->update();
-  TBandDlg* bands = form_->BandWindow();
-  if (bands && bands->Live) bands->Live->Request();
 }
 
 void LiveValue::End(bool keep) {
@@ -231,8 +230,7 @@ void LiveValue::End(bool keep) {
     form_->SetModelModified(beforeModified_);
   }
   moving_ = -1;
-  TBandDlg* bands = form_->BandWindow();
-  if (bands && bands->Live) bands->Live->End();
+  doc_.EndLiveMove();
   Recentre(strips_[f.strip]);
 }
 

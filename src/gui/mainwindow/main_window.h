@@ -8,6 +8,7 @@
 #include <string>
 
 #include "numeric/hamiltonian.h"
+#include "widgets/model_text.h"
 
 class QAction;
 class QCheckBox;
@@ -22,24 +23,30 @@ class QStatusBar;
 class QWidget;
 class SpinEdit;
 class StringGrid;
-class TBandDlg;
-class TEigenDlg;
 class LiveValue;
 class TAboutUBox;
 class TUnitPomDlg;
+class ModelDocument;
+class OrbitalView;
 
 class TFormQuarnel : public QMainWindow {
   Q_OBJECT
  public:
-  explicit TFormQuarnel(QWidget* parent = nullptr);
+  // The window shows document and changes it through its operations.
+  explicit TFormQuarnel(ModelDocument& document, QWidget* parent = nullptr);
   ~TFormQuarnel() override;
 
-  // The other windows, created after this one (the program entry sets them).
-  void SetWindows(TUnitPomDlg* pom, TBandDlg* bands, TEigenDlg* eigen, TAboutUBox* about);
+  // The other windows, created after this one (the program entry sets them): placed at the first
+  // display and opened by the menus.
+  void SetWindows(TUnitPomDlg* pom, QWidget* bands, QWidget* eigen, TAboutUBox* about);
+  // The orbital chart the pictures are drawn in (the bands window's).
+  void SetOrbitalView(OrbitalView* view) { orbitals_ = view; }
+  // The workbench's column sizing: a column dragged wider makes all of a grid as wide.
+  void SetColumnSizing(bool on) { columnSizing_ = on; }
   // Command-line arguments without the program name; read at first paint.
   void SetArguments(const QStringList& arguments) { arguments_ = arguments; }
 
-  // Grid refresh operations: every change of the model passes through them.
+  // Grid refresh: the cells show the model as it is; they never change it.
   void ResizeGrids(int n);
   void RefreshDiagonalCell(int i);
   QString RefreshPairCells(int i, int j);
@@ -53,22 +60,29 @@ class TFormQuarnel : public QMainWindow {
 
   // The model differs from what was last read or saved. Every path that changes the model sets
   // it; reading, saving and New clear it.
-  bool ModelModified() const { return modelModified_; }
-  void SetModelModified(bool modified = true) { modelModified_ = modified; }
+  bool ModelModified() const;
+  void SetModelModified(bool modified = true);
   // Before the model is closed, replaced or emptied: asks about unsaved changes. False when the
   // user cancels or the save fails, and then nothing may happen to the model.
   bool QueryUnsavedChanges();
   // Hides the editing panels, so that none shows values of a model that is gone.
   void ClosePanels();
 
+  // Intent-level operations. The k point nx/div, ny/div, nz/div in the k-point controls exactly:
+  // a divisor below the controls' range is scaled up, ranges are widened for points outside.
+  void SetKPoint(int nx, int ny, int nz, int div);
+  // While a run goes, what would change the model is locked; a DOS run also hides the k point.
+  void SetRunLocked(bool locked, bool dos);
+
   // The one-time initialisation of the first display; runs once.
   void FirstPaint();
   bool FirstPaintDone() const { return firstPaintDone_; }
 
-  // k point.
+  // k point: the k point of the spin edits computed by the document.
   void SpoctiKpoint();
   // The k labels and H(k) grid of the last k point.
   void ShowKpointTexts();
+  // The angle and eigen results of the last k point.
   void SpoctiEigen();
   void FillEigenGrid();
   // Widens the columns of sgEigen that are too narrow for their texts.
@@ -85,8 +99,6 @@ class TFormQuarnel : public QMainWindow {
   void FillBetaGenPanel(int i, int j);
   // The panels' numeric fields moved continuously (live_value.cpp).
   LiveValue* Live = nullptr;
-  // The Bands&DOS window, or nullptr before SetWindows.
-  TBandDlg* BandWindow() const { return bands_; }
 
   // Orbital pictures in the bands window's orbital chart (orbital_plot.cpp).
   void BuildOrbitalShapes();
@@ -97,11 +109,15 @@ class TFormQuarnel : public QMainWindow {
   void FitOrbitalAxes();
   // Asks for a fresh fit unless layout (0: always new) is the one shown last.
   void NewOrbitalPicture(int layout);
+  // The Gamma phase picture is the one the orbital chart shows.
+  bool GammaPictureShown() const { return gammaPictureShown_; }
+  void SetGammaPictureShown(bool shown) { gammaPictureShown_ = shown; }
   void PlotPhasePicture(int s11, int s12, int s21, const QString& label, int s22);
   void PlotEigenvectorPicture();
   void HighlightOrbitals(int i, int j);
-  // The orbital chart, or nullptr without a bands window.
+  // The orbital chart, or nullptr without one.
   QCustomPlot* OrbitalChart() const;
+  OrbitalView* Orbitals() const { return orbitals_; }
 
   QString DialogFilter() const;
   QString DialogDefaultExt() const;
@@ -211,6 +227,12 @@ class TFormQuarnel : public QMainWindow {
   QAction* miManual1;
   QAction* miAbout1;
 
+ signals:
+  // A k-path file named on the command line, for the bands window.
+  void KPathFileNamed(const QString& name);
+  // Tools > k map.
+  void KMapRequested();
+
  public slots:
   void miOpen1Click();
   void miSave1Click();
@@ -268,23 +290,32 @@ class TFormQuarnel : public QMainWindow {
   void AddTextMark(QCustomPlot* chart, int series, double x, double y, const QString& text,
                    bool plain);
 
+  // The document's changes, shown.
+  void ConnectDocument();
+  void ShowReplacedModel();
+  void ShowClearedModel();
+  void ShowKPoint();
+
+  ModelDocument& doc_;
   QWidget* client_ = nullptr;
-  quarnel::KPoint lastKpoint_;
+  bool gammaPictureShown_ = false;
+  // A DOS run hides the k-point texts; they are written when it ends.
+  bool kpointDisplayOff_ = false;
+  // Program title; at first paint it gets the model extension, "Quarnel V7.12 (qrg)".
+  std::string captionBase_ = "Quarnel V" QUARNEL_VERSION " ";
+  std::string modelExtension_ = "qrg";
   QStringList arguments_;
   bool firstPaintDone_ = false;
   int inputColWidth_ = 0;
   int eigenColWidth_ = 0;
   std::string headerBytes_;  // the header as read, kept when the text is not edited
-  bool modelModified_ = false;
   // Orbitals whose rows show the model (read or applied); ResizeGrids shows them again.
   bool orbitalShown_[17] = {};
   bool SaveWithDialog();
   TUnitPomDlg* pom_ = nullptr;
-  TBandDlg* bands_ = nullptr;
-  TEigenDlg* eigen_ = nullptr;
+  QWidget* bands_ = nullptr;
+  QWidget* eigen_ = nullptr;
   TAboutUBox* about_ = nullptr;
+  OrbitalView* orbitals_ = nullptr;
+  bool columnSizing_ = true;
 };
-
-// Text from a file (UTF-8 when valid, else Latin-1) for display, and back.
-QString FromModelText(const std::string& bytes);
-std::string ToModelText(const QString& text, const std::string& original);

@@ -2,6 +2,7 @@
 #include "workbench/eigen_window.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -11,7 +12,7 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "document/app_state.h"
+#include "document/model_document.h"
 #include "widgets/fixed_font.h"
 #include "widgets/spin_edit.h"
 #include "widgets/string_grid.h"
@@ -37,7 +38,8 @@ QGroupBox* MakeGroup(QWidget* parent, QHBoxLayout*& row) {
 
 }  // namespace
 
-TEigenDlg::TEigenDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
+TEigenDlg::TEigenDlg(ModelDocument& document, QWidget* parent)
+    : QWidget(parent, Qt::Window), doc_(document) {
   setWindowTitle("Eigen Values");
   setMinimumSize(700, 700);
   resize(800, 800);
@@ -62,9 +64,19 @@ TEigenDlg::TEigenDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   connect(sgJacobiR2, &StringGrid::MouseUp, this, &TEigenDlg::sgJacobiR2MouseUp);
   connect(CancelBtn, &QPushButton::clicked, this, &TEigenDlg::CancelBtnClick);
   ConnectCommands();
-  App().Solver.JacN = 0;
-  App().Solver.JacIter = 0;
-  App().Solver.Display = this;
+  NameControls();
+  quarnel::JacobiSolver& solver = doc_.Solver();
+  solver.JacN = 0;
+  solver.JacIter = 0;
+  solver.Display = this;
+  connect(&doc_, &ModelDocument::RunStarted, this, [this](bool dos) {
+    if (dos && doc_.Solver().Display == this) doc_.Solver().Display = nullptr;
+  });
+  connect(&doc_, &ModelDocument::RunEnded, this, [this] { doc_.Solver().Display = this; });
+  // The rows of R2 carry the orbitals' names.
+  connect(&doc_, &ModelDocument::ModelReplaced, this, &TEigenDlg::OrbitalNamesChanged);
+  connect(&doc_, &ModelDocument::OrbitalChanged, this, &TEigenDlg::OrbitalNamesChanged);
+  connect(&doc_, &ModelDocument::OrbitalCountChanged, this, &TEigenDlg::OrbitalNamesChanged);
 
   // The command row lies in a panel of fixed geometry, whose layout cannot push the window
   // wider: the window itself may not become narrower than the row's controls.
@@ -73,8 +85,37 @@ TEigenDlg::TEigenDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   FormResize();
 }
 
+void TEigenDlg::NameControls() {
+  const std::pair<QObject*, const char*> names[] = {{PanelJacobiA, "PanelJacobiA"},
+                                                    {GroupBox1, "GroupBox1"},
+                                                    {btnIteration, "btnIteration"},
+                                                    {seIter, "seIter"},
+                                                    {btnIterReset, "btnIterReset"},
+                                                    {LabelA, "LabelA"},
+                                                    {GroupBox2, "GroupBox2"},
+                                                    {btnVypRotMat, "btnVypRotMat"},
+                                                    {btnRotace, "btnRotace"},
+                                                    {GroupBox3, "GroupBox3"},
+                                                    {btnOpenA, "btnOpenA"},
+                                                    {btnSaveA, "btnSaveA"},
+                                                    {CancelBtn, "CancelBtn"},
+                                                    {sgJacobiA, "sgJacobiA"},
+                                                    {PanelJacobiR, "PanelJacobiR"},
+                                                    {LabelR1, "LabelR1"},
+                                                    {btnCheck, "btnCheck"},
+                                                    {cbColSizing, "cbColSizing"},
+                                                    {sgJacobiR1, "sgJacobiR1"},
+                                                    {sgJacobiR2, "sgJacobiR2"},
+                                                    {Memo1, "Memo1"}};
+  for (const auto& [control, name] : names) control->setObjectName(name);
+}
+
+bool TEigenDlg::ColumnSizing() const {
+  return cbColSizing->isChecked();
+}
+
 TEigenDlg::~TEigenDlg() {
-  if (App().Solver.Display == this) App().Solver.Display = nullptr;
+  if (doc_.Solver().Display == this) doc_.Solver().Display = nullptr;
 }
 
 void TEigenDlg::ConnectCommands() {
@@ -137,6 +178,7 @@ void TEigenDlg::BuildPanelR() {
   btnCheck = MakeButton("Check", PanelJacobiR);
   cbColSizing = new QCheckBox("col. sizing", PanelJacobiR);
   cbColSizing->setChecked(true);
+  connect(cbColSizing, &QCheckBox::toggled, this, &TEigenDlg::ColumnSizingChanged);
   row->addWidget(LabelR1, 1);
   row->addWidget(btnCheck);
   row->addWidget(cbColSizing);

@@ -16,15 +16,18 @@ class QPushButton;
 class SpinEdit;
 class StringGrid;
 
+class ModelDocument;
+
 namespace quarnel {
 struct MatrixGrid;
 }
 
-// Shows App().Solver: it registers itself as the solver's display while it exists.
+// Shows the document's solver: it registers itself as the solver's display while it exists,
+// except during a DOS run, which hides the k-point displays.
 class TEigenDlg : public QWidget, public quarnel::JacobiDisplay {
   Q_OBJECT
  public:
-  explicit TEigenDlg(QWidget* parent = nullptr);
+  explicit TEigenDlg(ModelDocument& document, QWidget* parent = nullptr);
   ~TEigenDlg() override;
 
   static constexpr const char* kOpenFilter = "Quarnel matrix (*.qmx)|*.qmx|All Files (*.*)|*.*";
@@ -37,6 +40,43 @@ class TEigenDlg : public QWidget, public quarnel::JacobiDisplay {
   static constexpr int kGridColWidth = 80;
   static constexpr int kGridRowHeight = 18;
 
+  // Column widths last given to all columns of each grid.
+  int ColWidthA;
+  int ColWidthR1;
+  int ColWidthR2;
+
+  void btnIterationClick();
+  void btnIterResetClick();
+  void btnVypRotMatClick();
+  void btnRotaceClick();
+  void btnOpenAClick();
+  void btnSaveAClick();
+  void btnCheckClick();
+  void sgJacobiAMouseUp();
+  void sgJacobiR1MouseUp();
+  void sgJacobiR2MouseUp();
+  void CancelBtnClick();
+  void FormResize();
+  // An orbital was renamed: the rows of R2 follow while they show a k-point matrix.
+  void OrbitalNamesChanged();
+  // "col. sizing": a column dragged wider makes all columns of a grid as wide, here and in the
+  // main window's grids.
+  bool ColumnSizing() const;
+
+ signals:
+  void ColumnSizingChanged(bool on);
+
+ public:
+  // quarnel::JacobiDisplay
+  void ShowState(const quarnel::JacobiSolver& solver) override;
+  void ShowRotation(const quarnel::JacobiSolver& solver, int p, int q, double theta) override;
+  void ShowInput(const quarnel::JacobiSolver& solver) override;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  // Controls, named as the program's documentation names them; each has its name as objectName.
   QFrame* PanelJacobiA;
   QGroupBox* GroupBox1;  // iterations
   QPushButton* btnIteration;
@@ -59,36 +99,8 @@ class TEigenDlg : public QWidget, public quarnel::JacobiDisplay {
   StringGrid* sgJacobiR1;
   StringGrid* sgJacobiR2;
   QPlainTextEdit* Memo1;  // results listing
+  void NameControls();
 
-  // Column widths last given to all columns of each grid.
-  int ColWidthA;
-  int ColWidthR1;
-  int ColWidthR2;
-
-  void btnIterationClick();
-  void btnIterResetClick();
-  void btnVypRotMatClick();
-  void btnRotaceClick();
-  void btnOpenAClick();
-  void btnSaveAClick();
-  void btnCheckClick();
-  void sgJacobiAMouseUp();
-  void sgJacobiR1MouseUp();
-  void sgJacobiR2MouseUp();
-  void CancelBtnClick();
-  void FormResize();
-  // An orbital was renamed: the rows of R2 follow while they show a k-point matrix.
-  void OrbitalNamesChanged();
-
-  // quarnel::JacobiDisplay
-  void ShowState(const quarnel::JacobiSolver& solver) override;
-  void ShowRotation(const quarnel::JacobiSolver& solver, int p, int q, double theta) override;
-  void ShowInput(const quarnel::JacobiSolver& solver) override;
-
- protected:
-  void resizeEvent(QResizeEvent* event) override;
-
- private:
   void BuildPanelA();
   void BuildPanelR();
   StringGrid* MakeGrid();
@@ -99,6 +111,7 @@ class TEigenDlg : public QWidget, public quarnel::JacobiDisplay {
   void ShowMatrixGrid(const quarnel::MatrixGrid& matrix);
   quarnel::MatrixGrid GridTexts() const;
 
+  ModelDocument& doc_;
   // The matrix shown came from Open, not from a k-point calculation.
   bool matrixFromFile_ = false;
 };

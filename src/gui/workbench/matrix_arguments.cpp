@@ -6,9 +6,8 @@
 #include <QTimer>
 #include <utility>
 
-#include "mainwindow/main_window.h"
-#include "widgets/dialogs.h"
 #include "support/text_utils.h"
+#include "widgets/dialogs.h"
 #include "workbench/eigen_window.h"
 
 namespace {
@@ -42,7 +41,7 @@ class NamedFileDialogs : public Dialogs {
 
 // Matrix files (.qmx) on the command line open in the Jacobi workbench, through its Open button,
 // so that a double click on one shows it. The main window ignores them.
-void OpenMatrixArguments(const QStringList& arguments, TFormQuarnel& formQuarnel,
+void OpenMatrixArguments(const QStringList& arguments, const std::function<void()>& firstPaint,
                          TEigenDlg& eigenDlg) {
   // An option in the first place is never a file, as for the main window.
   const int first = !arguments.isEmpty() && arguments.first().startsWith('-') ? 1 : 0;
@@ -50,7 +49,7 @@ void OpenMatrixArguments(const QStringList& arguments, TFormQuarnel& formQuarnel
   for (int k = first; k < arguments.size(); ++k) {
     if (quarnel::FileExtension(arguments[k].toStdString()) != "qmx") continue;
     // The first paint may calculate a k point, which would replace the matrix: it goes first.
-    formQuarnel.FirstPaint();
+    if (firstPaint) firstPaint();
     Dialogs& base = CurrentDialogs();
     NamedFileDialogs named(base, arguments[k]);
     SetDialogs(&named);

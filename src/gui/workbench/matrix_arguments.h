@@ -3,11 +3,12 @@
 // Matrix files (.qmx) on the program's command line.
 
 #include <QStringList>
+#include <functional>
 
-class TFormQuarnel;
 class TEigenDlg;
 
-// Opens every .qmx of arguments in the Jacobi workbench through its own Open, after the main
-// window's first paint, and shows the workbench; other arguments are the main window's.
-void OpenMatrixArguments(const QStringList& arguments, TFormQuarnel& formQuarnel,
+// Opens every .qmx of arguments in the Jacobi workbench through its own Open, after firstPaint
+// (the main window's first paint), and shows the workbench; other arguments are the main
+// window's.
+void OpenMatrixArguments(const QStringList& arguments, const std::function<void()>& firstPaint,
                          TEigenDlg& eigenDlg);

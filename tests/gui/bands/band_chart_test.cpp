@@ -10,12 +10,14 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSlider>
 #include <QStatusBar>
 #include <QTest>
 
 #include "gui/bands/band_models.h"
 #include "widgets/chart_helpers.h"
+#include "widgets/orbital_view.h"
 
 namespace {
 
@@ -265,19 +267,20 @@ void BandChartTest::printAndCopyTheWindow() {
 
 void BandChartTest::orbitalSizeControlsRequestARescale() {
   Program p;
-  int fits = 0;
-  App().FitOrbitalAxes = [&fits] { ++fits; };
-  App().OrbPlotRescale = false;
+  // Fits counted, not made: a fit would take the request.
+  OrbitalView* view = p.bands->Orbitals();
+  QObject::disconnect(view, &OrbitalView::FitRequested, nullptr, nullptr);
+  QSignalSpy fits(view, &OrbitalView::FitRequested);
+  view->RequestRescale(false);
   p.bands->TrackBar1->setValue(12);
-  QCOMPARE(App().OrbPlotScale, 12.0 / App().OrbScaleSteps);
-  QVERIFY(App().OrbPlotRescale);
-  QCOMPARE(fits, 0);
-  App().OrbPlotRescale = false;
+  QCOMPARE(view->Scale(), 12.0 / view->ScaleSteps());
+  QVERIFY(view->RescaleRequested());
+  QCOMPARE(fits.count(), 0);
+  view->RequestRescale(false);
   p.bands->btnResizeOrb->click();
-  QVERIFY(App().OrbPlotRescale);
+  QVERIFY(view->RescaleRequested());
   QVERIFY(IsAxisAutomatic(p.bands->Chart3->xAxis));
-  QCOMPARE(fits, 1);
-  App().FitOrbitalAxes = nullptr;
+  QCOMPARE(fits.count(), 1);
 }
 
 QTEST_MAIN(BandChartTest)

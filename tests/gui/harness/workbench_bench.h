@@ -9,22 +9,21 @@
 #include <QTemporaryDir>
 #include <memory>
 
+#include "document/model_document.h"
 #include "gui/harness/scripted_dialogs.h"
-#include "document/app_state.h"
 #include "widgets/string_grid.h"
 #include "workbench/eigen_window.h"
 
 struct Bench {
   Bench() {
-    App() = AppState();
-    App().Messages.Show = [this](const std::string& text) {
+    doc.Messages().Show = [this](const std::string& text) {
       dialogs.Warning(nullptr, QString::fromStdString(text));
     };
-    window = std::make_unique<TEigenDlg>();
+    window = std::make_unique<TEigenDlg>(doc);
   }
   ~Bench() {
     window.reset();
-    App().Messages.Show = nullptr;
+    doc.Messages().Show = nullptr;
   }
 
   QString Path(const QString& name) const { return QDir(dir.path()).filePath(name); }
@@ -38,16 +37,23 @@ struct Bench {
   // Opens a file through the Open button as a user would.
   void Open(const QString& path) {
     dialogs.openAnswers << path;
-    window->btnOpenA->click();
+    window->findChild<QPushButton*>("btnOpenA")->click();
   }
   void Load(const QByteArray& text) { Open(Write("m.qmx", text)); }
 
-  QString A(int col, int row) const { return window->sgJacobiA->Cell(col, row); }
-  QString R1(int col, int row) const { return window->sgJacobiR1->Cell(col, row); }
-  QString R2(int col, int row) const { return window->sgJacobiR2->Cell(col, row); }
+  QString A(int col, int row) const {
+    return window->findChild<StringGrid*>("sgJacobiA")->Cell(col, row);
+  }
+  QString R1(int col, int row) const {
+    return window->findChild<StringGrid*>("sgJacobiR1")->Cell(col, row);
+  }
+  QString R2(int col, int row) const {
+    return window->findChild<StringGrid*>("sgJacobiR2")->Cell(col, row);
+  }
 
   ScriptedDialogs dialogs;
   QTemporaryDir dir;
+  ModelDocument doc;
   std::unique_ptr<TEigenDlg> window;
 };
 

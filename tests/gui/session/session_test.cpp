@@ -115,7 +115,7 @@ void SessionTest::Calculate(int nx, int ny, int div) {
 
 void SessionTest::startsWithTheModelOfTheCommandLine() {
   QCOMPARE(p->form->windowTitle(), "Quarnel V7.12 (qrg) - " + kModel);
-  QCOMPARE(App().Model.NOrb, 3);
+  QCOMPARE(p->doc.Model().NOrb, 3);
   QCOMPARE(p->Cell(0, 1), QString("Cu"));
   QCOMPARE(p->Cell(2, 2), QString("-5.1"));
   QVERIFY(p->dialogs.warnings.isEmpty());
@@ -126,7 +126,7 @@ void SessionTest::calculationAgreesWithClosedFormsAndTheBatchProgram() {
   QCOMPARE(p->form->lbkx->text(), QString("kx=0.30"));
   QCOMPARE(p->form->lbky->text(), QString("ky=0.70"));
   const auto expected = Bands(0.3, 0.7);
-  const quarnel::JacobiSolver& s = App().Solver;
+  const quarnel::JacobiSolver& s = p->doc.Solver();
   for (int m = 1; m <= 3; ++m) {
     QVERIFY2(Near(s.EigVal[m], expected[m - 1]), qPrintable(QString::number(m)));
     QVERIFY(Near(p->form->sgEigen->Cell(0, m).toDouble(), expected[m - 1], 1e-6));
@@ -183,7 +183,7 @@ void SessionTest::smallDosCountsEveryOrbitalAtEveryPoint() {
   TBandDlg& w = *p->bands;
   w.SpinEdit3->SetValue(10);
   w.btnDOS->click();
-  QVERIFY(w.btnDOS->isEnabled() && App().Solver.JacVerbose);
+  QVERIFY(w.btnDOS->isEnabled() && p->doc.Solver().JacVerbose);
   const int points = 11 * 11 * 11;
   QCOMPARE(w.DosStore.Count(), std::size_t(points * 3));
   // The total, three orbitals and, as the model carries 5 electrons, the integrated count.
@@ -230,39 +230,40 @@ void SessionTest::workbenchStepsConverge() {
   TEigenDlg& w = *p->eigen;
   QVERIFY(w.isVisible());
   Calculate(2, 5, 10);
-  const quarnel::JacobiSolver& s = App().Solver;
+  const quarnel::JacobiSolver& s = p->doc.Solver();
   QCOMPARE(s.JacN, 6);  // the real matrix of order 2n
 
-  w.btnIterReset->click();
-  QCOMPARE(w.LabelA->text(), QString("0: "));
+  w.findChild<QPushButton*>("btnIterReset")->click();
+  QCOMPARE(w.findChild<QLabel*>("LabelA")->text(), QString("0: "));
   double previous = OffNorm(s);
   QVERIFY(previous > 1);
 
   // One rotation by hand: the squared off-diagonal norm drops by twice the pivot's square.
-  w.btnVypRotMat->click();
-  QVERIFY(w.LabelR1->text().startsWith("p:"));
+  w.findChild<QPushButton*>("btnVypRotMat")->click();
+  QVERIFY(w.findChild<QLabel*>("LabelR1")->text().startsWith("p:"));
   const int pp = s.PivotP(), pq = s.PivotQ();
   QVERIFY(pp >= 1 && pq > pp);
   const double pivot = s.JacA[pp][pq];
-  w.btnRotace->click();
+  w.findChild<QPushButton*>("btnRotace")->click();
   QVERIFY(std::fabs(s.JacA[pp][pq]) < 1e-12);
   const double after = OffNorm(s);
   QVERIFY(Near(after * after, previous * previous - 2 * pivot * pivot, 1e-12));
   previous = after;
 
   // Single iterations each lower the norm; then as many as it takes.
-  w.seIter->SetText("1");
+  w.findChild<SpinEdit*>("seIter")->SetText("1");
   for (int k = 1; k <= 5; ++k) {
-    w.btnIteration->click();
-    QCOMPARE(w.LabelA->text(), QString("%1: ").arg(k));
+    w.findChild<QPushButton*>("btnIteration")->click();
+    QCOMPARE(w.findChild<QLabel*>("LabelA")->text(), QString("%1: ").arg(k));
     const double norm = OffNorm(s);
     QVERIFY2(norm < previous, qPrintable(QString("iteration %1").arg(k)));
     previous = norm;
   }
   // The field allows 50 rotations a press.
-  w.seIter->SetText("50");
-  for (int press = 0; press < 4 && OffNorm(s) >= 1e-12; ++press) w.btnIteration->click();
-  QVERIFY(!w.seIter->IsMarked());
+  w.findChild<SpinEdit*>("seIter")->SetText("50");
+  for (int press = 0; press < 4 && OffNorm(s) >= 1e-12; ++press)
+    w.findChild<QPushButton*>("btnIteration")->click();
+  QVERIFY(!w.findChild<SpinEdit*>("seIter")->IsMarked());
   QVERIFY(OffNorm(s) < 1e-12);
   QVERIFY(s.JacIter > 5);
   // The eigenvalues are the closed forms, each twice on the diagonal.
@@ -273,15 +274,16 @@ void SessionTest::workbenchStepsConverge() {
   QVERIFY(Near(trace, 2 * (expected[0] + expected[1] + expected[2])));
   // Converged: another press finds nothing left to rotate.
   const int rotations = s.JacIter;
-  w.seIter->SetText("1");
-  w.btnIteration->click();
+  w.findChild<SpinEdit*>("seIter")->SetText("1");
+  w.findChild<QPushButton*>("btnIteration")->click();
   QVERIFY(s.JacIter <= rotations + 1);
   QVERIFY(OffNorm(s) < 1e-12);
-  QCOMPARE(w.Memo1->toPlainText().split('\n').size(), 1 + 6);  // a heading and 2n lines
+  QCOMPARE(w.findChild<QPlainTextEdit*>("Memo1")->toPlainText().split('\n').size(),
+           1 + 6);  // a heading and 2n lines
 }
 
 void SessionTest::saveReopenAndSaveAgainKeepModelAndBytes() {
-  const quarnel::ModelData before = App().Model;
+  const quarnel::ModelData before = p->doc.Model();
   const QString first = p->dir.filePath("session.qrg");
   p->dialogs.saveAnswers << first;
   p->form->miSave1->trigger();
@@ -297,7 +299,7 @@ void SessionTest::saveReopenAndSaveAgainKeepModelAndBytes() {
   p->form->miOpen1->trigger();
   QVERIFY(p->dialogs.warnings.isEmpty());
   QCOMPARE(p->form->windowTitle(), "Quarnel V7.12 (qrg) - " + first);
-  QVERIFY(SameModel(App().Model, before));
+  QVERIFY(SameModel(p->doc.Model(), before));
 
   const QString second = p->dir.filePath("again.qrg");
   p->dialogs.saveAnswers << second;
@@ -307,7 +309,7 @@ void SessionTest::saveReopenAndSaveAgainKeepModelAndBytes() {
   // The reopened model calculates what the original did.
   Calculate(3, 7, 10);
   const auto expected = Bands(0.3, 0.7);
-  for (int m = 1; m <= 3; ++m) QVERIFY(Near(App().Solver.EigVal[m], expected[m - 1]));
+  for (int m = 1; m <= 3; ++m) QVERIFY(Near(p->doc.Solver().EigVal[m], expected[m - 1]));
 }
 
 QTEST_MAIN(SessionTest)

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "document/model_document.h"
 #include "widgets/spin_edit.h"
 #include "widgets/string_grid.h"
 #include "workbench/eigen_window.h"
@@ -30,31 +31,38 @@ void SetColumns(StringGrid* g, int cols) {
 }  // namespace
 
 void EigenWindowTest::startsWithItsControlsAllEnabled() {
-  TEigenDlg w;
+  ModelDocument doc;
+  TEigenDlg w(doc);
   QCOMPARE(w.windowTitle(), QString("Eigen Values"));
   QCOMPARE(w.size(), QSize(800, 800));
   // No narrower than the command row needs, so that no control sits on another.
   QCOMPARE(w.minimumHeight(), 700);
   QVERIFY(w.minimumWidth() >= 700);
-  QVERIFY(w.minimumWidth() >= w.PanelJacobiA->minimumSizeHint().width());
-  QCOMPARE(w.seIter->MinValue(), 1);
-  QCOMPARE(w.seIter->MaxValue(), 50);
-  QCOMPARE(ReadSpinValue(w.seIter, 1), 50);
-  QVERIFY(w.cbColSizing->isChecked());
-  QCOMPARE(w.cbColSizing->text(), QString("col. sizing"));
-  QCOMPARE(w.btnVypRotMat->text(), QString("Calc Rpq"));
-  QCOMPARE(w.btnRotace->text(), QString("R-1 A R"));
+  QVERIFY(w.minimumWidth() >= w.findChild<QFrame*>("PanelJacobiA")->minimumSizeHint().width());
+  QCOMPARE(w.findChild<SpinEdit*>("seIter")->MinValue(), 1);
+  QCOMPARE(w.findChild<SpinEdit*>("seIter")->MaxValue(), 50);
+  QCOMPARE(ReadSpinValue(w.findChild<SpinEdit*>("seIter"), 1), 50);
+  QVERIFY(w.findChild<QCheckBox*>("cbColSizing")->isChecked());
+  QCOMPARE(w.findChild<QCheckBox*>("cbColSizing")->text(), QString("col. sizing"));
+  QCOMPARE(w.findChild<QPushButton*>("btnVypRotMat")->text(), QString("Calc Rpq"));
+  QCOMPARE(w.findChild<QPushButton*>("btnRotace")->text(), QString("R-1 A R"));
   // Without a matrix the commands do nothing rather than being disabled.
-  for (QPushButton* b : {w.btnIteration, w.btnIterReset, w.btnVypRotMat, w.btnRotace, w.btnOpenA,
-                         w.btnSaveA, w.btnCheck, w.CancelBtn})
+  for (QPushButton* b :
+       {w.findChild<QPushButton*>("btnIteration"), w.findChild<QPushButton*>("btnIterReset"),
+        w.findChild<QPushButton*>("btnVypRotMat"), w.findChild<QPushButton*>("btnRotace"),
+        w.findChild<QPushButton*>("btnOpenA"), w.findChild<QPushButton*>("btnSaveA"),
+        w.findChild<QPushButton*>("btnCheck"), w.findChild<QPushButton*>("CancelBtn")})
     QVERIFY2(b->isEnabled(), qPrintable(b->text()));
-  QCOMPARE(w.Memo1->lineWrapMode(), QPlainTextEdit::NoWrap);
-  QVERIFY(QFontInfo(w.Memo1->font()).fixedPitch());
+  QCOMPARE(w.findChild<QPlainTextEdit*>("Memo1")->lineWrapMode(), QPlainTextEdit::NoWrap);
+  QVERIFY(QFontInfo(w.findChild<QPlainTextEdit*>("Memo1")->font()).fixedPitch());
 }
 
 void EigenWindowTest::gridsAreEditableWithTheirCellSize() {
-  TEigenDlg w;
-  for (StringGrid* g : {w.sgJacobiA, w.sgJacobiR1, w.sgJacobiR2}) {
+  ModelDocument doc;
+  TEigenDlg w(doc);
+  for (StringGrid* g :
+       {w.findChild<StringGrid*>("sgJacobiA"), w.findChild<StringGrid*>("sgJacobiR1"),
+        w.findChild<StringGrid*>("sgJacobiR2")}) {
     SetColumns(g, 3);
     QCOMPARE(g->ColWidth(1), 80);
     QCOMPARE(g->rowHeight(0), 18);
@@ -76,14 +84,17 @@ void EigenWindowTest::layoutStacksGridsPanelAndMemo_data() {
 
 void EigenWindowTest::layoutStacksGridsPanelAndMemo() {
   QFETCH(QSize, size);
-  TEigenDlg w;
+  ModelDocument doc;
+  TEigenDlg w(doc);
   size = size.expandedTo(w.minimumSize());
   w.resize(size);
   w.FormResize();
   const int H = size.height() - (62 + 35 + TEigenDlg::kMemoHeight) - 2;
   const int a = H / 3;
-  QWidget* order[] = {w.PanelJacobiA, w.sgJacobiA,  w.PanelJacobiR,
-                      w.sgJacobiR1,   w.sgJacobiR2, w.Memo1};
+  QWidget* order[] = {
+      w.findChild<QFrame*>("PanelJacobiA"),   w.findChild<StringGrid*>("sgJacobiA"),
+      w.findChild<QFrame*>("PanelJacobiR"),   w.findChild<StringGrid*>("sgJacobiR1"),
+      w.findChild<StringGrid*>("sgJacobiR2"), w.findChild<QPlainTextEdit*>("Memo1")};
   const int heights[] = {62, a, 35, H - 2 * a, a, TEigenDlg::kMemoHeight};
   int y = 0;
   for (int i = 0; i < 6; ++i) {
@@ -94,59 +105,63 @@ void EigenWindowTest::layoutStacksGridsPanelAndMemo() {
 }
 
 void EigenWindowTest::resizedColumnGivesItsWidthToAllColumns() {
-  TEigenDlg w;
-  SetColumns(w.sgJacobiA, 5);
-  const int fixedWidth = w.sgJacobiA->ColWidth(0);
-  w.sgJacobiA->SetColWidth(3, 120);
+  ModelDocument doc;
+  TEigenDlg w(doc);
+  SetColumns(w.findChild<StringGrid*>("sgJacobiA"), 5);
+  const int fixedWidth = w.findChild<StringGrid*>("sgJacobiA")->ColWidth(0);
+  w.findChild<StringGrid*>("sgJacobiA")->SetColWidth(3, 120);
   w.sgJacobiAMouseUp();
-  for (int c = 1; c < 5; ++c) QCOMPARE(w.sgJacobiA->ColWidth(c), 120);
-  QCOMPARE(w.sgJacobiA->ColWidth(0), fixedWidth);
+  for (int c = 1; c < 5; ++c) QCOMPARE(w.findChild<StringGrid*>("sgJacobiA")->ColWidth(c), 120);
+  QCOMPARE(w.findChild<StringGrid*>("sgJacobiA")->ColWidth(0), fixedWidth);
   QCOMPARE(w.ColWidthA, 120);
   // A mouse-up without a resize changes nothing.
-  w.sgJacobiA->SetColWidth(0, 40);
+  w.findChild<StringGrid*>("sgJacobiA")->SetColWidth(0, 40);
   w.sgJacobiAMouseUp();
-  for (int c = 1; c < 5; ++c) QCOMPARE(w.sgJacobiA->ColWidth(c), 120);
+  for (int c = 1; c < 5; ++c) QCOMPARE(w.findChild<StringGrid*>("sgJacobiA")->ColWidth(c), 120);
 }
 
 void EigenWindowTest::resizingInR1ResizesR2Too() {
-  TEigenDlg w;
-  SetColumns(w.sgJacobiR1, 4);
-  SetColumns(w.sgJacobiR2, 4);
-  w.sgJacobiR1->SetColWidth(2, 55);
+  ModelDocument doc;
+  TEigenDlg w(doc);
+  SetColumns(w.findChild<StringGrid*>("sgJacobiR1"), 4);
+  SetColumns(w.findChild<StringGrid*>("sgJacobiR2"), 4);
+  w.findChild<StringGrid*>("sgJacobiR1")->SetColWidth(2, 55);
   w.sgJacobiR1MouseUp();
   for (int c = 1; c < 4; ++c) {
-    QCOMPARE(w.sgJacobiR1->ColWidth(c), 55);
-    QCOMPARE(w.sgJacobiR2->ColWidth(c), 55);
+    QCOMPARE(w.findChild<StringGrid*>("sgJacobiR1")->ColWidth(c), 55);
+    QCOMPARE(w.findChild<StringGrid*>("sgJacobiR2")->ColWidth(c), 55);
   }
   QCOMPARE(w.ColWidthR2, 55);
   // The other way round R1 stays as it is.
-  w.sgJacobiR2->SetColWidth(1, 90);
+  w.findChild<StringGrid*>("sgJacobiR2")->SetColWidth(1, 90);
   w.sgJacobiR2MouseUp();
-  QCOMPARE(w.sgJacobiR2->ColWidth(3), 90);
-  QCOMPARE(w.sgJacobiR1->ColWidth(3), 55);
+  QCOMPARE(w.findChild<StringGrid*>("sgJacobiR2")->ColWidth(3), 90);
+  QCOMPARE(w.findChild<StringGrid*>("sgJacobiR1")->ColWidth(3), 55);
 }
 
 void EigenWindowTest::colSizingOffLeavesOtherColumnsAlone() {
-  TEigenDlg w;
-  SetColumns(w.sgJacobiA, 4);
-  SetColumns(w.sgJacobiR1, 4);
-  SetColumns(w.sgJacobiR2, 4);
-  w.cbColSizing->setChecked(false);
-  w.sgJacobiA->SetColWidth(1, 130);
+  ModelDocument doc;
+  TEigenDlg w(doc);
+  SetColumns(w.findChild<StringGrid*>("sgJacobiA"), 4);
+  SetColumns(w.findChild<StringGrid*>("sgJacobiR1"), 4);
+  SetColumns(w.findChild<StringGrid*>("sgJacobiR2"), 4);
+  w.findChild<QCheckBox*>("cbColSizing")->setChecked(false);
+  w.findChild<StringGrid*>("sgJacobiA")->SetColWidth(1, 130);
   w.sgJacobiAMouseUp();
-  QCOMPARE(w.sgJacobiA->ColWidth(2), 80);
+  QCOMPARE(w.findChild<StringGrid*>("sgJacobiA")->ColWidth(2), 80);
   QCOMPARE(w.ColWidthA, 80);
-  w.sgJacobiR1->SetColWidth(1, 130);
+  w.findChild<StringGrid*>("sgJacobiR1")->SetColWidth(1, 130);
   w.sgJacobiR1MouseUp();
-  QCOMPARE(w.sgJacobiR1->ColWidth(2), 80);
-  QCOMPARE(w.sgJacobiR2->ColWidth(1), 80);
+  QCOMPARE(w.findChild<StringGrid*>("sgJacobiR1")->ColWidth(2), 80);
+  QCOMPARE(w.findChild<StringGrid*>("sgJacobiR2")->ColWidth(1), 80);
 }
 
 void EigenWindowTest::cancelHides() {
-  TEigenDlg w;
+  ModelDocument doc;
+  TEigenDlg w(doc);
   w.show();
   QVERIFY(QTest::qWaitForWindowExposed(&w));
-  QTest::mouseClick(w.CancelBtn, Qt::LeftButton);
+  QTest::mouseClick(w.findChild<QPushButton*>("CancelBtn"), Qt::LeftButton);
   QVERIFY(!w.isVisible());
 }
 

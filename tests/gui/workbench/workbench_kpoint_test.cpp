@@ -5,10 +5,11 @@
 #include <QLabel>
 #include <QTest>
 
+#include "connect_windows.h"
+#include "gui/harness/workbench_bench.h"
 #include "mainwindow/main_window.h"
 #include "numeric/jacobi_solver.h"
 #include "widgets/spin_edit.h"
-#include "gui/harness/workbench_bench.h"
 
 namespace {
 
@@ -18,8 +19,8 @@ QString Compact(double x) {
 
 struct Program : Bench {
   Program() {
-    form = std::make_unique<TFormQuarnel>();
-    form->SetWindows(nullptr, nullptr, window.get(), nullptr);
+    form = std::make_unique<TFormQuarnel>(doc);
+    ConnectWindows(doc, *form, nullptr, nullptr, window.get(), nullptr);
     form->SetArguments({QStringLiteral(QUARNEL_EXAMPLES) + "/square_dp.qrg"});
     form->FirstPaint();
   }
@@ -43,11 +44,11 @@ class WorkbenchKpointTest : public QObject {
 
 void WorkbenchKpointTest::kPointCalculationRefreshesTheWorkbench() {
   Program p;
-  QCOMPARE(App().Model.NOrb, 3);
+  QCOMPARE(p.doc.Model().NOrb, 3);
   p.Calc(3, 7);
-  const quarnel::JacobiSolver& s = App().Solver;
+  const quarnel::JacobiSolver& s = p.doc.Solver();
   QCOMPARE(s.JacN, 6);
-  QCOMPARE(p.window->sgJacobiA->RowCount(), 7);
+  QCOMPARE(p.window->findChild<StringGrid*>("sgJacobiA")->RowCount(), 7);
   const char* halves[] = {"", "1", "2", "3", "1", "2", "3"};
   const char* names[] = {"", "Cu", "Ox", "Oy", "Cu", "Ox", "Oy"};
   for (int i = 1; i <= 6; ++i) {
@@ -62,8 +63,8 @@ void WorkbenchKpointTest::kPointCalculationRefreshesTheWorkbench() {
     }
   }
   QVERIFY(s.JacIter > 0);
-  QCOMPARE(p.window->LabelA->text(), QString("%1: ").arg(s.JacIter));
-  QVERIFY(p.window->LabelR1->text().startsWith("p:"));
+  QCOMPARE(p.window->findChild<QLabel*>("LabelA")->text(), QString("%1: ").arg(s.JacIter));
+  QVERIFY(p.window->findChild<QLabel*>("LabelR1")->text().startsWith("p:"));
 }
 
 void WorkbenchKpointTest::displaySwitchedOffLeavesTheWorkbenchAlone() {
@@ -72,20 +73,20 @@ void WorkbenchKpointTest::displaySwitchedOffLeavesTheWorkbenchAlone() {
   QStringList before;
   for (int i = 1; i <= 6; ++i)
     for (int j = 1; j <= 6; ++j) before << p.A(j, i) << p.R1(j, i) << p.R2(j, i);
-  const QString label = p.window->LabelA->text();
-  App().Solver.JacVerbose = false;
+  const QString label = p.window->findChild<QLabel*>("LabelA")->text();
+  p.doc.Solver().JacVerbose = false;
   p.Calc(0, 0);
   QStringList after, solver;
   for (int i = 1; i <= 6; ++i)
     for (int j = 1; j <= 6; ++j) {
       after << p.A(j, i) << p.R1(j, i) << p.R2(j, i);
-      solver << Compact(App().Solver.JacInput[i][j]) << Compact(App().Solver.JacA[i][j])
-             << Compact(App().Solver.JacV(i, j));
+      solver << Compact(p.doc.Solver().JacInput[i][j]) << Compact(p.doc.Solver().JacA[i][j])
+             << Compact(p.doc.Solver().JacV(i, j));
     }
   QVERIFY(solver != before);  // the solver did move on
   QCOMPARE(after, before);
-  QCOMPARE(p.window->LabelA->text(), label);
-  App().Solver.JacVerbose = true;
+  QCOMPARE(p.window->findChild<QLabel*>("LabelA")->text(), label);
+  p.doc.Solver().JacVerbose = true;
   p.Calc(0, 0);
   after.clear();
   for (int i = 1; i <= 6; ++i)

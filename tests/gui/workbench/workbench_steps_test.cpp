@@ -9,10 +9,10 @@
 #include <QTest>
 #include <cmath>
 
+#include "gui/harness/workbench_bench.h"
 #include "numeric/jacobi_solver.h"
 #include "support/number_text.h"
 #include "widgets/spin_edit.h"
-#include "gui/harness/workbench_bench.h"
 
 namespace {
 
@@ -52,10 +52,11 @@ class WorkbenchStepsTest : public QObject {
 void WorkbenchStepsTest::calcRpqShowsPivotAngleAndRotation() {
   Bench b;
   b.Load(kExample);
-  b.window->btnVypRotMat->click();
+  b.window->findChild<QPushButton*>("btnVypRotMat")->click();
   // Largest off-diagonal is the first 3 in row-major order, (1, 4); d = 1 - 4, so
   // theta = atan(6 / -3) / 2 = -31.717474 degrees.
-  QCOMPARE(b.window->LabelR1->text(), QString("p:1 q:4 u(\u00b0):-31.717474"));
+  QCOMPARE(b.window->findChild<QLabel*>("LabelR1")->text(),
+           QString("p:1 q:4 u(\u00b0):-31.717474"));
   const double t = std::atan(-2.0) / 2;
   QCOMPARE(b.R1(1, 1), Compact(std::cos(t)));
   QCOMPARE(b.R1(4, 1), Compact(std::sin(t)));
@@ -65,14 +66,14 @@ void WorkbenchStepsTest::calcRpqShowsPivotAngleAndRotation() {
   QCOMPARE(b.R2(4, 1), Compact(-std::sin(t)));  // the transpose
   QCOMPARE(b.R2(1, 4), Compact(std::sin(t)));
   // The pivot step alone does not touch A.
-  QCOMPARE(App().Solver.JacA[1][4], 3.0);
+  QCOMPARE(b.doc.Solver().JacA[1][4], 3.0);
 }
 
 void WorkbenchStepsTest::rotatingTwiceAppliesTheSameRotationTwice() {
   Bench b;
   b.Load(kExample);
-  b.window->btnVypRotMat->click();
-  const quarnel::JacobiSolver& s = App().Solver;
+  b.window->findChild<QPushButton*>("btnVypRotMat")->click();
+  const quarnel::JacobiSolver& s = b.doc.Solver();
   const int n = s.JacN;
   Matrix r = {}, rt = {}, a = {}, tmp = {}, once = {}, twice = {}, v = {};
   for (int i = 1; i <= n; ++i)
@@ -87,9 +88,9 @@ void WorkbenchStepsTest::rotatingTwiceAppliesTheSameRotationTwice() {
   Multiply(r, tmp, twice, n);
   Multiply(rt, rt, v, n);  // V = I R^T R^T
 
-  b.window->btnRotace->click();
+  b.window->findChild<QPushButton*>("btnRotace")->click();
   QVERIFY(std::fabs(s.JacA[1][4]) < 1e-12);  // the first rotation zeroes the pivot
-  b.window->btnRotace->click();
+  b.window->findChild<QPushButton*>("btnRotace")->click();
   for (int i = 1; i <= n; ++i)
     for (int j = 1; j <= n; ++j) {
       QVERIFY(std::fabs(s.JacA[i][j] - twice[i][j]) < 1e-12);
@@ -98,7 +99,7 @@ void WorkbenchStepsTest::rotatingTwiceAppliesTheSameRotationTwice() {
       QCOMPARE(b.R2(j, i), Compact(s.JacV(i, j)));
     }
   // The hand rotations are not counted.
-  QCOMPARE(b.window->LabelA->text(), QString("0: "));
+  QCOMPARE(b.window->findChild<QLabel*>("LabelA")->text(), QString("0: "));
   QCOMPARE(b.R1(0, 2), QString("2 R/I"));
   QCOMPARE(b.R1(3, 0), QString("1 I/R"));
 }
@@ -106,29 +107,31 @@ void WorkbenchStepsTest::rotatingTwiceAppliesTheSameRotationTwice() {
 void WorkbenchStepsTest::calcRpqOnADiagonalMatrixFindsNoPivot() {
   Bench b;
   b.Load(kExample);
-  b.window->btnVypRotMat->click();
+  b.window->findChild<QPushButton*>("btnVypRotMat")->click();
   const QString previous = b.R1(1, 1);
   b.Load("diagonal\n5 0\n0 -2\n");
-  b.window->btnVypRotMat->click();
-  QCOMPARE(b.window->LabelR1->text(), QString("p:0 q:0 u(\u00b0):  0.000000"));
+  b.window->findChild<QPushButton*>("btnVypRotMat")->click();
+  QCOMPARE(b.window->findChild<QLabel*>("LabelR1")->text(),
+           QString("p:0 q:0 u(\u00b0):  0.000000"));
   QCOMPARE(b.R1(1, 1), previous);  // the previous rotation stays
 }
 
 void WorkbenchStepsTest::iterationCountsSinceResetAndListsEveryPair() {
   Bench b;
   b.Load(kExample);
-  b.window->seIter->SetText("1");
-  b.window->btnIteration->click();
-  QCOMPARE(b.window->LabelA->text(), QString("1: "));
-  b.window->btnIteration->click();
-  QCOMPARE(b.window->LabelA->text(), QString("2: "));
-  b.window->seIter->SetText("50");
-  b.window->btnIteration->click();
-  const quarnel::JacobiSolver& s = App().Solver;
-  QCOMPARE(b.window->LabelA->text(), QString("%1: ").arg(s.JacIter));
+  b.window->findChild<SpinEdit*>("seIter")->SetText("1");
+  b.window->findChild<QPushButton*>("btnIteration")->click();
+  QCOMPARE(b.window->findChild<QLabel*>("LabelA")->text(), QString("1: "));
+  b.window->findChild<QPushButton*>("btnIteration")->click();
+  QCOMPARE(b.window->findChild<QLabel*>("LabelA")->text(), QString("2: "));
+  b.window->findChild<SpinEdit*>("seIter")->SetText("50");
+  b.window->findChild<QPushButton*>("btnIteration")->click();
+  const quarnel::JacobiSolver& s = b.doc.Solver();
+  QCOMPARE(b.window->findChild<QLabel*>("LabelA")->text(), QString("%1: ").arg(s.JacIter));
 
   // Eigenvalues (5 +- sqrt 61) / 2, each kept line followed by its partner.
-  const QStringList lines = b.window->Memo1->toPlainText().split('\n');
+  const QStringList lines =
+      b.window->findChild<QPlainTextEdit*>("Memo1")->toPlainText().split('\n');
   QCOMPARE(lines.size(), 5);
   QCOMPARE(lines[0], QString("i(s)\tEigVal\tR1\tI1\tR2\tI2"));
   QVERIFY(lines[1].contains(QRegularExpression("^\\d\\(1\\)\t6\\.405125\t")));
@@ -143,9 +146,10 @@ void WorkbenchStepsTest::iterationCountsSinceResetAndListsEveryPair() {
 void WorkbenchStepsTest::iterationStopsEarlyOnADiagonalMatrix() {
   Bench b;
   b.Load("diagonal\n5 0\n0 -2\n");
-  b.window->btnIteration->click();
-  QCOMPARE(b.window->LabelA->text(), QString("0: "));
-  const QStringList lines = b.window->Memo1->toPlainText().split('\n');
+  b.window->findChild<QPushButton*>("btnIteration")->click();
+  QCOMPARE(b.window->findChild<QLabel*>("LabelA")->text(), QString("0: "));
+  const QStringList lines =
+      b.window->findChild<QPlainTextEdit*>("Memo1")->toPlainText().split('\n');
   QCOMPARE(lines.size(), 5);
   QVERIFY(lines[1].contains("\t5.000000\t"));
   QVERIFY(lines[4].contains("\t-2.000000\t"));
@@ -154,19 +158,19 @@ void WorkbenchStepsTest::iterationStopsEarlyOnADiagonalMatrix() {
 void WorkbenchStepsTest::invalidIterationCountRunsOneRotationAndMarksTheField() {
   Bench b;
   b.Load(kExample);
-  b.window->seIter->SetText("many");
-  b.window->btnIteration->click();
-  QCOMPARE(b.window->LabelA->text(), QString("1: "));
-  QVERIFY(b.window->seIter->IsMarked());
+  b.window->findChild<SpinEdit*>("seIter")->SetText("many");
+  b.window->findChild<QPushButton*>("btnIteration")->click();
+  QCOMPARE(b.window->findChild<QLabel*>("LabelA")->text(), QString("1: "));
+  QVERIFY(b.window->findChild<SpinEdit*>("seIter")->IsMarked());
 }
 
 void WorkbenchStepsTest::resetShowsZeroRotationsAndTheIdentity() {
   Bench b;
   b.Load(kExample);
-  b.window->btnIteration->click();
-  QVERIFY(b.window->LabelA->text() != QString("0: "));
-  b.window->btnIterReset->click();
-  QCOMPARE(b.window->LabelA->text(), QString("0: "));
+  b.window->findChild<QPushButton*>("btnIteration")->click();
+  QVERIFY(b.window->findChild<QLabel*>("LabelA")->text() != QString("0: "));
+  b.window->findChild<QPushButton*>("btnIterReset")->click();
+  QCOMPARE(b.window->findChild<QLabel*>("LabelA")->text(), QString("0: "));
   for (int i = 1; i <= 4; ++i)
     for (int j = 1; j <= 4; ++j) {
       QCOMPARE(b.R2(j, i), QString(i == j ? "1" : "0"));
@@ -177,7 +181,7 @@ void WorkbenchStepsTest::resetShowsZeroRotationsAndTheIdentity() {
 void WorkbenchStepsTest::checkAfterResetGivesColumnsOfAMinusLambda() {
   Bench b;
   b.Load(kExample);
-  b.window->btnCheck->click();
+  b.window->findChild<QPushButton*>("btnCheck")->click();
   for (int m = 1; m <= 4; ++m) {
     const double lambda = kExampleReal[m][m];
     QCOMPARE(b.R1(m, 0), QString::fromStdString(quarnel::FormatFixed(lambda, 8, 6)));
@@ -192,8 +196,8 @@ void WorkbenchStepsTest::checkAfterResetGivesColumnsOfAMinusLambda() {
 void WorkbenchStepsTest::checkAfterConvergenceIsNearZero() {
   Bench b;
   b.Load(kExample);
-  b.window->btnIteration->click();
-  b.window->btnCheck->click();
+  b.window->findChild<QPushButton*>("btnIteration")->click();
+  b.window->findChild<QPushButton*>("btnCheck")->click();
   for (int m = 1; m <= 4; ++m) {
     QVERIFY(std::fabs(b.R2(m, 0).toDouble()) < 1e-6);
     for (int i = 1; i <= 4; ++i) QVERIFY(std::fabs(b.R1(m, i).toDouble()) < 1e-6);
@@ -204,23 +208,26 @@ void WorkbenchStepsTest::checkAfterConvergenceIsNearZero() {
 
 void WorkbenchStepsTest::commandsDoNothingWithoutAMatrix() {
   Bench b;
-  QCOMPARE(App().Solver.JacN, 0);
-  for (QPushButton* button :
-       {b.window->btnIteration, b.window->btnIterReset, b.window->btnVypRotMat, b.window->btnRotace,
-        b.window->btnCheck, b.window->btnSaveA})
+  QCOMPARE(b.doc.Solver().JacN, 0);
+  for (QPushButton* button : {b.window->findChild<QPushButton*>("btnIteration"),
+                              b.window->findChild<QPushButton*>("btnIterReset"),
+                              b.window->findChild<QPushButton*>("btnVypRotMat"),
+                              b.window->findChild<QPushButton*>("btnRotace"),
+                              b.window->findChild<QPushButton*>("btnCheck"),
+                              b.window->findChild<QPushButton*>("btnSaveA")})
     button->click();
-  QCOMPARE(b.window->sgJacobiR1->ColCount(), 1);
-  QCOMPARE(b.window->sgJacobiR2->ColCount(), 1);
-  QVERIFY(b.window->Memo1->toPlainText().isEmpty());
-  QVERIFY(b.window->LabelR1->text().isEmpty());
+  QCOMPARE(b.window->findChild<StringGrid*>("sgJacobiR1")->ColCount(), 1);
+  QCOMPARE(b.window->findChild<StringGrid*>("sgJacobiR2")->ColCount(), 1);
+  QVERIFY(b.window->findChild<QPlainTextEdit*>("Memo1")->toPlainText().isEmpty());
+  QVERIFY(b.window->findChild<QLabel*>("LabelR1")->text().isEmpty());
   QVERIFY(b.dialogs.warnings.isEmpty());
 }
 
 void WorkbenchStepsTest::displayIsUnregisteredWithTheWindow() {
   Bench b;
-  QCOMPARE(App().Solver.Display, static_cast<quarnel::JacobiDisplay*>(b.window.get()));
+  QCOMPARE(b.doc.Solver().Display, static_cast<quarnel::JacobiDisplay*>(b.window.get()));
   b.window.reset();
-  QCOMPARE(App().Solver.Display, nullptr);
+  QCOMPARE(b.doc.Solver().Display, nullptr);
 }
 
 QTEST_MAIN(WorkbenchStepsTest)

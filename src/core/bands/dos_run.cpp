@@ -1,0 +1,11 @@
+#include "bands/dos_run.h"
+
+namespace quarnel {
+
+DosCurves DosRunCurves(const DosSamples& samples, int bins, int smooth) {
+  DosCurves curves = DosHistogram(samples, kDosBinsLimit.Clamp(bins));
+  SmoothDos(curves, kDosSmoothLimit.Clamp(smooth));
+  return curves;
+}
+
+}  // namespace quarnel

@@ -1,0 +1,26 @@
+#include "bands/path_run.h"
+
+namespace quarnel {
+
+int CountPathPoints(const std::vector<std::string>& lines) {
+  int total = 0;
+  KPathPoint p;
+  for (std::size_t line = 1; line < lines.size(); ++line)
+    if (KPathPointOf(ParseKPathLine(lines[line]), p)) ++total;
+  return total;
+}
+
+int RunPath(const std::vector<std::string>& lines, const PathRunHooks& hooks) {
+  int x = 0;
+  for (std::size_t line = 1; line < lines.size(); ++line) {
+    if (hooks.stop && hooks.stop()) break;
+    KPathPoint p;
+    if (KPathPointOf(ParseKPathLine(lines[line]), p)) {
+      if (hooks.point) hooks.point({x++, static_cast<int>(line), p});
+    }
+    if (hooks.afterLine) hooks.afterLine();
+  }
+  return x;
+}
+
+}  // namespace quarnel

@@ -69,13 +69,16 @@ std::string Lower(std::string s) {
 }
 
 std::string Fixed(double x, int width, int decimals) {
-  char buffer[64];
+  // Room for the largest double in fixed notation (309 digits) and the decimals.
+  char buffer[400];
   std::snprintf(buffer, sizeof buffer, "%*.*f", width, decimals, x == 0 ? 0.0 : x);
   std::string s = buffer;
   // No "-0.000000000000": a value that rounds to zero has no sign.
   const std::size_t minus = s.find('-');
   if (minus != std::string::npos && s.find_first_of("123456789") == std::string::npos)
     s[minus] = ' ';
+  // A number wider than its field still stands apart from the one before it.
+  if (s.empty() || s[0] != ' ') s.insert(0, 1, ' ');
   return s;
 }
 

@@ -69,11 +69,15 @@ OpenSpectrum SolveOpen(const OpenHamiltonian& h, const double k[3], bool vectors
   OpenSpectrum out;
   const int S = h.States();
   if (S < 1) return out;
-  std::vector<std::complex<double>> H;
-  h.Fill(k, H);
-  const Eigen::Map<const RowMajorMatrix> A(H.data(), S, S);
-  Eigen::SelfAdjointEigenSolver<Eigen::MatrixXcd> solver(
-      A, vectors ? Eigen::ComputeEigenvectors : Eigen::EigenvaluesOnly);
+  Eigen::SelfAdjointEigenSolver<Eigen::MatrixXcd> solver(S);
+  {
+    // The matrix goes as soon as the solver has its copy: a few thousand states take a few
+    // hundred megabytes per copy.
+    std::vector<std::complex<double>> H;
+    h.Fill(k, H);
+    const Eigen::Map<const RowMajorMatrix> A(H.data(), S, S);
+    solver.compute(A, vectors ? Eigen::ComputeEigenvectors : Eigen::EigenvaluesOnly);
+  }
   if (solver.info() != Eigen::Success) return out;
   out.energies.assign(solver.eigenvalues().data(), solver.eigenvalues().data() + S);
   if (vectors) {

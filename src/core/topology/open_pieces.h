@@ -19,7 +19,7 @@
 namespace quarnel {
 
 // The largest number of states the batch front end cuts a model into.
-constexpr int kMaxOpenStates = 5000;
+constexpr int kMaxOpenStates = 3000;
 
 struct OpenShape {
   bool open[3] = {false, false, false};

@@ -5,6 +5,7 @@
 #include "cli/cli_map.h"
 #include "cli/cli_numeric.h"
 #include "cli/cli_runs.h"
+#include "cli/cli_topology.h"
 
 namespace quarnel::cli {
 
@@ -29,8 +30,22 @@ const std::vector<CliCommand>& CliCommands() {
       {"export", RunExport,
        "  export MODEL [PATH] --python       the model and its bands as a Python script\n"},
       {"convert", RunConvert,
-       "  convert IN OUT [--min X]           Wannier90 SEED_hr.dat to .qrl, or .qrl to SEED_hr.dat\n"
+       "  convert IN OUT [--min X]           Wannier90 SEED_hr.dat to .qrl, or .qrl to "
+       "SEED_hr.dat\n"
        "                                     (with SEED.win and SEED_centres.xyz)\n"},
+      {"chern", RunChern,
+       "  chern MODEL [--grid n] [--occupied N]\n"
+       "                                     Chern number of the filled bands by plaquettes and\n"
+       "                                     each plaquette's Berry phase, CSV (.qrl models)\n"},
+      {"berry", RunBerry,
+       "  berry MODEL --dir d [--grid n] [--occupied N]\n"
+       "                                     Berry phase along d, Wannier charge centres, Chern\n"
+       "                                     number from their winding and Z2, CSV (.qrl "
+       "models)\n"},
+      {"ribbon", RunRibbon,
+       "  ribbon MODEL --open d --cells N [PATH]\n"
+       "                                     N cells along d: bands with each state's weight on\n"
+       "                                     the first and last cell, CSV (.qrl models)\n"},
   };
   return commands;
 }

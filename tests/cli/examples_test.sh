@@ -141,6 +141,9 @@ lattice_expected() {
         n = 3; e[1] = r; e[2] = 0; e[3] = -r
       } else if (form == "ttp") {
         n = 1; e[1] = -2 * (cos(pi * a) + cos(pi * b)) + 1.2 * cos(pi * a) * cos(pi * b)
+      } else if (form == "qwz") {
+        sx = sin(pi * a); sy = sin(pi * b); sz = 1 + cos(pi * a) + cos(pi * b)
+        r = sqrt(sx * sx + sy * sy + sz * sz); n = 2; e[1] = r; e[2] = -r
       } else if (form == "ssh") { r = sqrt(1.25 + cos(pi * a)); n = 2; e[1] = r; e[2] = -r }
       else if (form == "fcc") {
         n = 1; e[1] = -2 * (cos(pi * a) + cos(pi * b) + cos(pi * c) + cos(pi * (a - b)) + cos(pi * (b - c)) + cos(pi * (a - c)))
@@ -182,6 +185,7 @@ lattice kagome.qrl kagome "G M K G"
 lattice lieb.qrl lieb "G X M G"
 lattice square_ttp.qrl ttp "G X M G"
 lattice ssh_chain.qrl ssh "G X"
+lattice qwz.qrl qwz "G X M G"
 lattice fcc_s.qrl fcc "G X W K G L U W L K"
 lattice bcc_s.qrl bcc "G H N G P H"
 lattice square_dp.qrl dp "G X M G"

@@ -33,10 +33,10 @@
 #include <vector>
 
 #include "bands/band_window.h"
+#include "document/model_document.h"
 #include "mainwindow/main_window.h"
 #include "model/model_reader.h"
 #include "widgets/about_box.h"
-#include "document/app_state.h"
 #include "widgets/diagnostics_window.h"
 #include "widgets/spin_edit.h"
 #include "workbench/eigen_window.h"
@@ -50,11 +50,12 @@ long PeakResidentKiB() {
 }
 
 struct Windows {
-  TFormQuarnel form;
+  ModelDocument document;
+  TFormQuarnel form{document};
   TUnitPomDlg pom;
-  TBandDlg bands;
-  TEigenDlg eigen;
-  TAboutUBox about{&form};
+  TBandDlg bands{document};
+  TEigenDlg eigen{document};
+  TAboutUBox about{document.Messages(), &form};
   Windows() {
     form.SetWindows(&pom, &bands, &eigen, &about);
     form.FirstPaint();

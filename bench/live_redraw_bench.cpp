@@ -17,7 +17,7 @@
 #include "bands/band_window.h"
 #include "bands/live_bands.h"
 #include "bands/path_bands.h"
-#include "document/app_state.h"
+#include "document/model_document.h"
 #include "mainwindow/main_window.h"
 #include "numeric/kpoint_calc.h"
 #include "widgets/about_box.h"
@@ -55,18 +55,20 @@ double Median(std::vector<double> v) {
 }
 
 // Redraws after a change of one hopping each, in ms per redraw.
-std::vector<double> Redraws(TBandDlg& bands, int repeats) {
+std::vector<double> Redraws(ModelDocument& document, TBandDlg& bands, int repeats) {
   std::vector<double> ms;
-  double& beta = App().Model.BetaPlus[1][2][1];
-  const double start = beta;
+  const double start = document.Model().BetaPlus[1][2][1];
+  const auto setBeta = [&document](double beta) {
+    document.EditPair(1, 2, [beta](quarnel::ModelData& m) { m.BetaPlus[1][2][1] = beta; });
+  };
   for (int r = 0; r < repeats; ++r) {
-    beta = start * (1 + 0.01 * (r % 10));
+    setBeta(start * (1 + 0.01 * (r % 10)));
     QElapsedTimer t;
     t.start();
     bands.Live->Redraw();
     ms.push_back(t.nsecsElapsed() / 1e6);
   }
-  beta = start;
+  setBeta(start);
   return ms;
 }
 
@@ -83,17 +85,18 @@ int main(int argc, char** argv) {
     QFile f(model);
     if (f.open(QIODevice::WriteOnly)) f.write(SixteenOrbitals());
   }
-  TFormQuarnel form;
+  ModelDocument document;
+  TFormQuarnel form(document);
   TUnitPomDlg pom;
-  TBandDlg bands;
-  TEigenDlg eigen;
-  TAboutUBox about{&form};
+  TBandDlg bands(document);
+  TEigenDlg eigen(document);
+  TAboutUBox about{document.Messages(), &form};
   form.SetWindows(&pom, &bands, &eigen, &about);
   form.FirstPaint();
   form.ReadModelFile(model);
   bands.show();
   QApplication::processEvents();
-  const int n = App().Model.NOrb;
+  const int n = document.Model().NOrb;
 
   // The reference: the band run's Jacobi calculation over the same points, no window.
   std::vector<std::string> lines;
@@ -107,19 +110,19 @@ int main(int argc, char** argv) {
     QElapsedTimer t;
     t.start();
     for (const quarnel::KPathPoint& p : points)
-      quarnel::CalcKpoint(quarnel::TableModel(App().Model),
+      quarnel::CalcKpoint(quarnel::TableModel(document.Model()),
                           quarnel::KPointFromNumerators(p.div, p.nx, p.ny, p.nz), h, *solver);
     jacobi.push_back(t.nsecsElapsed() / 1e6);
   }
 
   bands.btnBandClick();  // the chart as the user has it before moving a value
-  const std::vector<double> plain = Redraws(bands, repeats);
+  const std::vector<double> plain = Redraws(document, bands, repeats);
   // With a filling: a DOS run gives the Fermi level the chart draws, which then follows.
   bands.SpinEdit3->SetValue(20);
   bands.edElectrons->setText(QString::number(n));
   bands.ApplyFillingToModel();
   bands.btnDOSClick();
-  const std::vector<double> filled = Redraws(bands, repeats);
+  const std::vector<double> filled = Redraws(document, bands, repeats);
 
   const double ref = Median(jacobi);
   std::printf("%d orbitals, %zu path points, %d redraws each (medians, same run):\n", n,

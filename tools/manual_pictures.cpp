@@ -12,9 +12,9 @@
 #include <cstdio>
 
 #include "bands/band_window.h"
+#include "document/model_document.h"
 #include "mainwindow/main_window.h"
 #include "widgets/about_box.h"
-#include "document/app_state.h"
 #include "widgets/diagnostics_window.h"
 #include "widgets/spin_edit.h"
 #include "workbench/eigen_window.h"
@@ -51,17 +51,17 @@ int main(int argc, char** argv) {
   const QString out = QString::fromLocal8Bit(argv[2]);
   QDir().mkpath(out);
 
-  AppState& app = App();
+  ModelDocument document;
   int warnings = 0;
-  app.Messages.Show = [&warnings](const std::string& text) {
+  document.Messages().Show = [&warnings](const std::string& text) {
     std::fprintf(stderr, "%s\n", text.c_str());
     ++warnings;
   };
-  TFormQuarnel form;
+  TFormQuarnel form(document);
   TUnitPomDlg pom;
-  TBandDlg bands;
-  TEigenDlg eigen;
-  TAboutUBox about(&form);
+  TBandDlg bands(document);
+  TEigenDlg eigen(document);
+  TAboutUBox about(document.Messages(), &form);
   form.SetWindows(&pom, &bands, &eigen, &about);
   form.SetArguments({examples.filePath("square_dp.qrg"), examples.filePath("square_path.qrk")});
   form.show();
@@ -94,7 +94,7 @@ int main(int argc, char** argv) {
   eigen.btnIteration->click();
   ok &= Save(&eigen, out, "workbench.png");
 
-  app.Messages.Show = nullptr;
+  document.Messages().Show = nullptr;
   if (warnings > 0)
     std::fprintf(stderr, "manual_pictures: the windows gave %d warnings\n", warnings);
   return ok && warnings == 0 ? 0 : 1;

@@ -6,12 +6,12 @@
 #include <QTimer>
 
 #include "bands/band_window.h"
+#include "document/model_document.h"
 #include "mainwindow/main_window.h"
+#include "support/settings_location.h"
 #include "widgets/about_box.h"
-#include "document/app_state.h"
 #include "widgets/diagnostics_window.h"
 #include "widgets/dialogs.h"
-#include "support/settings_location.h"
 #include "workbench/eigen_window.h"
 #include "workbench/matrix_arguments.h"
 
@@ -23,24 +23,25 @@ int main(int argc, char** argv) {
   font.setPointSize(9);
   QApplication::setFont(font);
 
-  AppState& app = App();
+  ModelDocument document;
   const quarnel::SettingsLocation settings = quarnel::LocateSettingsFromEnvironment();
-  app.BaseDir = settings.BaseDir;
-  app.ProgramDir = settings.ProgramDir;
-  app.InstalledManualDir =
+  ProgramPlaces& places = document.Places();
+  places.BaseDir = settings.BaseDir;
+  places.ProgramDir = settings.ProgramDir;
+  places.InstalledManualDir =
       QDir::cleanPath(QApplication::applicationDirPath() + "/../share/quarnel/Quarnel")
           .toStdString();
 
-  TFormQuarnel formQuarnel;
-  app.Messages.Show = [&formQuarnel](const std::string& text) {
+  TFormQuarnel formQuarnel(document);
+  document.Messages().Show = [&formQuarnel](const std::string& text) {
     QString shown = QString::fromStdString(text);
     shown.replace("\r\n", "\n");
     CurrentDialogs().Warning(&formQuarnel, shown);
   };
   TUnitPomDlg unitPomDlg;
-  TBandDlg bandDlg;
-  TEigenDlg eigenDlg;
-  TAboutUBox aboutUBox(&formQuarnel);
+  TBandDlg bandDlg(document);
+  TEigenDlg eigenDlg(document);
+  TAboutUBox aboutUBox(document.Messages(), &formQuarnel);
   // Only the main window's closing ends the program.
   for (QWidget* w : {static_cast<QWidget*>(&unitPomDlg), static_cast<QWidget*>(&bandDlg),
                      static_cast<QWidget*>(&eigenDlg)})
@@ -54,6 +55,6 @@ int main(int argc, char** argv) {
     OpenMatrixArguments(arguments, formQuarnel, eigenDlg);
   });
   const int status = QApplication::exec();
-  app.Messages.Show = nullptr;
+  document.Messages().Show = nullptr;
   return status;
 }

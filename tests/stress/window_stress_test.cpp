@@ -34,18 +34,18 @@ class VanishingDialogs : public ScriptedDialogs {
   }
 };
 
-QString ModelText() {
-  return QString::fromStdString(quarnel::FormatModelFile(App().Model));
+QString ModelText(const Program& p) {
+  return QString::fromStdString(quarnel::FormatModelFile(p.doc.Model()));
 }
 
 // What a failed open or save must leave as it was.
 struct Snapshot {
   explicit Snapshot(const Program& p)
       : caption(p.form->windowTitle()),
-        model(ModelText()),
-        file(QString::fromStdString(App().Model.ModelFileName)),
+        model(ModelText(p)),
+        file(QString::fromStdString(p.doc.Model().ModelFileName)),
         header(p.form->edHeader->text()),
-        norb(App().Model.NOrb) {}
+        norb(p.doc.Model().NOrb) {}
   bool operator==(const Snapshot& o) const {
     return caption == o.caption && model == o.model && file == o.file && header == o.header &&
            norb == o.norb;
@@ -90,7 +90,7 @@ static void OpenFullModel(Program& p) {
       p.Write("full.qrg", Bytes(quarnel::FormatModelFile(quarnel::stress::FullModel(2))));
   p.dialogs.openAnswers << full;
   p.form->miOpen1Click();
-  QCOMPARE(App().Model.NOrb, 16);
+  QCOMPARE(p.doc.Model().NOrb, 16);
   QVERIFY(p.dialogs.warnings.isEmpty());
 }
 
@@ -104,7 +104,7 @@ void WindowStressTest::openBigAndBrokenModels() {
   timer.start();
   p.form->miOpen1Click();
   const qint64 millionMs = timer.elapsed();
-  QCOMPARE(App().Model.NOrb, 16);
+  QCOMPARE(p.doc.Model().NOrb, 16);
   QCOMPARE(p.form->sgInputOverlap->Cell(1, 16), QString("o16"));
   QCOMPARE(p.dialogs.warnings.size(), 1);
   QString box = p.dialogs.warnings.takeFirst();
@@ -117,7 +117,7 @@ void WindowStressTest::openBigAndBrokenModels() {
   // A 10 MB bad line is shown cut short.
   p.dialogs.openAnswers << p.Write("long.qrg", Bytes(quarnel::stress::ModelLongBadLine()));
   p.form->miOpen1Click();
-  QCOMPARE(App().Model.NOrb, 1);
+  QCOMPARE(p.doc.Model().NOrb, 1);
   QCOMPARE(p.dialogs.warnings.size(), 1);
   box = p.dialogs.warnings.takeFirst();
   QVERIFY(box.startsWith("Reading errors: \r\nLine 3: _beta a a (kd) 1.5 bepx=2 junk =dstx=0.25"));
@@ -138,16 +138,16 @@ void WindowStressTest::openBigAndBrokenModels() {
   QFile in(saved);
   QVERIFY(in.open(QIODevice::ReadOnly));
   QCOMPARE(in.readLine(20), QByteArray("hhhhhhhhhhhhhhhhhhh"));
-  QCOMPARE(in.size(), qint64(quarnel::FormatModelFile(App().Model).size()));
+  QCOMPARE(in.size(), qint64(quarnel::FormatModelFile(p.doc.Model()).size()));
 
   // Random bytes and 1,000 orbital names.
   p.dialogs.openAnswers << p.Write("garbage.qrg", Bytes(quarnel::stress::ModelGarbage()));
   p.form->miOpen1Click();
-  QVERIFY(App().Model.NOrb <= 16);
+  QVERIFY(p.doc.Model().NOrb <= 16);
   p.dialogs.warnings.clear();
   p.dialogs.openAnswers << p.Write("names.qrg", Bytes(quarnel::stress::ModelThousandNames()));
   p.form->miOpen1Click();
-  QCOMPARE(App().Model.NOrb, 16);
+  QCOMPARE(p.doc.Model().NOrb, 16);
   QCOMPARE(p.form->sgInputOverlap->Cell(1, 16), QString("orb16"));
   QCOMPARE(p.dialogs.warnings.size(), 1);
   QVERIFY(p.dialogs.warnings.first().endsWith("\r\n(1948 more messages not shown)"));
@@ -198,7 +198,7 @@ void WindowStressTest::openThatFailsKeepsModelAndCaption() {
   // The k path and the workbench's matrix stay as they were too.
   p.dialogs.openAnswers << p.Write("m.qmx", "t\r\n1 2 0 1\r\n2 3 -1 0\r\n");
   p.eigen->btnOpenAClick();
-  QCOMPARE(App().Solver.JacN, 4);
+  QCOMPARE(p.doc.Solver().JacN, 4);
   const QString memo = p.bands->Memo1->toPlainText();
   const QString matrix = p.eigen->sgJacobiA->Cell(2, 1);
   for (const QString& name : {locked, inside}) {
@@ -209,7 +209,7 @@ void WindowStressTest::openThatFailsKeepsModelAndCaption() {
     QCOMPARE(p.dialogs.warnings, (QStringList{error, error}));
     p.dialogs.warnings.clear();
     QCOMPARE(p.bands->Memo1->toPlainText(), memo);
-    QCOMPARE(App().Solver.JacN, 4);
+    QCOMPARE(p.doc.Solver().JacN, 4);
     QCOMPARE(p.eigen->sgJacobiA->Cell(2, 1), matrix);
   }
   QVERIFY(Snapshot(p) == before);
@@ -274,7 +274,7 @@ void WindowStressTest::saveThatFailsSaysSoAtOnce() {
   QVERIFY(p.form->windowTitle().endsWith(" - " + target));
   QFile f(target);
   QVERIFY(f.open(QIODevice::ReadOnly));
-  QCOMPARE(f.readAll(), Bytes(quarnel::FormatModelFile(App().Model)));
+  QCOMPARE(f.readAll(), Bytes(quarnel::FormatModelFile(p.doc.Model())));
 }
 
 void WindowStressTest::bandRunOfTheFullModel() {
@@ -302,7 +302,7 @@ void WindowStressTest::bandRunOfTheFullModel() {
   // Sample points agree with the calculation without any window.
   for (int x = 0; x <= 120; x += 15) {
     const QStringList w = path[x + 1].split(' ', Qt::SkipEmptyParts);
-    quarnel::CalcKpoint(quarnel::TableModel(App().Model),
+    quarnel::CalcKpoint(quarnel::TableModel(p.doc.Model()),
                         quarnel::KPointFromNumerators(40, w[0].toInt(), w[1].toInt(), 0), h,
                         *solver);
     for (int i = 1; i <= 16; ++i) {
@@ -351,17 +351,17 @@ void WindowStressTest::bigKpointFilesAndMatrices() {
   // The workbench: a 10 MB row, a million rows, random bytes.
   p.dialogs.openAnswers << p.Write("long.qmx", Bytes(quarnel::stress::MatrixLongLine()));
   p.eigen->btnOpenAClick();
-  QCOMPARE(App().Solver.JacN, 4);
+  QCOMPARE(p.doc.Solver().JacN, 4);
   QVERIFY(p.dialogs.warnings.isEmpty());
   p.dialogs.openAnswers << p.Write("million.qmx", Bytes(quarnel::stress::MatrixMillionLines()));
   p.eigen->btnOpenAClick();
-  QCOMPARE(App().Solver.JacN, 40);
+  QCOMPARE(p.doc.Solver().JacN, 40);
   QCOMPARE(p.dialogs.warnings,
            QStringList{"Too big matrix (1000000), maximum is 20 - matrix is truncated"});
   p.dialogs.warnings.clear();
   p.dialogs.openAnswers << p.Write("garbage.qmx", Bytes(quarnel::stress::RandomBytes(1 << 20)));
   p.eigen->btnOpenAClick();
-  QVERIFY(App().Solver.JacN >= 2 && App().Solver.JacN <= 40);
+  QVERIFY(p.doc.Solver().JacN >= 2 && p.doc.Solver().JacN <= 40);
   qInfo("k path of 200000 lines shown in %lld ms", memoMs);
 }
 

@@ -6,6 +6,11 @@
 
 namespace quarnel {
 
+const double* PanelNumber(const ModelData& m, const PanelTarget& t) {
+  // The same cell, only read: the writable lookup does not write.
+  return PanelNumber(const_cast<ModelData&>(m), t);
+}
+
 double* PanelNumber(ModelData& m, const PanelTarget& t) {
   const int i = t.i, j = t.j, d = t.d;
   const bool direction = d >= 1 && d <= 3;

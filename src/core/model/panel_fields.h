@@ -33,6 +33,7 @@ struct PanelTarget {
 
 // The number the field edits, or nullptr when the orbital, pair or direction does not exist.
 double* PanelNumber(ModelData& m, const PanelTarget& t);
+const double* PanelNumber(const ModelData& m, const PanelTarget& t);
 // Writes x; form-1 hoppings are stored non-positive as Apply stores them. False when the target
 // does not exist.
 bool SetPanelValue(ModelData& m, const PanelTarget& t, double x);

@@ -17,7 +17,7 @@
 #include "bands/csv_export.h"
 #include "bands/kpath.h"
 #include "bands/series_colors.h"
-#include "document/app_state.h"
+#include "document/model_document.h"
 #include "mainwindow/live_value.h"
 #include "mainwindow/main_window.h"
 #include "support/number_text.h"
@@ -123,7 +123,7 @@ void TBandDlg::WriteKPoint(int nx, int ny, int nz, int div) {
 }
 
 void TBandDlg::WaitWhilePaused() {
-  while (App().PauseFlag) {
+  while (doc_.Paused()) {
     QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     QThread::msleep(2);
   }
@@ -131,20 +131,19 @@ void TBandDlg::WaitWhilePaused() {
 
 void TBandDlg::btnBandClick() {
   if (running_) return;
-  AppState& app = App();
+  const quarnel::ModelData& model = doc_.Model();
   SetRunState(false);
-  app.StopFlag = false;
-  app.PauseFlag = false;
-  const int n = app.Model.NOrb;
+  doc_.StartRun(false);
+  const int n = model.NOrb;
   PrepareBandSeries(n);
   bandShift_ = 0;  // the new bands come unshifted
   for (int i = 1; i <= n; ++i)
     Chart1->plottable(i)->setName(
         QString::fromStdString("E" + quarnel::FormatInt(i, 2)).replace(' ', '0'));
   for (int j = 1; j <= n; ++j)
-    Chart1->plottable(n + j)->setName(QString::fromStdString(app.Model.OrbName[j]));
-  app.MarkerSize = ReadSpinValue(SpinEdit2, 10);
-  if (app.MarkerSize < 1) app.MarkerSize = 10;
+    Chart1->plottable(n + j)->setName(QString::fromStdString(model.OrbName[j]));
+  markerSize_ = ReadSpinValue(SpinEdit2, 10);
+  if (markerSize_ < 1) markerSize_ = 10;
   if (!CheckBox1->isChecked())
     for (int j = 1; j <= n; ++j) SetSeriesActive(Chart1->plottable(n + j), false);
 
@@ -157,7 +156,7 @@ void TBandDlg::btnBandClick() {
   auto labels = QSharedPointer<QCPAxisTickerText>::create();
   Chart1->xAxis->setTicker(labels);
   BandPoints.clear();
-  BandResult.Start(quarnel::OrbitalNames(quarnel::TableModel(app.Model)),
+  BandResult.Start(quarnel::OrbitalNames(quarnel::TableModel(model)),
                    static_cast<std::size_t>(lineCount));
   BandRun = RunNow();
   // An unedited memo still holds the file it was loaded from.
@@ -182,18 +181,18 @@ void TBandDlg::btnBandClick() {
   }
 
   int x = 0;
-  for (int line = 1; line < lineCount && !app.StopFlag; ++line) {
+  for (int line = 1; line < lineCount && !doc_.StopRequested(); ++line) {
     const std::string text = Memo1->document()->findBlockByNumber(line).text().toStdString();
     quarnel::KPathPoint p;
     if (quarnel::KPathPointOf(quarnel::ParseKPathLine(text), p)) {
       SetStatusPanelFit(StatusBar1, 2, QString("point %1 of %2").arg(x + 1).arg(total));
       WriteKPoint(p.nx, p.ny, p.nz, p.div);
       if (FormQuarnel) FormQuarnel->btnCalcKpointClick();
-      const auto& s = app.Solver;
+      const auto& s = doc_.Solver();
       for (int i = 1; i <= n; ++i) {
         bands[i]->addData(x, s.EigVal[i]);
         if (p.special && i == 1) labels->addTick(x, QString::fromStdString(p.label));
-        AddStackedBars(bars, n, x, s.EigVal[i], app.MarkerSize,
+        AddStackedBars(bars, n, x, s.EigVal[i], markerSize_,
                        [&s, i](int j) { return s.EigVecSq[i][j]; });
       }
       BandPoints.push_back({line, p.nx, p.ny, p.nz, p.div});
@@ -215,6 +214,7 @@ void TBandDlg::btnBandClick() {
   SetStatusPanelFit(StatusBar1, 2, counts);
 
   SetRunState(true);
+  doc_.EndRun();
   RedrawFilling();
   QCoreApplication::processEvents();
   Chart1->replot();

@@ -21,8 +21,8 @@
 #include "bands/kmap_window.h"
 #include "bands/kpath.h"
 #include "bands/live_bands.h"
+#include "document/model_document.h"
 #include "mainwindow/main_window.h"
-#include "document/app_state.h"
 #include "widgets/chart_helpers.h"
 #include "widgets/fixed_font.h"
 #include "widgets/spin_edit.h"
@@ -87,7 +87,8 @@ void StyleSeriesChart(QCustomPlot* chart) {
 
 }  // namespace
 
-TBandDlg::TBandDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
+TBandDlg::TBandDlg(ModelDocument& document, QWidget* parent)
+    : QWidget(parent, Qt::Window), doc_(document) {
   setWindowTitle("Bands&DOS");
   BuildPanel();
   // The design width is 900, but the top panel with the electrons group needs more in one row;
@@ -112,6 +113,14 @@ TBandDlg::TBandDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   connect(btnResizeOrb, &QPushButton::clicked, this, &TBandDlg::btnResizeOrbClick);
   connect(TrackBar1, &QSlider::valueChanged, this, &TBandDlg::TrackBar1Change);
   ConnectInteraction();
+  // A model that is gone takes its charts with it; the next orbital picture finds its ranges.
+  const auto clear = [this] {
+    ClearCharts();
+    ResetAxis(Chart3->xAxis);
+    ResetAxis(Chart3->yAxis);
+  };
+  connect(&doc_, &ModelDocument::ModelCleared, this, clear);
+  connect(&doc_, &ModelDocument::ModelReplaced, this, clear);
   // Escape acts as the Close button, so it does nothing while a run has Close disabled.
   auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   connect(escape, &QShortcut::activated, CancelBtn, &QPushButton::click);
@@ -181,8 +190,9 @@ void TBandDlg::BuildPanel() {
   kmap->setObjectName("btnKMap");
   kmap->setToolTip("A band, an orbital weight or the DOS over the kx-ky plane");
   g->addWidget(kmap, 1, 1);
-  connect(kmap, &QPushButton::clicked, this,
-          [this] { ShowKMapWindow(FormQuarnel ? static_cast<QWidget*>(FormQuarnel) : this); });
+  connect(kmap, &QPushButton::clicked, this, [this] {
+    ShowKMapWindow(FormQuarnel ? static_cast<QWidget*>(FormQuarnel) : this, doc_);
+  });
   row->addWidget(GroupBox3);
 
   GroupBox4 = MakeGroup(" Orbitals ", Panel1, g);
@@ -293,7 +303,7 @@ void TBandDlg::FormResize() {
   Chart2->setGeometry(w1 + 2, top, dos, h);
   Memo1->setGeometry(w1 + 2 + dos + 2, top, memo, h);
   Chart3->setGeometry(Chart2->x(), top, dos + 2 + memo, h);
-  App().OrbPlotRescale = true;
+  orbRescale_ = true;
   ResetOrbitalAxes();
 }
 
@@ -328,17 +338,17 @@ void TBandDlg::cbCellsClick() {
 }
 
 void TBandDlg::SetPaused(bool paused) {
-  App().PauseFlag = paused;
+  doc_.SetPaused(paused);
   btnPause->setText(paused ? "Continue" : "Pause");
   QCoreApplication::processEvents();
 }
 
 void TBandDlg::btnPauseClick() {
-  SetPaused(!App().PauseFlag);
+  SetPaused(!doc_.Paused());
 }
 
 void TBandDlg::btnStopClick() {
-  App().StopFlag = true;
+  doc_.RequestStop();
   StopDosWatch();
   SetPaused(false);
 }

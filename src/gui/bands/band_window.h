@@ -34,11 +34,12 @@ class SpinEdit;
 
 class TFormQuarnel;
 class LiveBands;
+class ModelDocument;
 
 class TBandDlg : public QWidget {
   Q_OBJECT
  public:
-  explicit TBandDlg(QWidget* parent = nullptr);
+  explicit TBandDlg(ModelDocument& document, QWidget* parent = nullptr);
 
   // The main window whose k-point controls and calculation the runs drive.
   TFormQuarnel* FormQuarnel = nullptr;
@@ -179,7 +180,23 @@ class TBandDlg : public QWidget {
   void PrintWindow(QPrinter& printer);
   void btnResizeOrbClick();
   void TrackBar1Change();
+  // The orbital chart's cell size in chart units, set by the track bar in OrbitalScaleSteps()
+  // steps per unit; ShowOrbitalScale puts it on the track bar.
+  double OrbitalScale() const { return orbScale_; }
+  void SetOrbitalScale(double scale) { orbScale_ = scale; }
+  int OrbitalScaleSteps() const { return orbScaleSteps_; }
+  void ShowOrbitalScale();
+  // The next fit of the orbital chart finds its axis ranges again.
+  bool OrbitalRescaleRequested() const { return orbRescale_; }
+  void RequestOrbitalRescale(bool on) { orbRescale_ = on; }
+  // Height of the weight bars of the band chart (the marker size of the last band run).
+  int MarkerSize() const { return markerSize_; }
 
+ signals:
+  // "Resize": the orbital chart's axes are to be fitted to its picture now.
+  void OrbitalFitRequested();
+
+ public:
   // Saving a chart (chart_export.cpp): the items after the separator of the chart popup menu.
   void miSaveDataClick();
   void miSaveImageClick();
@@ -220,7 +237,12 @@ class TBandDlg : public QWidget {
   // Asks the DOS run in progress, if any, to end after the k points being computed.
   void StopDosWatch();
 
+  ModelDocument& doc_;
   bool running_ = false;
+  int markerSize_ = 10;
+  double orbScale_ = 2.0;
+  int orbScaleSteps_ = 4;
+  bool orbRescale_ = false;
   struct DosWatch;
   DosWatch* dosWatch_ = nullptr;  // the DOS run in progress
   void BuildFillingGroup(QHBoxLayout* row);

@@ -14,11 +14,11 @@
 
 #include "bands/band_window.h"
 #include "bands/chart_files.h"
-#include "document/app_state.h"
+#include "document/model_document.h"
+#include "support/text_file.h"
 #include "widgets/chart_helpers.h"
 #include "widgets/diagnostics_window.h"
 #include "widgets/dialogs.h"
-#include "support/text_file.h"
 
 namespace {
 
@@ -138,8 +138,8 @@ void TBandDlg::PrepareSaveItems() {
 
 quarnel::RunDescription TBandDlg::RunNow() const {
   quarnel::RunDescription run;
-  run.modelFile = App().Model.ModelFileName;
-  run.modelForm = App().Model.BetaTyp;
+  run.modelFile = doc_.Model().ModelFileName;
+  run.modelForm = doc_.Model().BetaTyp;
   return run;
 }
 

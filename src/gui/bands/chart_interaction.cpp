@@ -12,12 +12,12 @@
 
 #include "bands/band_window.h"
 #include "bands/kpoint_files.h"
+#include "document/model_document.h"
 #include "mainwindow/main_window.h"
-#include "document/app_state.h"
-#include "widgets/chart_helpers.h"
-#include "widgets/dialogs.h"
 #include "support/number_text.h"
 #include "support/text_utils.h"
+#include "widgets/chart_helpers.h"
+#include "widgets/dialogs.h"
 
 void TBandDlg::ConnectInteraction() {
   connect(Chart1, &QCustomPlot::plottableClick, this,
@@ -32,9 +32,8 @@ void TBandDlg::ConnectInteraction() {
 void TBandDlg::Chart1ClickSeries(QCPAbstractPlottable* series, int v, Qt::MouseButton button) {
   // During a run the main window's k point belongs to the run, except while it is paused:
   // reading a point's weights is what one pauses for.
-  if (button != Qt::LeftButton || (running_ && !App().PauseFlag) || !series) return;
-  const AppState& app = App();
-  const int n = app.Model.NOrb;
+  if (button != Qt::LeftButton || (running_ && !doc_.Paused()) || !series) return;
+  const int n = doc_.OrbitalCount();
   int t = SeriesTag(series);
   // The bars lie over their band point; a click on one reads that point (bar b belongs to band
   // b mod N + 1 at point b div N).
@@ -60,8 +59,8 @@ void TBandDlg::Chart1ClickSeries(QCPAbstractPlottable* series, int v, Qt::MouseB
     for (int j = 1; j <= n && n + j < Chart1->plottableCount(); ++j) {
       const auto* bars = qobject_cast<const WeightBars*>(Chart1->plottable(n + j));
       if (!bars || b >= bars->Count()) continue;
-      const double weight = (bars->At(b).end - bars->At(b).start) * 50 / app.MarkerSize;
-      text1 += QString("%1=%2 ").arg(QString::fromStdString(app.Model.OrbName[j]),
+      const double weight = (bars->At(b).end - bars->At(b).start) * 50 / markerSize_;
+      text1 += QString("%1=%2 ").arg(QString::fromStdString(doc_.Model().OrbName[j]),
                                      QString::fromStdString(quarnel::FormatFixed(weight, 3, 2)));
     }
   }
@@ -108,16 +107,22 @@ void TBandDlg::PrintWindow(QPrinter& printer) {
 void TBandDlg::btnResizeOrbClick() {
   ResetAxis(Chart3->xAxis);
   ResetAxis(Chart3->yAxis);
-  App().OrbPlotRescale = true;
-  if (App().FitOrbitalAxes) App().FitOrbitalAxes();
+  orbRescale_ = true;
+  emit OrbitalFitRequested();
 }
 
 void TBandDlg::TrackBar1Change() {
-  AppState& app = App();
-  app.OrbPlotScale = static_cast<double>(TrackBar1->value()) / app.OrbScaleSteps;
+  orbScale_ = static_cast<double>(TrackBar1->value()) / orbScaleSteps_;
   // Only a request: the next picture is drawn at the new scale and fitted then. Fitting now
   // would spend the request on the picture being replaced.
-  app.OrbPlotRescale = true;
+  orbRescale_ = true;
+}
+
+void TBandDlg::ShowOrbitalScale() {
+  orbScaleSteps_ = 4;
+  TrackBar1->setRange(1, 4 * orbScaleSteps_);
+  TrackBar1->setValue(static_cast<int>(std::lround(orbScaleSteps_ * orbScale_)));
+  TrackBar1->setTickInterval(orbScaleSteps_);
 }
 
 // k-point files.
@@ -141,19 +146,19 @@ void TBandDlg::btnOpenKpointsClick() {
 
 void TBandDlg::ReadKpointList(const QString& name) {
   std::vector<std::string> lines;
-  if (quarnel::ReadKpointList(name.toStdString(), lines, App().Messages))
+  if (quarnel::ReadKpointList(name.toStdString(), lines, doc_.Messages()))
     ShowKpointLines(lines, name);
-  quarnel::ShowPendingMessages(App().Messages);
+  quarnel::ShowPendingMessages(doc_.Messages());
 }
 
 void TBandDlg::ReadKlistBand(const QString& name) {
   std::vector<std::string> lines;
-  if (quarnel::ReadKlistBand(name.toStdString(), lines, App().Messages)) {
+  if (quarnel::ReadKlistBand(name.toStdString(), lines, doc_.Messages())) {
     setWindowTitle(QString("Bands&DOS [%1]")
                        .arg(QString::fromStdString(quarnel::FileNameOnly(name.toStdString()))));
     ShowKpointLines(lines, name);
   }
-  quarnel::ShowPendingMessages(App().Messages);
+  quarnel::ShowPendingMessages(doc_.Messages());
 }
 
 // The memo holds the lines read from name, unchanged since then.

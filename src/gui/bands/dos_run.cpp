@@ -18,7 +18,7 @@
 #include "bands/band_window.h"
 #include "bands/dos_grid.h"
 #include "bands/series_colors.h"
-#include "document/app_state.h"
+#include "document/model_document.h"
 #include "mainwindow/main_window.h"
 #include "support/number_text.h"
 #include "support/text_utils.h"
@@ -58,7 +58,7 @@ void TBandDlg::PrepareDosSeries(int n) {
   for (int s = 0; s <= n; ++s) {
     const int index = AddDosSeries(SeriesColors[s]);
     QCPAbstractPlottable* series = Chart2->plottable(index);
-    series->setName(s == 0 ? QString("total") : QString::fromStdString(App().Model.OrbName[s]));
+    series->setName(s == 0 ? QString("total") : QString::fromStdString(doc_.Model().OrbName[s]));
     SetSeriesActive(series, true);
   }
 }
@@ -72,14 +72,13 @@ void TBandDlg::StopDosWatch() {
 }
 
 std::size_t TBandDlg::SampleDosWatched(int n) {
-  AppState& app = App();
   // The workers read their own copy: the main window stays usable during the run.
-  const auto model = std::make_unique<quarnel::ModelData>(app.Model);
+  const auto model = std::make_unique<quarnel::ModelData>(doc_.Model());
   const int threads = DosThreads > 0 ? DosThreads : quarnel::DefaultDosThreads();
   const std::size_t side = static_cast<std::size_t>(n) + 1, rows = side * side;
   DosWatch watch;
   dosWatch_ = &watch;
-  if (app.StopFlag) watch.control.stop = true;
+  if (doc_.StopRequested()) watch.control.stop = true;
 
   DosProgress->setRange(0, static_cast<int>(rows));
   DosProgress->setValue(0);
@@ -132,16 +131,13 @@ std::size_t TBandDlg::SampleDosWatched(int n) {
 
 void TBandDlg::btnDOSClick() {
   if (running_) return;
-  AppState& app = App();
   SetRunState(false, true);
   btnPause->setEnabled(false);  // a DOS run can be stopped, not paused
-  app.StopFlag = false;
-  app.PauseFlag = false;
-  app.Solver.JacVerbose = false;
+  doc_.StartRun(true);
   cbCells->setChecked(false);
 
   const int n = quarnel::ClampInt(ReadSpinValue(SpinEdit3, 10), 5, 50);
-  const int N = app.Model.NOrb;
+  const int N = doc_.OrbitalCount();
   PrepareDosSeries(N);
   // The curves find their own energy and density ranges; the band chart takes them afterwards.
   ResetAxis(Chart2->xAxis);
@@ -159,7 +155,7 @@ void TBandDlg::btnDOSClick() {
   DosRun.bins = m;
   DosRun.smooth = std::max(s, 0);
   DosRun.samples = DosStore.Count();
-  DosNames = quarnel::OrbitalNames(quarnel::TableModel(app.Model));
+  DosNames = quarnel::OrbitalNames(quarnel::TableModel(doc_.Model()));
   // Without samples the series stay empty and the band chart keeps its energy range.
   if (!DosResult.Empty())
     for (int series = 0; series <= N && series < Chart2->plottableCount(); ++series) {
@@ -170,7 +166,7 @@ void TBandDlg::btnDOSClick() {
     }
 
   SetRunState(true, true);
-  app.Solver.JacVerbose = true;
+  doc_.EndRun();
   // The grid was computed apart from the main window; its k-point displays and the workbench
   // now show the last point taken (the first one when nothing was), by the k-point calculation.
   if (FormQuarnel && N > 0) {

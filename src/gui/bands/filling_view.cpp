@@ -16,9 +16,9 @@
 
 #include "bands/band_window.h"
 #include "bands/filling.h"
-#include "document/app_state.h"
-#include "widgets/chart_helpers.h"
+#include "document/model_document.h"
 #include "support/number_text.h"
+#include "widgets/chart_helpers.h"
 #include "widgets/spin_edit.h"
 
 namespace {
@@ -74,15 +74,13 @@ void TBandDlg::ApplyFillingToModel() {
   double ne = 0;
   const bool read = quarnel::ReadNumber(edElectrons->text().toStdString(), ne) && ne >= 0;
   if (!read) ne = 0;
-  quarnel::ModelData& m = App().Model;
-  m.FillElectrons = ne;
-  m.FillSpin = cbSpin->currentIndex() == 1 ? 1 : 2;
+  doc_.SetFilling(ne, cbSpin->currentIndex() == 1 ? 1 : 2);
   edElectrons->setStyleSheet(read ? QString() : QString("background: rgb(255, 204, 204)"));
   RedrawFilling();
 }
 
 void TBandDlg::ShowModelFilling() {
-  const quarnel::ModelData& m = App().Model;
+  const quarnel::ModelData& m = doc_.Model();
   const QSignalBlocker b(cbSpin);
   edElectrons->setText(QString::fromStdString(quarnel::FormatGeneral(m.FillElectrons)));
   edElectrons->setStyleSheet(QString());
@@ -112,7 +110,7 @@ void TBandDlg::ShiftBandChart(double shift) {
 }
 
 void TBandDlg::RedrawFilling() {
-  const quarnel::ModelData& m = App().Model;
+  const quarnel::ModelData& m = doc_.Model();
   const std::vector<double> energy = quarnel::SampleEnergies(DosStore);
   const std::size_t nk = quarnel::SampleKpoints(DosStore);
   Filling = DosResult.Empty()
@@ -195,7 +193,7 @@ QString TBandDlg::PathEdgesText() const {
 
 std::string TBandDlg::DosSaveText() const {
   if (!Filling.valid) return quarnel::DosCsv(DosRun, DosNames, DosResult);
-  const quarnel::ModelData& m = App().Model;
+  const quarnel::ModelData& m = doc_.Model();
   const std::vector<double> energy = quarnel::SampleEnergies(DosStore);
   const std::size_t nk = quarnel::SampleKpoints(DosStore);
   quarnel::DosFillingColumns c;

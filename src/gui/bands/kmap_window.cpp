@@ -23,7 +23,7 @@
 #include "bands/csv_export.h"
 #include "bands/dos_grid.h"
 #include "bands/kmap_csv.h"
-#include "document/app_state.h"
+#include "document/model_document.h"
 #include "support/number_text.h"
 #include "widgets/chart_helpers.h"
 #include "widgets/diagnostics_window.h"
@@ -72,7 +72,8 @@ struct TKMapDlg::Job {
   std::vector<double> print;
 };
 
-TKMapDlg::TKMapDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
+TKMapDlg::TKMapDlg(ModelDocument& document, QWidget* parent)
+    : QWidget(parent, Qt::Window), doc_(document) {
   setWindowTitle("k map");
   auto* column = new QVBoxLayout(this);
   column->setContentsMargins(4, 4, 4, 4);
@@ -258,8 +259,8 @@ void TKMapDlg::BuildChart() {
   ConnectMenu();
 }
 
-std::vector<double> TKMapDlg::ModelPrint() {
-  const quarnel::ModelData& m = App().Model;
+std::vector<double> TKMapDlg::ModelPrint() const {
+  const quarnel::ModelData& m = doc_.Model();
   std::vector<double> print = {static_cast<double>(m.NOrb), static_cast<double>(m.BetaTyp),
                                m.FillElectrons, static_cast<double>(m.FillSpin)};
   if (m.NOrb < 1 || m.NOrb > quarnel::kMaxOrb) return print;
@@ -277,7 +278,7 @@ std::vector<double> TKMapDlg::ModelPrint() {
 }
 
 void TKMapDlg::RefreshOrbitals() {
-  const quarnel::ModelData& m = App().Model;
+  const quarnel::ModelData& m = doc_.Model();
   const std::vector<std::string> names = quarnel::OrbitalNames(quarnel::TableModel(m));
   seBand->SetRange(1, std::max(1, m.NOrb));
   if (names == names_ && cbOrbital->count() == static_cast<int>(names.size())) return;
@@ -307,7 +308,7 @@ void TKMapDlg::Stop() {
 void TKMapDlg::StartJob() {
   pending_ = false;
   RefreshOrbitals();
-  const quarnel::ModelData& m = App().Model;
+  const quarnel::ModelData& m = doc_.Model();
   if (m.NOrb < 1) {
     grid_ = quarnel::KMapGrid();
     gridPrint_ = ModelPrint();
@@ -546,10 +547,10 @@ void TKMapDlg::changeEvent(QEvent* event) {
     Compute();
 }
 
-TKMapDlg* ShowKMapWindow(QWidget* owner) {
+TKMapDlg* ShowKMapWindow(QWidget* owner, ModelDocument& document) {
   TKMapDlg* window =
       owner ? owner->findChild<TKMapDlg*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
-  if (!window) window = new TKMapDlg(owner);
+  if (!window) window = new TKMapDlg(document, owner);
   window->show();
   window->raise();
   window->activateWindow();

@@ -26,11 +26,12 @@ class QPushButton;
 class QTimer;
 class SpinEdit;
 class TUnitPomDlg;
+class ModelDocument;
 
 class TKMapDlg : public QWidget {
   Q_OBJECT
  public:
-  explicit TKMapDlg(QWidget* parent = nullptr);
+  explicit TKMapDlg(ModelDocument& document, QWidget* parent = nullptr);
   ~TKMapDlg() override;
 
   enum Quantity { kEnergy = 0, kWeight = 1, kDos = 2 };
@@ -82,9 +83,10 @@ class TKMapDlg : public QWidget {
   // Save data and Save image of the chart menu act on this window's chart when it asked.
   void ConnectMenu();
   // A few numbers that change with any change of the model the map depends on.
-  static std::vector<double> ModelPrint();
+  std::vector<double> ModelPrint() const;
   void RefreshOrbitals();
 
+  ModelDocument& doc_;
   std::unique_ptr<Job> job_;
   bool pending_ = false;  // a new map was asked for while one was being computed
   quarnel::KMapGrid grid_;
@@ -103,4 +105,4 @@ class TKMapDlg : public QWidget {
 };
 
 // Shows the k map window of owner, creating it the first time.
-TKMapDlg* ShowKMapWindow(QWidget* owner);
+TKMapDlg* ShowKMapWindow(QWidget* owner, ModelDocument& document);

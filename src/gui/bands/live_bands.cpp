@@ -13,7 +13,7 @@
 #include "bands/dos_grid.h"
 #include "bands/path_bands.h"
 #include "bands/series_colors.h"
-#include "document/app_state.h"
+#include "document/model_document.h"
 #include "support/number_text.h"
 #include "widgets/chart_helpers.h"
 
@@ -88,13 +88,13 @@ void LiveBands::End() {
 }
 
 void LiveBands::PrepareSeries(int n) {
-  AppState& app = App();
+  const quarnel::ModelData& model = w_->doc_.Model();
   w_->PrepareBandSeries(n);
   for (int i = 1; i <= n; ++i)
     w_->Chart1->plottable(i)->setName(
         QString::fromStdString("E" + quarnel::FormatInt(i, 2)).replace(' ', '0'));
   for (int j = 1; j <= n; ++j) {
-    w_->Chart1->plottable(n + j)->setName(QString::fromStdString(app.Model.OrbName[j]));
+    w_->Chart1->plottable(n + j)->setName(QString::fromStdString(model.OrbName[j]));
     if (!w_->CheckBox1->isChecked()) SetSeriesActive(w_->Chart1->plottable(n + j), false);
   }
 }
@@ -103,13 +103,13 @@ bool LiveBands::Redraw() {
   if (w_->Running()) return false;  // the run owns the chart and reads the model
   QElapsedTimer clock;
   clock.start();
-  AppState& app = App();
+  const quarnel::ModelData& model = w_->doc_.Model();
   const std::vector<std::string> lines = MemoLines(w_->Memo1);
   std::vector<int> lineOf;
   const std::vector<quarnel::KPathPoint> points = quarnel::PathPoints(lines, &lineOf);
   if (points.empty()) return false;
   quarnel::BandTable table;
-  if (!quarnel::FastPathBands(quarnel::TableModel(app.Model), points, table)) {
+  if (!quarnel::FastPathBands(quarnel::TableModel(model), points, table)) {
     SetStatusPanelFit(w_->StatusBar1, 2, "live bands: no convergence");
     return false;
   }
@@ -120,7 +120,7 @@ bool LiveBands::Redraw() {
 
   // Drawn as the band run draws, relative to the shift the filling holds the chart at.
   const double shift = w_->bandShift_;
-  const double marker = app.MarkerSize >= 1 ? app.MarkerSize : 10;
+  const double marker = w_->markerSize_ >= 1 ? w_->markerSize_ : 10;
   auto labels = QSharedPointer<QCPAxisTickerText>::create();
   std::vector<QVector<QCPGraphData>> bands(n + 1);
   std::vector<WeightBars*> bars(n + 1, nullptr);
@@ -165,7 +165,7 @@ bool LiveBands::Redraw() {
 
 void LiveBands::MoveFermiLine() {
   // Only a filling the window shows (one with a DOS run behind it) has a line to move.
-  const quarnel::ModelData& m = App().Model;
+  const quarnel::ModelData& m = w_->doc_.Model();
   if (!w_->Filling.valid || !(m.FillElectrons > 0)) return;
   const int grid = quarnel::LiveFillingGrid(w_->DosRun.grid, m.NOrb);
   const int threads = w_->DosThreads > 0 ? w_->DosThreads : quarnel::DefaultDosThreads();

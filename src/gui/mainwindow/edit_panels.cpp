@@ -8,11 +8,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "document/model_document.h"
 #include "mainwindow/live_value.h"
 #include "mainwindow/main_window.h"
-#include "pictures/orbital_cells.h"
 #include "model/panel_values.h"
-#include "document/app_state.h"
+#include "pictures/orbital_cells.h"
 #include "widgets/string_grid.h"
 
 using quarnel::ModelData;
@@ -77,7 +77,7 @@ void TFormQuarnel::CreatePanels() {
   CreateOrbitalPanel();
   CreateBetaPanel();
   CreateBetaGenPanel();
-  Live = new LiveValue(this);
+  Live = new LiveValue(this, doc_);
   connect(btnUpdateAlpha, &QPushButton::clicked, this, &TFormQuarnel::btnUpdateAlphaClick);
   connect(btnUpdateBeta, &QPushButton::clicked, this, &TFormQuarnel::btnUpdateBetaClick);
   connect(btnUpdateBetaGen, &QPushButton::clicked, this, &TFormQuarnel::btnUpdateBetaGenClick);
@@ -171,7 +171,7 @@ void TFormQuarnel::CreateBetaGenPanel() {
 }
 
 void TFormQuarnel::OpenOrbitalPanel(int r) {
-  const ModelData& m = App().Model;
+  const ModelData& m = doc_.Model();
   if (!quarnel::ValidOrbital(m, r)) return;
   Edit1->setText(sgInputOverlap->Cell(1, r));
   Edit2->setText(sgInputOverlap->Cell(2, r));
@@ -192,7 +192,7 @@ void TFormQuarnel::OpenOrbitalPanel(int r) {
 }
 
 void TFormQuarnel::btnUpdateAlphaClick() {
-  ModelData& m = App().Model;
+  const ModelData& m = doc_.Model();
   const int r = sgInputOverlap->currentRow() + 1;  // the selected orbital's row
   // A closed panel belongs to no orbital of this model.
   if (SelRow < 1 || !quarnel::ValidOrbital(m, r)) return;
@@ -209,18 +209,17 @@ void TFormQuarnel::btnUpdateAlphaClick() {
   t.plotX = Std(EditPlotX);
   t.plotY = Std(EditPlotY);
   t.kindItem = cbOrbPlot->currentIndex();
-  quarnel::ApplyOrbitalPanel(m, r, t);
+  doc_.EditOrbital(r, [r, &t](ModelData& model) { quarnel::ApplyOrbitalPanel(model, r, t); });
   const QString name = FromModelText(m.OrbName[r]);
   if (name != Edit1->text()) Edit1->setText(name);
   PropagateOrbitalName(r);
-  RefreshDiagonalCell(r);
   SetModelModified();
   if (cbShowPlotOrbA->isChecked()) HighlightOrbitals(HighlightRow, HighlightRow);
   sgInputOverlap->viewport()->update();
 }
 
 void TFormQuarnel::OpenBetaPanel(int i, int j) {
-  const ModelData& m = App().Model;
+  const ModelData& m = doc_.Model();
   if (!quarnel::ValidPair(m, i, j)) return;
   gbInBeta->setTitle(
       QString(" %1 [%2 <=> %3] ")
@@ -238,7 +237,7 @@ void TFormQuarnel::OpenBetaPanel(int i, int j) {
 }
 
 void TFormQuarnel::btnUpdateBetaClick() {
-  ModelData& m = App().Model;
+  const ModelData& m = doc_.Model();
   const int i = SelRow, j = SelCol - 2;
   if (!quarnel::ValidPair(m, i, j)) return;
   quarnel::BetaPanelTexts t;
@@ -250,14 +249,13 @@ void TFormQuarnel::btnUpdateBetaClick() {
     t.beta[d] = Std(betas[d]);
     t.beta2[d] = Std(betas2[d]);  // read even while hidden
   }
-  quarnel::ApplyBetaPanel(m, i, j, t);
-  RefreshPairCells(i, j);
+  doc_.EditPair(i, j, [i, j, &t](ModelData& model) { quarnel::ApplyBetaPanel(model, i, j, t); });
   SetModelModified();
   sgInputOverlap->viewport()->update();
 }
 
 void TFormQuarnel::FillBetaGenPanel(int i, int j) {
-  const quarnel::BetaGenPanelTexts t = quarnel::BetaGenPanelFill(App().Model, i, j);
+  const quarnel::BetaGenPanelTexts t = quarnel::BetaGenPanelFill(doc_.Model(), i, j);
   QLineEdit* minus[] = {nullptr, EditGenBetaMX, EditGenBetaMY, EditGenBetaMZ};
   QLineEdit* plus[] = {nullptr, EditGenBetaPX, EditGenBetaPY, EditGenBetaPZ};
   QLineEdit* pos[] = {nullptr, EditGenX, EditGenY, EditGenZ};
@@ -275,7 +273,7 @@ void TFormQuarnel::FillBetaGenPanel(int i, int j) {
 }
 
 void TFormQuarnel::OpenBetaGenPanel(int i, int j) {
-  const ModelData& m = App().Model;
+  const ModelData& m = doc_.Model();
   if (!quarnel::ValidPair(m, i, j)) return;
   FillBetaGenPanel(i, j);
   gbInBetaGen->setTitle(
@@ -286,7 +284,7 @@ void TFormQuarnel::OpenBetaGenPanel(int i, int j) {
 }
 
 void TFormQuarnel::btnUpdateBetaGenClick() {
-  ModelData& m = App().Model;
+  const ModelData& m = doc_.Model();
   const int i = SelRow, j = SelCol - 2;
   if (!quarnel::ValidPair(m, i, j)) return;
   quarnel::BetaGenPanelTexts t;
@@ -303,8 +301,7 @@ void TFormQuarnel::btnUpdateBetaGenClick() {
     t.socIm[d] = Std(im[d]);
     t.posShown[d] = !pos[d]->isHidden();  // hidden from the first display on
   }
-  quarnel::ApplyBetaGenPanel(m, i, j, t);
-  RefreshPairCells(i, j);
+  doc_.EditPair(i, j, [i, j, &t](ModelData& model) { quarnel::ApplyBetaGenPanel(model, i, j, t); });
   SetModelModified();
   FillBetaGenPanel(i, j);
   sgInputOverlap->viewport()->update();
@@ -327,5 +324,5 @@ void TFormQuarnel::cbShowPlotOrbBClick() {
 }
 
 void TFormQuarnel::cbOrbPlotChange() {
-  App().GammaPictureShown = false;
+  gammaPictureShown_ = false;
 }

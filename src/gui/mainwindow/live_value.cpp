@@ -13,9 +13,9 @@
 
 #include "bands/band_window.h"
 #include "bands/live_bands.h"
+#include "document/model_document.h"
 #include "mainwindow/main_window.h"
 #include "model/panel_values.h"
-#include "document/app_state.h"
 #include "support/number_text.h"
 #include "widgets/string_grid.h"
 
@@ -42,7 +42,8 @@ double Rounded(double x, double span) {
 
 }  // namespace
 
-LiveValue::LiveValue(TFormQuarnel* form) : QObject(form), form_(form) {
+LiveValue::LiveValue(TFormQuarnel* form, ModelDocument& document)
+    : QObject(form), form_(form), doc_(document) {
   TFormQuarnel* f = form;
   AddStrip(f->gbInAlfa, 166, 158);
   AddStrip(f->gbInBeta, 10, 140);
@@ -138,7 +139,7 @@ void LiveValue::SetEnabled(bool enabled) {
 }
 
 bool LiveValue::TargetOf(const Field& f, quarnel::PanelTarget& t) const {
-  const quarnel::ModelData& m = App().Model;
+  const quarnel::ModelData& m = doc_.Model();
   t.value = f.value;
   t.d = f.d;
   if (f.strip == 0) {
@@ -187,7 +188,7 @@ bool LiveValue::Begin(int field, Gesture gesture) {
   if (!enabled_ || (bands && bands->Running())) return false;
   const Field& f = fields_[field];
   if (f.edit->isHidden() || !TargetOf(f, target_)) return false;
-  double* number = quarnel::PanelNumber(App().Model, target_);
+  const double* number = quarnel::PanelNumber(doc_.Model(), target_);
   if (!number) return false;
   Bind(field);
   moving_ = field;
@@ -202,15 +203,19 @@ bool LiveValue::Begin(int field, Gesture gesture) {
 
 void LiveValue::MoveTo(double x) {
   if (!Moving()) return;
-  quarnel::ModelData& m = App().Model;
+  const quarnel::ModelData& m = doc_.Model();
   const Field& f = fields_[moving_];
-  if (!quarnel::SetPanelValue(m, target_, x)) return;
-  now_ = x;
-  // The grid refresh normalises, as after Apply.
+  bool set = false;
+  const auto write = [this, x, &set](quarnel::ModelData& model) {
+    set = quarnel::SetPanelValue(model, target_, x);
+  };
+  // Normalised as after Apply.
   if (f.strip == 0)
-    form_->RefreshDiagonalCell(target_.i);
+    doc_.EditOrbital(target_.i, write);
   else
-    form_->RefreshPairCells(target_.i, target_.j);
+    doc_.EditPair(target_.i, target_.j, write);
+  if (!set) return;
+  now_ = x;
   if (const double* number = quarnel::PanelNumber(m, target_)) f.edit->setText(Text(*number));
   if (f.label)
     f.label->setText(QString::fromStdString(

@@ -16,12 +16,13 @@ class QLabel;
 class QLineEdit;
 class QSlider;
 class TFormQuarnel;
+class ModelDocument;
 
 class LiveValue : public QObject {
   Q_OBJECT
  public:
   // Builds the strip of each panel; the panels and their fields must exist.
-  explicit LiveValue(TFormQuarnel* form);
+  LiveValue(TFormQuarnel* form, ModelDocument& document);
 
   // The slider, its range and the rescale choice of one panel.
   struct Strip {
@@ -69,6 +70,7 @@ class LiveValue : public QObject {
   void SliderMoved(int strip, int position);
 
   TFormQuarnel* form_;
+  ModelDocument& doc_;
   std::vector<Strip> strips_;
   std::vector<Field> fields_;
   bool enabled_ = true;

@@ -10,13 +10,12 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QStringDecoder>
 #include <QTimer>
 
 #include "bands/band_window.h"
 #include "bands/kmap_window.h"
+#include "document/model_document.h"
 #include "model/model_data.h"
-#include "document/app_state.h"
 #include "widgets/spin_edit.h"
 #include "widgets/string_grid.h"
 
@@ -47,20 +46,8 @@ SpinEdit* NewSpinEdit(int lo, int hi, int value, QWidget* parent) {
 
 }  // namespace
 
-QString FromModelText(const std::string& bytes) {
-  QStringDecoder utf8(QStringDecoder::Utf8);
-  QString text = utf8.decode(QByteArray::fromStdString(bytes));
-  if (utf8.hasError()) text = QString::fromLatin1(bytes.data(), static_cast<int>(bytes.size()));
-  return text;
-}
-
-std::string ToModelText(const QString& text, const std::string& original) {
-  // Unchanged text keeps the bytes it was read with, whatever their character set.
-  if (FromModelText(original) == text) return original;
-  return text.toUtf8().toStdString();
-}
-
-TFormQuarnel::TFormQuarnel(QWidget* parent) : QMainWindow(parent) {
+TFormQuarnel::TFormQuarnel(ModelDocument& document, QWidget* parent)
+    : QMainWindow(parent), doc_(document) {
   setMinimumSize(700, 700);
   client_ = new QWidget(this);
   setCentralWidget(client_);
@@ -80,7 +67,7 @@ TFormQuarnel::TFormQuarnel(QWidget* parent) : QMainWindow(parent) {
       combos[d]->addItem(entry);
     }
   }
-  if (!App().Model.Beta2Enabled) {
+  if (!doc_.Model().Beta2Enabled) {
     for (QWidget* w : {static_cast<QWidget*>(EdBeta2X), static_cast<QWidget*>(EdBeta2Y),
                        static_cast<QWidget*>(EdBeta2Z), static_cast<QWidget*>(lbBeta2)})
       w->hide();
@@ -89,19 +76,46 @@ TFormQuarnel::TFormQuarnel(QWidget* parent) : QMainWindow(parent) {
   SelCol = -1;
   cbAutoCalc->setChecked(true);
   cbEigVecSq->setChecked(true);
-  quarnel::ClearModelTables(App().Model);
-  App().FitOrbitalAxes = [this] { FitOrbitalAxes(); };
+  ConnectDocument();
 }
 
-TFormQuarnel::~TFormQuarnel() {
-  App().FitOrbitalAxes = nullptr;
+TFormQuarnel::~TFormQuarnel() = default;
+
+void TFormQuarnel::ConnectDocument() {
+  connect(&doc_, &ModelDocument::ModelReplaced, this, &TFormQuarnel::ShowReplacedModel);
+  connect(&doc_, &ModelDocument::ModelCleared, this, &TFormQuarnel::ShowClearedModel);
+  connect(&doc_, &ModelDocument::OrbitalCountChanged, this, [this](int n, int before) {
+    // A panel of an orbital or pair that is gone, or now means another cell, must not Apply.
+    if (before != n) ClosePanels();
+    ResizeGrids(n);
+  });
+  // A name is shown where the panel's Apply sets it (rows emptied by New stay empty).
+  connect(&doc_, &ModelDocument::OrbitalChanged, this, &TFormQuarnel::RefreshDiagonalCell);
+  connect(&doc_, &ModelDocument::PairChanged, this,
+          [this](int i, int j) { RefreshPairCells(i, j); });
+  connect(&doc_, &ModelDocument::KPointComputed, this, &TFormQuarnel::ShowKPoint);
+  connect(&doc_, &ModelDocument::RunStarted, this, [this](bool dos) {
+    if (dos) kpointDisplayOff_ = true;
+  });
+  connect(&doc_, &ModelDocument::RunEnded, this, [this] { kpointDisplayOff_ = false; });
+}
+
+bool TFormQuarnel::ModelModified() const {
+  return doc_.Modified();
+}
+
+void TFormQuarnel::SetModelModified(bool modified) {
+  doc_.SetModified(modified);
 }
 
 void TFormQuarnel::SetWindows(TUnitPomDlg* pom, TBandDlg* bands, TEigenDlg* eigen,
                               TAboutUBox* about) {
   pom_ = pom;
   bands_ = bands;
-  if (bands_) bands_->FormQuarnel = this;
+  if (bands_) {
+    bands_->FormQuarnel = this;
+    connect(bands_, &TBandDlg::OrbitalFitRequested, this, &TFormQuarnel::FitOrbitalAxes);
+  }
   eigen_ = eigen;
   about_ = about;
 }
@@ -218,7 +232,7 @@ void TFormQuarnel::CreateMenus() {
   QMenu* tools = menuBar()->addMenu("Tools");
   miShowJacobi1 = tools->addAction("Show Jacobi", this, &TFormQuarnel::miShowJacobi1Click);
   miCopy1 = tools->addAction("Copy", this, &TFormQuarnel::miCopy1Click);
-  tools->addAction("k map", this, [this] { ShowKMapWindow(this); });
+  tools->addAction("k map", this, [this] { ShowKMapWindow(this, doc_); });
   PlotOrbMenu = menuBar()->addMenu("PlotOrb");
   miPlotOrbGamma1 = PlotOrbMenu->addAction("Gamma", this, &TFormQuarnel::miPlotOrbGamma1Click);
   miPlotOrbX1 = PlotOrbMenu->addAction("X(100)", this, &TFormQuarnel::miPlotOrbX1Click);
@@ -271,10 +285,10 @@ void TFormQuarnel::closeEvent(QCloseEvent* event) {
     return;
   }
   // A paused run is released and told to stop.
-  if (App().PauseFlag) {
+  if (doc_.Paused()) {
     if (bands_) bands_->SetPaused(false);
-    App().PauseFlag = false;
-    App().StopFlag = true;
+    doc_.SetPaused(false);
+    doc_.RequestStop();
   }
   event->accept();
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "numeric/hamiltonian.h"
+#include "widgets/model_text.h"
 
 class QAction;
 class QCheckBox;
@@ -26,11 +27,13 @@ class TEigenDlg;
 class LiveValue;
 class TAboutUBox;
 class TUnitPomDlg;
+class ModelDocument;
 
 class TFormQuarnel : public QMainWindow {
   Q_OBJECT
  public:
-  explicit TFormQuarnel(QWidget* parent = nullptr);
+  // The window shows document and changes it through its operations.
+  explicit TFormQuarnel(ModelDocument& document, QWidget* parent = nullptr);
   ~TFormQuarnel() override;
 
   // The other windows, created after this one (the program entry sets them).
@@ -38,7 +41,7 @@ class TFormQuarnel : public QMainWindow {
   // Command-line arguments without the program name; read at first paint.
   void SetArguments(const QStringList& arguments) { arguments_ = arguments; }
 
-  // Grid refresh operations: every change of the model passes through them.
+  // Grid refresh: the cells show the model as it is; they never change it.
   void ResizeGrids(int n);
   void RefreshDiagonalCell(int i);
   QString RefreshPairCells(int i, int j);
@@ -52,8 +55,8 @@ class TFormQuarnel : public QMainWindow {
 
   // The model differs from what was last read or saved. Every path that changes the model sets
   // it; reading, saving and New clear it.
-  bool ModelModified() const { return modelModified_; }
-  void SetModelModified(bool modified = true) { modelModified_ = modified; }
+  bool ModelModified() const;
+  void SetModelModified(bool modified = true);
   // Before the model is closed, replaced or emptied: asks about unsaved changes. False when the
   // user cancels or the save fails, and then nothing may happen to the model.
   bool QueryUnsavedChanges();
@@ -64,10 +67,11 @@ class TFormQuarnel : public QMainWindow {
   void FirstPaint();
   bool FirstPaintDone() const { return firstPaintDone_; }
 
-  // k point.
+  // k point: the k point of the spin edits computed by the document.
   void SpoctiKpoint();
   // The k labels and H(k) grid of the last k point.
   void ShowKpointTexts();
+  // The angle and eigen results of the last k point.
   void SpoctiEigen();
   void FillEigenGrid();
   // Widens the columns of sgEigen that are too narrow for their texts.
@@ -96,6 +100,9 @@ class TFormQuarnel : public QMainWindow {
   void FitOrbitalAxes();
   // Asks for a fresh fit unless layout (0: always new) is the one shown last.
   void NewOrbitalPicture(int layout);
+  // The Gamma phase picture is the one the orbital chart shows.
+  bool GammaPictureShown() const { return gammaPictureShown_; }
+  void SetGammaPictureShown(bool shown) { gammaPictureShown_ = shown; }
   void PlotPhasePicture(int s11, int s12, int s21, const QString& label, int s22);
   void PlotEigenvectorPicture();
   void HighlightOrbitals(int i, int j);
@@ -267,14 +274,25 @@ class TFormQuarnel : public QMainWindow {
   void AddTextMark(QCustomPlot* chart, int series, double x, double y, const QString& text,
                    bool plain);
 
+  // The document's changes, shown.
+  void ConnectDocument();
+  void ShowReplacedModel();
+  void ShowClearedModel();
+  void ShowKPoint();
+
+  ModelDocument& doc_;
   QWidget* client_ = nullptr;
-  quarnel::KPoint lastKpoint_;
+  bool gammaPictureShown_ = false;
+  // A DOS run hides the k-point texts; they are written when it ends.
+  bool kpointDisplayOff_ = false;
+  // Program title; at first paint it gets the model extension, "Quarnel V7.12 (qrg)".
+  std::string captionBase_ = "Quarnel V7.12 ";
+  std::string modelExtension_ = "qrg";
   QStringList arguments_;
   bool firstPaintDone_ = false;
   int inputColWidth_ = 0;
   int eigenColWidth_ = 0;
   std::string headerBytes_;  // the header as read, kept when the text is not edited
-  bool modelModified_ = false;
   // Orbitals whose rows show the model (read or applied); ResizeGrids shows them again.
   bool orbitalShown_[17] = {};
   bool SaveWithDialog();
@@ -283,7 +301,3 @@ class TFormQuarnel : public QMainWindow {
   TEigenDlg* eigen_ = nullptr;
   TAboutUBox* about_ = nullptr;
 };
-
-// Text from a file (UTF-8 when valid, else Latin-1) for display, and back.
-QString FromModelText(const std::string& bytes);
-std::string ToModelText(const QString& text, const std::string& original);

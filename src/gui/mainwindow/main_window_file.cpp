@@ -11,19 +11,19 @@
 #include <cmath>
 
 #include "bands/band_window.h"
+#include "document/model_document.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/window_placement.h"
 #include "model/model_reader.h"
 #include "model/model_writer.h"
+#include "support/shell_helpers.h"
+#include "support/text_utils.h"
 #include "widgets/about_box.h"
-#include "document/app_state.h"
 #include "widgets/chart_helpers.h"
 #include "widgets/dialogs.h"
 #include "widgets/linux_shell.h"
-#include "support/shell_helpers.h"
 #include "widgets/spin_edit.h"
 #include "widgets/string_grid.h"
-#include "support/text_utils.h"
 #include "workbench/eigen_window.h"
 
 namespace {
@@ -64,25 +64,21 @@ std::string ShortMessages(const std::string& text) {
 }  // namespace
 
 QString TFormQuarnel::DialogFilter() const {
-  const QString ext = QString::fromStdString(App().ModelExtension);
+  const QString ext = QString::fromStdString(modelExtension_);
   return QString("Quarnel file (*.%1)|*.%1|All Files (*.*)|*.*").arg(ext);
 }
 
 QString TFormQuarnel::DialogDefaultExt() const {
-  return QString::fromStdString(App().ModelExtension);
+  return QString::fromStdString(modelExtension_);
 }
 
 void TFormQuarnel::ClearModel() {
-  quarnel::ClearModelTables(App().Model);
+  doc_.ClearModel();
+}
+
+void TFormQuarnel::ShowClearedModel() {
   ClosePanels();
   std::fill(std::begin(orbitalShown_), std::end(orbitalShown_), false);
-  modelModified_ = false;
-  if (bands_) {
-    bands_->ClearCharts();
-    // The next orbital picture finds its ranges again.
-    ResetAxis(bands_->Chart3->xAxis);
-    ResetAxis(bands_->Chart3->yAxis);
-  }
   sgInputOverlap->ClearCells();
   for (int c = 3; c < sgInputOverlap->ColCount(); ++c) sgInputOverlap->SetCell(c, 0, QString());
   // Every cell of H(k) and of the results, names included; the corner label stays.
@@ -96,54 +92,50 @@ void TFormQuarnel::ClearModel() {
   ResizeGrids(3);
 }
 
-void TFormQuarnel::ReadModelFile(const QString& name) {
-  AppState& app = App();
-  const std::string file = name.toStdString();
-  // The core reads into a copy, so that a file that cannot be opened changes nothing.
-  static quarnel::ModelData read;
-  read = app.Model;
-  if (quarnel::ReadModelFile(read, app.Messages, file) != 0) {
-    quarnel::ShowPendingMessages(app.Messages);
-    return;
-  }
-  ClearModel();
-  app.Model = read;
-  if (bands_) bands_->ShowModelFilling();
-  SetCaption(QString("%1 - %2").arg(QString::fromStdString(app.CaptionBase), name));
-  headerBytes_ = app.Model.HeaderText;
-  const QString header = FromModelText(app.Model.HeaderText);
+void TFormQuarnel::ShowReplacedModel() {
+  ShowClearedModel();
+  const quarnel::ModelData& m = doc_.Model();
+  SetCaption(QString("%1 - %2").arg(QString::fromStdString(captionBase_),
+                                    QString::fromStdString(m.ModelFileName)));
+  headerBytes_ = m.HeaderText;
+  const QString header = FromModelText(m.HeaderText);
   // The edit box would cut a header beyond its default limit, and the next save would keep it cut.
   if (header.size() > edHeader->maxLength()) edHeader->setMaxLength(header.size());
   edHeader->setText(header);
-  const int n = app.Model.NOrb;
+  // A file without orbitals leaves the grid's three rows.
+  const int n = m.NOrb;
   ResizeGrids(n);
-  app.Model.NOrb = n;  // a file without orbitals leaves 0 behind the grid's three rows
   for (int i = 1; i <= n; ++i) {
     PropagateOrbitalName(i);
     RefreshDiagonalCell(i);
     for (int j = i + 1; j <= n; ++j) RefreshPairCells(i, j);
   }
-  modelModified_ = false;
-  app.Messages.Text = ShortMessages(app.Messages.Text);
-  quarnel::ShowPendingMessages(app.Messages);
+}
+
+void TFormQuarnel::ReadModelFile(const QString& name) {
+  quarnel::PendingMessages& messages = doc_.Messages();
+  if (doc_.ReadFile(name.toStdString()) != 0) {
+    quarnel::ShowPendingMessages(messages);
+    return;
+  }
+  messages.Text = ShortMessages(messages.Text);
+  quarnel::ShowPendingMessages(messages);
 }
 
 void TFormQuarnel::SyncHeaderToModel() {
-  App().Model.HeaderText = ToModelText(edHeader->text(), headerBytes_);
+  doc_.SetHeaderText(ToModelText(edHeader->text(), headerBytes_));
 }
 
 bool TFormQuarnel::WriteModelFile(const QString& name) {
-  AppState& app = App();
   SyncHeaderToModel();
-  if (quarnel::WriteModelFile(app.Model, app.Messages, name.toStdString()) != 0) {
+  if (doc_.WriteFile(name.toStdString()) != 0) {
     // Said at once: the user must not believe the model was saved.
-    quarnel::ShowPendingMessages(app.Messages);
+    quarnel::ShowPendingMessages(doc_.Messages());
     return false;
   }
-  headerBytes_ = app.Model.HeaderText;
-  modelModified_ = false;
-  SetCaption(QString("%1 - %2").arg(QString::fromStdString(app.CaptionBase),
-                                    QString::fromStdString(app.Model.ModelFileName)));
+  headerBytes_ = doc_.Model().HeaderText;
+  SetCaption(QString("%1 - %2").arg(QString::fromStdString(captionBase_),
+                                    QString::fromStdString(doc_.Model().ModelFileName)));
   return true;
 }
 
@@ -155,7 +147,7 @@ void TFormQuarnel::miOpen1Click() {
 
 bool TFormQuarnel::SaveWithDialog() {
   const QString name = CurrentDialogs().SaveFileName(
-      this, DialogFilter(), DialogDefaultExt(), QString::fromStdString(App().Model.ModelFileName));
+      this, DialogFilter(), DialogDefaultExt(), QString::fromStdString(doc_.Model().ModelFileName));
   return !name.isEmpty() && WriteModelFile(name);
 }
 
@@ -164,7 +156,7 @@ void TFormQuarnel::miSave1Click() {
 }
 
 bool TFormQuarnel::QueryUnsavedChanges() {
-  if (!modelModified_) return true;
+  if (!doc_.Modified()) return true;
   switch (CurrentDialogs().AskSave(this, "Save changes to the model?")) {
     case SaveChoice::Discard:
       return true;
@@ -179,7 +171,7 @@ bool TFormQuarnel::QueryUnsavedChanges() {
 void TFormQuarnel::miNew1Click() {
   if (!QueryUnsavedChanges()) return;
   ClearModel();
-  SetCaption(QString::fromStdString(App().CaptionBase));
+  SetCaption(QString::fromStdString(captionBase_));
 }
 
 void TFormQuarnel::Exit1Click() {
@@ -187,27 +179,26 @@ void TFormQuarnel::Exit1Click() {
 }
 
 void TFormQuarnel::HandleCommandLine() {
-  AppState& app = App();
   seNorb->SetRange(1, 16);
   int first = 0;
   if (!arguments_.isEmpty()) {
     const QString a = arguments_.first();
     if (a.startsWith('-')) first = 1;
-    if (a == "-betatyp1") app.Model.BetaTyp = 1;
-    if (a == "-betatyp2") app.Model.BetaTyp = 2;
+    if (a == "-betatyp1") doc_.SetForm(1);
+    if (a == "-betatyp2") doc_.SetForm(2);
   }
-  auto setExtension = [&app] {
-    app.ModelExtension = app.Model.BetaTyp == 1 ? "qre" : "qrg";
-    app.CaptionBase = std::string(kProgramTitle) + "(" + app.ModelExtension + ")";
+  auto setExtension = [this] {
+    modelExtension_ = doc_.Model().BetaTyp == 1 ? "qre" : "qrg";
+    captionBase_ = std::string(kProgramTitle) + "(" + modelExtension_ + ")";
   };
   setExtension();
-  SetCaption(QString::fromStdString(app.CaptionBase));
+  SetCaption(QString::fromStdString(captionBase_));
   for (int k = first; k < arguments_.size(); ++k) {
     const std::string e = quarnel::FileExtension(arguments_[k].toStdString());
-    if (e == "qre") app.Model.BetaTyp = 1;
-    if (e == "qrg") app.Model.BetaTyp = 2;
+    if (e == "qre") doc_.SetForm(1);
+    if (e == "qrg") doc_.SetForm(2);
     setExtension();
-    if (e == app.ModelExtension) ReadModelFile(arguments_[k]);
+    if (e == modelExtension_) ReadModelFile(arguments_[k]);
     if (e == "qrk" && bands_) bands_->ReadKpointList(arguments_[k]);
   }
 }
@@ -233,28 +224,23 @@ void TFormQuarnel::FirstPaint() {
                      static_cast<QWidget*>(EditGenZ), static_cast<QWidget*>(Label15)})
     w->hide();
   if (about_) about_->InitU(kProgramTitle, "05.12.2018");
-  App().PdfViewerPath = quarnel::AssociatedProgram(CurrentShell(), "pdf");
+  doc_.Places().PdfViewerPath = quarnel::AssociatedProgram(CurrentShell(), "pdf");
   HandleCommandLine();
   seKbodDelChange();
   seNorb->SetMaxValue(16);
   seNorbChange();
-  modelModified_ = false;  // the model as the command line read it, or the empty one
+  doc_.SetModified(false);  // the model as the command line read it, or the empty one
   BuildOrbitalShapes();
   if (bands_) {
     bands_->SpinEdit3->SetRange(5, 50);
     bands_->SpinEdit4->SetRange(10, 1000);
-    AppState& app = App();
-    app.OrbScaleSteps = 4;
-    bands_->TrackBar1->setRange(1, 4 * app.OrbScaleSteps);
-    bands_->TrackBar1->setValue(
-        static_cast<int>(std::lround(app.OrbScaleSteps * app.OrbPlotScale)));
-    bands_->TrackBar1->setTickInterval(app.OrbScaleSteps);
+    bands_->ShowOrbitalScale();
   }
   ApplyResizeRule();
   cbEigVecSqClick();
   PlaceStartWindows();
   update();
-  quarnel::ShowPendingMessages(App().Messages);
+  quarnel::ShowPendingMessages(doc_.Messages());
 }
 
 void TFormQuarnel::PlaceStartWindows() {

@@ -2,11 +2,12 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QSignalBlocker>
 
 #include "bands/band_window.h"
+#include "document/model_document.h"
 #include "mainwindow/main_window.h"
 #include "model/grid_texts.h"
-#include "document/app_state.h"
 #include "support/number_text.h"
 #include "widgets/spin_edit.h"
 #include "widgets/string_grid.h"
@@ -17,14 +18,16 @@ using quarnel::ModelData;
 void TFormQuarnel::ResizeGrids(int n) {
   if (n < 1) return;
   n = std::min(n, quarnel::kMaxOrb);
-  // A panel of an orbital or pair that is gone, or now means another cell, must not Apply.
-  if (App().Model.NOrb != n) ClosePanels();
-  App().Model.NOrb = n;
   // A text that already stands for n stays as typed; an invalid one stands for the default 3.
   int shown = 0;
   const bool valid = quarnel::TryParseInt(seNorb->Text().toStdString(), shown) &&
                      shown >= seNorb->MinValue() && shown <= seNorb->MaxValue();
-  if ((valid ? shown : 3) != n) SetSpinValueMarked(seNorb, n);
+  // Shown only: the edit's change handler would set the model's count, which is n already or,
+  // while a model is being replaced, not the grid's to change.
+  if ((valid ? shown : 3) != n) {
+    const QSignalBlocker block(seNorb);
+    SetSpinValueMarked(seNorb, n);
+  }
   sgInputOverlap->SetRowCount(n + 1);
   sgInputOverlap->SetColCount(n + 3);
   sgHamMat->SetRowCount(n + 1);
@@ -53,16 +56,14 @@ void TFormQuarnel::ClosePanels() {
 }
 
 void TFormQuarnel::RefreshDiagonalCell(int i) {
-  ModelData& m = App().Model;
-  quarnel::NormalizeOrbital(m, i);
+  const ModelData& m = doc_.Model();
   sgInputOverlap->SetCell(2, i, QString::fromStdString(quarnel::AlphaCellText(m, i)));
   sgInputOverlap->SetCell(i + 2, i, QString::fromStdString(quarnel::DiagonalCellText(m, i)));
 }
 
 QString TFormQuarnel::RefreshPairCells(int i, int j) {
-  ModelData& m = App().Model;
+  const ModelData& m = doc_.Model();
   if (m.BetaTyp != 1 && m.BetaTyp != 2) return {};
-  quarnel::NormalizePair(m, i, j);
   const quarnel::PairCellTexts texts = quarnel::PairCellsText(m, i, j);
   sgInputOverlap->SetCell(j + 2, i, QString::fromStdString(texts.upper));
   sgInputOverlap->SetCell(i + 2, j, QString::fromStdString(texts.lower));
@@ -70,7 +71,7 @@ QString TFormQuarnel::RefreshPairCells(int i, int j) {
 }
 
 void TFormQuarnel::PropagateOrbitalName(int i) {
-  const ModelData& m = App().Model;
+  const ModelData& m = doc_.Model();
   if (i >= 1 && i <= quarnel::kMaxOrb) orbitalShown_[i] = true;
   const QString name = FromModelText(m.OrbName[i]);
   sgInputOverlap->SetCell(i + 2, 0, name);
@@ -79,7 +80,6 @@ void TFormQuarnel::PropagateOrbitalName(int i) {
   sgHamMat->SetCell(i, 0, name);
   sgHamMat->SetCell(0, i, name);
   sgEigen->SetCell(i, 0, name);
-  if (eigen_) eigen_->OrbitalNamesChanged();
 }
 
 void TFormQuarnel::sgInputOverlapSelectCell(int col, int row) {
@@ -97,7 +97,7 @@ void TFormQuarnel::sgInputOverlapSelectCell(int col, int row) {
   }
   gbInAlfa->hide();
   if (j < i) std::swap(i, j);  // the panels always edit the upper triangle
-  const int betaTyp = App().Model.BetaTyp;
+  const int betaTyp = doc_.Model().BetaTyp;
   gbInBeta->hide();
   gbInBetaGen->hide();
   if (betaTyp == 1) OpenBetaPanel(i, j);

@@ -2,33 +2,34 @@
 
 #include <QFileInfo>
 
+#include "document/model_document.h"
 #include "mainwindow/main_window.h"
-#include "widgets/about_box.h"
-#include "document/app_state.h"
-#include "widgets/linux_shell.h"
 #include "support/settings_location.h"
 #include "support/shell_helpers.h"
 #include "support/text_file.h"
 #include "support/text_utils.h"
+#include "widgets/about_box.h"
+#include "widgets/linux_shell.h"
 
 namespace {
 const char* const kManualFile = "Quarnel_Manual.pdf";
 }
 
 void TFormQuarnel::miManual1Click() {
-  AppState& app = App();
+  const ProgramPlaces& places = doc_.Places();
+  quarnel::PendingMessages& messages = doc_.Messages();
   const std::string folder =
-      quarnel::ManualFolder(app.ProgramDir, app.InstalledManualDir, kManualFile);
+      quarnel::ManualFolder(places.ProgramDir, places.InstalledManualDir, kManualFile);
   const std::string manual = quarnel::JoinPath(folder, kManualFile);
-  if (!app.PdfViewerPath.empty() && !QFileInfo::exists(QString::fromStdString(manual))) {
+  if (!places.PdfViewerPath.empty() && !QFileInfo::exists(QString::fromStdString(manual))) {
     // Better than a viewer that opens only to say the same.
-    quarnel::AddPendingMessage(app.Messages, quarnel::NotFoundMessage(manual));
-    quarnel::ShowPendingMessages(app.Messages);
+    quarnel::AddPendingMessage(messages, quarnel::NotFoundMessage(manual));
+    quarnel::ShowPendingMessages(messages);
     return;
   }
-  quarnel::OpenWithProgram(CurrentShell(), app.Messages, app.PdfViewerPath, folder, kManualFile, 0);
+  quarnel::OpenWithProgram(CurrentShell(), messages, places.PdfViewerPath, folder, kManualFile, 0);
   // A manual that cannot be opened is said at once, not with some later operation.
-  quarnel::ShowPendingMessages(app.Messages);
+  quarnel::ShowPendingMessages(messages);
 }
 
 void TFormQuarnel::miAbout1Click() {

@@ -9,7 +9,7 @@
 #include <QLabel>
 
 #include "bands/band_window.h"
-#include "document/app_state.h"
+#include "document/model_document.h"
 #include "mainwindow/main_window.h"
 #include "numeric/eigen_texts.h"
 #include "numeric/kpoint_calc.h"
@@ -18,7 +18,7 @@
 #include "workbench/eigen_window.h"
 
 void TFormQuarnel::seKbodDelChange() {
-  if (App().Model.NOrb == 0) return;
+  if (doc_.OrbitalCount() == 0) return;
   const int d = ReadSpinValue(seKbodDel, 10);
   // The numerators keep their values; one outside the new range reads as 0 and is marked.
   for (SpinEdit* edit : {seKbodX, seKbodY, seKbodZ}) edit->SetRange(-d, d);
@@ -26,9 +26,8 @@ void TFormQuarnel::seKbodDelChange() {
 }
 
 void TFormQuarnel::btnCalcKpointClick() {
-  if (App().Model.NOrb == 0) return;
+  if (doc_.OrbitalCount() == 0) return;
   SpoctiKpoint();
-  SpoctiEigen();
   // A run calls this for every k point; asking the window system for messages costs more than a
   // small k point, so they are processed at most once a millisecond, which keeps the windows
   // just as responsive.
@@ -40,49 +39,49 @@ void TFormQuarnel::btnCalcKpointClick() {
 }
 
 void TFormQuarnel::SpoctiKpoint() {
-  AppState& app = App();
-  const int n = app.Model.NOrb;
-  if (n == 0) return;
+  if (doc_.OrbitalCount() == 0) return;
   int divisor = ReadSpinValue(seKbodDel, 10);
   if (divisor < 1) divisor = 10;
   const int nx = ReadSpinValue(seKbodX, 0);
   const int ny = ReadSpinValue(seKbodY, 0);
   const int nz = ReadSpinValue(seKbodZ, 0);
-  lastKpoint_ = quarnel::KPointFromNumerators(divisor, nx, ny, nz);
-  quarnel::SpoctiKpoint(quarnel::TableModel(app.Model), lastKpoint_, app.HamK, app.Solver);
-  // With the display switched off (a DOS run, which hides these controls) the texts are
-  // written once when the run ends, not for every k point.
-  if (app.Solver.JacVerbose) ShowKpointTexts();
+  doc_.ComputeKPoint(quarnel::KPointFromNumerators(divisor, nx, ny, nz));
 }
 
-void TFormQuarnel::ShowKpointTexts() {
-  AppState& app = App();
-  const int n = app.Model.NOrb;
-  lbkx->setText(QString::fromStdString(quarnel::KLabelText("kx", lastKpoint_.X())));
-  lbky->setText(QString::fromStdString(quarnel::KLabelText("ky", lastKpoint_.Y())));
-  lbkz->setText(QString::fromStdString(quarnel::KLabelText("kz", lastKpoint_.Z())));
-  for (int i = 1; i <= n; ++i)
-    for (int j = 1; j <= n; ++j)
-      sgHamMat->SetCell(j, i, QString::fromStdString(quarnel::HamMatCellText(app.HamK, i, j)));
-}
-
-void TFormQuarnel::SpoctiEigen() {
-  AppState& app = App();
-  if (app.Model.NOrb == 0) return;
-  const double angle = quarnel::SpoctiEigen(quarnel::TableModel(app.Model), app.Solver);
-  if (app.Solver.JacVerbose) {
-    const QString corner = QString::fromStdString(quarnel::AngleText(angle, app.Solver.JacIter));
-    sgEigen->SetCell(0, 0, corner);
-    FillEigenGrid();
+void TFormQuarnel::ShowKPoint() {
+  // While a DOS run hides these controls the texts are written once when it ends, not for every
+  // k point.
+  if (!kpointDisplayOff_) {
+    ShowKpointTexts();
+    SpoctiEigen();
   }
   if (bands_ && bands_->cbCells->isChecked()) PlotEigenvectorPicture();
 }
 
+void TFormQuarnel::ShowKpointTexts() {
+  const int n = doc_.OrbitalCount();
+  const quarnel::KPoint& k = doc_.LastKPoint();
+  lbkx->setText(QString::fromStdString(quarnel::KLabelText("kx", k.X())));
+  lbky->setText(QString::fromStdString(quarnel::KLabelText("ky", k.Y())));
+  lbkz->setText(QString::fromStdString(quarnel::KLabelText("kz", k.Z())));
+  for (int i = 1; i <= n; ++i)
+    for (int j = 1; j <= n; ++j)
+      sgHamMat->SetCell(j, i, QString::fromStdString(quarnel::HamMatCellText(doc_.HamK(), i, j)));
+}
+
+void TFormQuarnel::SpoctiEigen() {
+  if (doc_.OrbitalCount() == 0) return;
+  const QString corner =
+      QString::fromStdString(quarnel::AngleText(doc_.LastAngle(), doc_.Solver().JacIter));
+  sgEigen->SetCell(0, 0, corner);
+  FillEigenGrid();
+}
+
 void TFormQuarnel::FillEigenGrid() {
-  const int n = App().Model.NOrb;
+  const int n = doc_.OrbitalCount();
   if (n < 1) return;
   static quarnel::EigenGridTexts texts;  // large; filled in place for every k point
-  quarnel::FillEigenGridTexts(App().Solver, n, cbEigVecSq->isChecked(), texts);
+  quarnel::FillEigenGridTexts(doc_.Solver(), n, cbEigVecSq->isChecked(), texts);
   for (int m = 1; m <= n + 1; ++m)
     for (int j = 0; j <= n + 1; ++j) {
       if (m == n + 1 && (j == 0 || j == n + 1)) continue;  // corner cells stay empty
@@ -115,9 +114,9 @@ void TFormQuarnel::cbEigVecSqClick() {
 }
 
 void TFormQuarnel::seNorbChange() {
-  const int before = App().Model.NOrb;
-  ResizeGrids(ReadSpinValue(seNorb, 3));
-  if (App().Model.NOrb != before) SetModelModified();
+  const int before = doc_.OrbitalCount();
+  doc_.SetOrbitalCount(ReadSpinValue(seNorb, 3));
+  if (doc_.OrbitalCount() != before) SetModelModified();
 }
 
 void TFormQuarnel::miCopy1Click() {

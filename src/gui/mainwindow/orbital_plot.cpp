@@ -12,15 +12,15 @@
 #include <cmath>
 
 #include "bands/band_window.h"
+#include "document/model_document.h"
 #include "mainwindow/main_window.h"
-#include "pictures/orbital_cells.h"
 #include "mainwindow/orbital_labels.h"
+#include "pictures/orbital_cells.h"
 #include "pictures/orbital_outlines.h"
-#include "document/app_state.h"
-#include "widgets/chart_helpers.h"
 #include "support/number_text.h"
-#include "widgets/spin_edit.h"
 #include "support/text_utils.h"
+#include "widgets/chart_helpers.h"
+#include "widgets/spin_edit.h"
 
 namespace {
 
@@ -56,10 +56,9 @@ void ReplotOrbitalChart(QCustomPlot* chart) {
   chart->replot();
 }
 
-// The chart-unit box of orbital k's outline at size c around (X0, Y0).
-QRectF ShapeBox(int k, double c, double X0, double Y0) {
+// The chart-unit box of orbital k (of kind t) at size c around (X0, Y0).
+QRectF ShapeBox(int t, double c, double X0, double Y0) {
   const quarnel::OrbitalShapes& shapes = Shapes();
-  const int t = App().Model.OrbPlotKind[k];
   const double a = std::fabs(c);
   QRectF box(X0, Y0, 0, 0);
   for (int lobe = 1; lobe <= 2; ++lobe)
@@ -106,7 +105,7 @@ void TFormQuarnel::DrawOrbitalShape(int k, double c, double X0, double Y0) {
   QCustomPlot* chart = OrbitalChart();
   if (!chart) return;
   const quarnel::OrbitalShapes& shapes = Shapes();
-  const int t = App().Model.OrbPlotKind[k];
+  const int t = doc_.Model().OrbPlotKind[k];
   const quarnel::LobeColours colours = quarnel::ColoursForSize(c);
   const double a = std::fabs(c);
   for (int lobe = 1; lobe <= 2; ++lobe) {
@@ -150,9 +149,9 @@ void TFormQuarnel::AddTextMark(QCustomPlot* chart, int series, double x, double 
 void TFormQuarnel::PlotCell(int cx, int cy, int amp, bool keep, int row) {
   QCustomPlot* chart = OrbitalChart();
   if (!chart) return;
-  const AppState& app = App();
-  const quarnel::ModelData& model = app.Model;
-  const quarnel::JacobiSolver& s = app.Solver;
+  const quarnel::ModelData& model = doc_.Model();
+  const quarnel::JacobiSolver& s = doc_.Solver();
+  const double scale = bands_->OrbitalScale();
   const int n = model.NOrb;
   const int m = quarnel::EigenvectorInRow(n, row > 0 ? row : cy);
   const bool eigen = amp == 0;
@@ -161,7 +160,7 @@ void TFormQuarnel::PlotCell(int cx, int cy, int amp, bool keep, int row) {
     ClearChartSeries(chart);
     chart->clearItems();
   }
-  DrawCellFrame(cx - 1, cy - 1, app.OrbPlotScale);
+  DrawCellFrame(cx - 1, cy - 1, scale);
   // An eigenvector picture has one cell row per eigenvector.
   if (eigen && (m < 1 || m > n)) return;
   const int weights = labels ? AddLabelSeries(chart, Qt::black) : -1;
@@ -169,9 +168,9 @@ void TFormQuarnel::PlotCell(int cx, int cy, int amp, bool keep, int row) {
   for (int k = 1; k <= n; ++k) {
     const double c =
         eigen ? quarnel::SignedWeight(s.EigVecRe[m][k], s.EigVecIm[m][k], s.EigVecSq[m][k]) : amp;
-    const quarnel::ChartPoint centre = quarnel::OrbitalCentre(model, k, cx, cy, app.OrbPlotScale);
+    const quarnel::ChartPoint centre = quarnel::OrbitalCentre(model, k, cx, cy, scale);
     DrawOrbitalShape(k, c, centre.x, centre.y);
-    const QRectF box = ShapeBox(k, c, centre.x, centre.y);
+    const QRectF box = ShapeBox(model.OrbPlotKind[k], c, centre.x, centre.y);
     if (c != 0) right = std::max(right, box.right());
     // A weight that reads 0.00 has no outline to name; the label of one that shows is placed
     // where it covers nothing (PlaceWeightLabels) once the axes are known.
@@ -183,9 +182,9 @@ void TFormQuarnel::PlotCell(int cx, int cy, int amp, bool keep, int row) {
   }
   if (eigen) {
     const int energies = AddLabelSeries(chart, Qt::black);
-    quarnel::ChartPoint at = quarnel::EnergyMarkPosition(cx, cy, app.OrbPlotScale);
+    quarnel::ChartPoint at = quarnel::EnergyMarkPosition(cx, cy, scale);
     // An orbital on the cell's right edge reaches past it: the energy stands clear of it.
-    at.x = std::max(at.x, right + 0.05 * app.OrbPlotScale);
+    at.x = std::max(at.x, right + 0.05 * scale);
     AddTextMark(chart, energies, at.x, at.y,
                 QString::fromStdString(quarnel::FormatFixed(s.EigVal[m], 4, 2)), true);
     // Right of the cell rather than across its frame.
@@ -198,13 +197,12 @@ void TFormQuarnel::FitOrbitalAxes() {
   QCustomPlot* chart = OrbitalChart();
   if (!chart) return;
   QCoreApplication::processEvents();  // the chart gets its final size first
-  AppState& app = App();
-  if (!IsAxisAutomatic(chart->yAxis) && !app.OrbPlotRescale) {
+  if (!IsAxisAutomatic(chart->yAxis) && !bands_->OrbitalRescaleRequested()) {
     PlaceWeightLabels(chart);
     chart->replot();
     return;
   }
-  app.OrbPlotRescale = false;
+  bands_->RequestOrbitalRescale(false);
   // Automatic ranges enclose all points; a rescale request also asks for them, so that a new
   // cell size or a new picture is not cut by the ranges of the last one.
   bool any = false;
@@ -247,7 +245,7 @@ void TFormQuarnel::FitOrbitalAxes() {
 }
 
 void TFormQuarnel::PlotPhasePicture(int s11, int s12, int s21, const QString& label, int s22) {
-  App().GammaPictureShown = false;
+  gammaPictureShown_ = false;
   NewOrbitalPicture(0);
   ShowOrbitalChart();
   PlotCell(1, 1, s11, false);
@@ -256,7 +254,7 @@ void TFormQuarnel::PlotPhasePicture(int s11, int s12, int s21, const QString& la
   PlotCell(2, 2, s22, true);
   QCustomPlot* chart = OrbitalChart();
   if (chart && !label.isEmpty()) {
-    const double corner = App().OrbPlotScale;  // shared by the four cells
+    const double corner = bands_->OrbitalScale();  // shared by the four cells
     AddTextMark(chart, AddLabelSeries(chart, Qt::black), corner, corner, label, true);
     auto* mark = static_cast<QCPItemText*>(chart->item(chart->itemCount() - 1));
     QFont font = mark->font();
@@ -271,7 +269,7 @@ void TFormQuarnel::PlotPhasePicture(int s11, int s12, int s21, const QString& la
 void TFormQuarnel::PlotEigenvectorPicture() {
   // Many eigenvectors in one column would be too small to read: they stand in columns (the
   // lowest energy at the bottom of the first), with a cell's room for the energies between.
-  const int n = App().Model.NOrb;
+  const int n = doc_.OrbitalCount();
   // The same layout at the next k point keeps its ranges; a band run draws one per point.
   NewOrbitalPicture(1 + 2 * n + (bands_ && bands_->cbCellsLabels->isChecked() ? 1 : 0));
   const int columns = std::max(1, static_cast<int>(std::lround(std::sqrt(n / 2.0))));
@@ -284,12 +282,12 @@ void TFormQuarnel::PlotEigenvectorPicture() {
 void TFormQuarnel::NewOrbitalPicture(int layout) {
   // A picture of another layout is fitted afresh rather than shown in the last one's ranges.
   static int shown = -1;
-  if (layout == 0 || layout != shown) App().OrbPlotRescale = true;
+  if ((layout == 0 || layout != shown) && bands_) bands_->RequestOrbitalRescale(true);
   shown = layout;
 }
 
 void TFormQuarnel::HighlightOrbitals(int i, int j) {
-  if (!App().GammaPictureShown) miPlotOrbGamma1Click();
+  if (!gammaPictureShown_) miPlotOrbGamma1Click();
   ShowOrbitalChart();
   QCustomPlot* chart = OrbitalChart();
   if (!chart) return;
@@ -310,7 +308,7 @@ void TFormQuarnel::HighlightOrbitals(int i, int j) {
 void TFormQuarnel::miPlotOrbGamma1Click() {
   const quarnel::PhasePicture& p = quarnel::PhasePictures[0];
   PlotPhasePicture(p.s11, p.s12, p.s21, p.label, p.s22);
-  App().GammaPictureShown = true;
+  gammaPictureShown_ = true;
 }
 
 void TFormQuarnel::miPlotOrbX1Click() {

@@ -1,8 +1,8 @@
 #include "widgets/about_box.h"
 
-#include "document/app_state.h"
-#include "widgets/linux_shell.h"
+#include "support/pending_messages.h"
 #include "support/shell_helpers.h"
+#include "widgets/linux_shell.h"
 
 #include <sys/utsname.h>
 
@@ -62,7 +62,8 @@ QPlainTextEdit* MakeMemo(QWidget* parent) {
 
 }  // namespace
 
-TAboutUBox::TAboutUBox(QWidget* parent) : QDialog(parent) {
+TAboutUBox::TAboutUBox(quarnel::PendingMessages& messages, QWidget* parent)
+    : QDialog(parent), messages_(messages) {
   setWindowTitle("About");
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint);
@@ -172,7 +173,7 @@ void TAboutUBox::Button1Click() {
   std::string program = quarnel::AssociatedProgram(shell, "htm");
   if (program.empty()) program = quarnel::AssociatedProgram(shell, "html");
   if (program.empty()) return;
-  quarnel::RunProgram(shell, App().Messages, program, Button1->text().toStdString(), 1);
+  quarnel::RunProgram(shell, messages_, program, Button1->text().toStdString(), 1);
   // A failed start is said at once rather than at some later, unrelated operation.
-  quarnel::ShowPendingMessages(App().Messages);
+  quarnel::ShowPendingMessages(messages_);
 }

@@ -8,10 +8,15 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 
+namespace quarnel {
+struct PendingMessages;
+}
+
 class TAboutUBox : public QDialog {
   Q_OBJECT
  public:
-  explicit TAboutUBox(QWidget* parent = nullptr);
+  // A link that cannot be opened is said through messages.
+  explicit TAboutUBox(quarnel::PendingMessages& messages, QWidget* parent = nullptr);
 
   static constexpr const char* kWebAddress = "https://quarnel.example.org";
 
@@ -43,4 +48,5 @@ class TAboutUBox : public QDialog {
 
  private:
   static QStringList AuthorLines();
+  quarnel::PendingMessages& messages_;
 };

@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "document/app_state.h"
+#include "document/model_document.h"
 #include "widgets/fixed_font.h"
 #include "widgets/spin_edit.h"
 #include "widgets/string_grid.h"
@@ -36,7 +36,8 @@ QGroupBox* MakeGroup(QWidget* parent, QHBoxLayout*& row) {
 
 }  // namespace
 
-TEigenDlg::TEigenDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
+TEigenDlg::TEigenDlg(ModelDocument& document, QWidget* parent)
+    : QWidget(parent, Qt::Window), doc_(document) {
   setWindowTitle("Eigen Values");
   setMinimumSize(700, 700);
   resize(800, 800);
@@ -61,9 +62,18 @@ TEigenDlg::TEigenDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   connect(sgJacobiR2, &StringGrid::MouseUp, this, &TEigenDlg::sgJacobiR2MouseUp);
   connect(CancelBtn, &QPushButton::clicked, this, &TEigenDlg::CancelBtnClick);
   ConnectCommands();
-  App().Solver.JacN = 0;
-  App().Solver.JacIter = 0;
-  App().Solver.Display = this;
+  quarnel::JacobiSolver& solver = doc_.Solver();
+  solver.JacN = 0;
+  solver.JacIter = 0;
+  solver.Display = this;
+  connect(&doc_, &ModelDocument::RunStarted, this, [this](bool dos) {
+    if (dos && doc_.Solver().Display == this) doc_.Solver().Display = nullptr;
+  });
+  connect(&doc_, &ModelDocument::RunEnded, this, [this] { doc_.Solver().Display = this; });
+  // The rows of R2 carry the orbitals' names.
+  connect(&doc_, &ModelDocument::ModelReplaced, this, &TEigenDlg::OrbitalNamesChanged);
+  connect(&doc_, &ModelDocument::OrbitalChanged, this, &TEigenDlg::OrbitalNamesChanged);
+  connect(&doc_, &ModelDocument::OrbitalCountChanged, this, &TEigenDlg::OrbitalNamesChanged);
 
   // The command row lies in a panel of fixed geometry, whose layout cannot push the window
   // wider: the window itself may not become narrower than the row's controls.
@@ -73,7 +83,7 @@ TEigenDlg::TEigenDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
 }
 
 TEigenDlg::~TEigenDlg() {
-  if (App().Solver.Display == this) App().Solver.Display = nullptr;
+  if (doc_.Solver().Display == this) doc_.Solver().Display = nullptr;
 }
 
 void TEigenDlg::ConnectCommands() {

@@ -15,15 +15,18 @@ class QPushButton;
 class SpinEdit;
 class StringGrid;
 
+class ModelDocument;
+
 namespace quarnel {
 struct MatrixGrid;
 }
 
-// Shows App().Solver: it registers itself as the solver's display while it exists.
+// Shows the document's solver: it registers itself as the solver's display while it exists,
+// except during a DOS run, which hides the k-point displays.
 class TEigenDlg : public QWidget, public quarnel::JacobiDisplay {
   Q_OBJECT
  public:
-  explicit TEigenDlg(QWidget* parent = nullptr);
+  explicit TEigenDlg(ModelDocument& document, QWidget* parent = nullptr);
   ~TEigenDlg() override;
 
   static constexpr const char* kOpenFilter = "Quarnel matrix (*.qmx)|*.qmx|All Files (*.*)|*.*";
@@ -98,6 +101,7 @@ class TEigenDlg : public QWidget, public quarnel::JacobiDisplay {
   void ShowMatrixGrid(const quarnel::MatrixGrid& matrix);
   quarnel::MatrixGrid GridTexts() const;
 
+  ModelDocument& doc_;
   // The matrix shown came from Open, not from a k-point calculation.
   bool matrixFromFile_ = false;
 };

@@ -6,7 +6,7 @@
 #include <QSignalBlocker>
 #include <QString>
 
-#include "document/app_state.h"
+#include "document/model_document.h"
 #include "widgets/dialogs.h"
 #include "widgets/string_grid.h"
 #include "workbench/eigen_window.h"
@@ -43,27 +43,27 @@ quarnel::MatrixGrid TEigenDlg::GridTexts() const {
 void TEigenDlg::btnOpenAClick() {
   const QString name = CurrentDialogs().OpenFileName(this, kOpenFilter, kDefaultExt);
   if (name.isEmpty()) return;
-  AppState& app = App();
   quarnel::MatrixGrid matrix;
-  if (quarnel::LoadMatrixFile(name.toStdString(), matrix, app.Solver, app.Messages) == 0) {
+  quarnel::PendingMessages& messages = doc_.Messages();
+  if (quarnel::LoadMatrixFile(name.toStdString(), matrix, doc_.Solver(), messages) == 0) {
     // The grid first: the reset's display copies its labels.
     matrixFromFile_ = true;
     ShowMatrixGrid(matrix);
     // The rotation and the listing of the previous matrix no longer describe what is shown.
     LabelR1->clear();
     Memo1->clear();
-    app.Solver.Reset();
+    doc_.Solver().Reset();
   }
   // A file that could not be read is reported now, not with some later file's warnings.
-  quarnel::ShowPendingMessages(app.Messages);
+  quarnel::ShowPendingMessages(messages);
 }
 
 void TEigenDlg::btnSaveAClick() {
-  AppState& app = App();
-  if (app.Solver.JacN == 0) return;
+  const quarnel::JacobiSolver& solver = doc_.Solver();
+  if (solver.JacN == 0) return;
   const QString name = CurrentDialogs().SaveFileName(this, kSaveFilter, kDefaultExt, QString());
   if (name.isEmpty()) return;
   // A failed save is reported at once: nothing else would tell that the file was not written.
-  if (quarnel::WriteMatrixFile(name.toStdString(), GridTexts(), app.Solver, app.Messages) != 0)
-    quarnel::ShowPendingMessages(app.Messages);
+  if (quarnel::WriteMatrixFile(name.toStdString(), GridTexts(), solver, doc_.Messages()) != 0)
+    quarnel::ShowPendingMessages(doc_.Messages());
 }

@@ -7,9 +7,9 @@
 
 #include <cmath>
 
-#include "mainwindow/main_window.h"
-#include "document/app_state.h"
+#include "document/model_document.h"
 #include "support/number_text.h"
+#include "widgets/model_text.h"
 #include "widgets/spin_edit.h"
 #include "widgets/string_grid.h"
 #include "workbench/eigen_window.h"
@@ -60,7 +60,7 @@ void TEigenDlg::LabelR2Rows() {
       sgJacobiR2->SetCell(0, r, sgJacobiA->Cell(0, r));
     return;
   }
-  const quarnel::ModelData& m = App().Model;
+  const quarnel::ModelData& m = doc_.Model();
   for (int i = 1; i <= m.NOrb; ++i) {
     const QString name = FromModelText(m.OrbName[i]);
     sgJacobiR2->SetCell(0, i, name);
@@ -111,7 +111,7 @@ void TEigenDlg::OrbitalNamesChanged() {
 }
 
 void TEigenDlg::btnVypRotMatClick() {
-  quarnel::JacobiSolver& s = App().Solver;
+  quarnel::JacobiSolver& s = doc_.Solver();
   if (!HasMatrix(s)) return;
   s.PivotStep();
   // Without a pivot JacR and JacRT keep the previous rotation, which is what the grids show.
@@ -123,14 +123,14 @@ void TEigenDlg::btnVypRotMatClick() {
 }
 
 void TEigenDlg::btnRotaceClick() {
-  quarnel::JacobiSolver& s = App().Solver;
+  quarnel::JacobiSolver& s = doc_.Solver();
   if (!HasMatrix(s)) return;
   s.ApplyRotation();
   ShowState(s);
 }
 
 void TEigenDlg::btnIterationClick() {
-  quarnel::JacobiSolver& s = App().Solver;
+  quarnel::JacobiSolver& s = doc_.Solver();
   if (!HasMatrix(s)) return;
   s.Solve(ReadSpinValue(seIter, 1));
   ShowState(s);
@@ -140,13 +140,13 @@ void TEigenDlg::btnIterationClick() {
 }
 
 void TEigenDlg::btnIterResetClick() {
-  quarnel::JacobiSolver& s = App().Solver;
+  quarnel::JacobiSolver& s = doc_.Solver();
   if (!HasMatrix(s)) return;
   s.Reset();
 }
 
 void TEigenDlg::btnCheckClick() {
-  quarnel::JacobiSolver& s = App().Solver;
+  quarnel::JacobiSolver& s = doc_.Solver();
   if (!HasMatrix(s)) return;
   const int n = s.JacN;
   quarnel::JacobiCheckResult check;

@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSlider>
 #include <QStatusBar>
 #include <QTest>
@@ -264,19 +265,19 @@ void BandChartTest::printAndCopyTheWindow() {
 
 void BandChartTest::orbitalSizeControlsRequestARescale() {
   Program p;
-  int fits = 0;
-  App().FitOrbitalAxes = [&fits] { ++fits; };
-  App().OrbPlotRescale = false;
+  // Fits counted, not made: a fit would take the request.
+  QObject::disconnect(p.bands.get(), &TBandDlg::OrbitalFitRequested, nullptr, nullptr);
+  QSignalSpy fits(p.bands.get(), &TBandDlg::OrbitalFitRequested);
+  p.bands->RequestOrbitalRescale(false);
   p.bands->TrackBar1->setValue(12);
-  QCOMPARE(App().OrbPlotScale, 12.0 / App().OrbScaleSteps);
-  QVERIFY(App().OrbPlotRescale);
-  QCOMPARE(fits, 0);
-  App().OrbPlotRescale = false;
+  QCOMPARE(p.bands->OrbitalScale(), 12.0 / p.bands->OrbitalScaleSteps());
+  QVERIFY(p.bands->OrbitalRescaleRequested());
+  QCOMPARE(fits.count(), 0);
+  p.bands->RequestOrbitalRescale(false);
   p.bands->btnResizeOrb->click();
-  QVERIFY(App().OrbPlotRescale);
+  QVERIFY(p.bands->OrbitalRescaleRequested());
   QVERIFY(IsAxisAutomatic(p.bands->Chart3->xAxis));
-  QCOMPARE(fits, 1);
-  App().FitOrbitalAxes = nullptr;
+  QCOMPARE(fits.count(), 1);
 }
 
 QTEST_MAIN(BandChartTest)

@@ -25,10 +25,11 @@
 namespace {
 
 // The eigen results at k = (nx, ny, nz) / div, computed without any window.
-std::unique_ptr<quarnel::JacobiSolver> Reference(int nx, int ny, int nz, int div) {
+std::unique_ptr<quarnel::JacobiSolver> Reference(const Program& p, int nx, int ny, int nz,
+                                                 int div) {
   auto solver = std::make_unique<quarnel::JacobiSolver>();
   quarnel::HamMatrix h = {};
-  quarnel::CalcKpoint(quarnel::TableModel(App().Model),
+  quarnel::CalcKpoint(quarnel::TableModel(p.doc.Model()),
                       quarnel::KPointFromNumerators(div, nx, ny, nz), h, *solver);
   return solver;
 }
@@ -37,12 +38,12 @@ std::unique_ptr<quarnel::JacobiSolver> Reference(int nx, int ny, int nz, int div
 // point of the k-point controls; empty when all agree.
 QString DisplayOffTheControls(Program& p) {
   TFormQuarnel& f = *p.form;
-  const int n = App().Model.NOrb;
+  const int n = p.doc.Model().NOrb;
   const quarnel::KPoint k = quarnel::KPointFromNumerators(f.seKbodDel->Value(), f.seKbodX->Value(),
                                                           f.seKbodY->Value(), f.seKbodZ->Value());
   quarnel::HamMatrix h = {};
   auto s = std::make_unique<quarnel::JacobiSolver>();
-  quarnel::CalcKpoint(quarnel::TableModel(App().Model), k, h, *s);
+  quarnel::CalcKpoint(quarnel::TableModel(p.doc.Model()), k, h, *s);
   if (f.lbkx->text().toStdString() != quarnel::KLabelText("kx", k.X())) return f.lbkx->text();
   for (int i = 1; i <= n; ++i)
     for (int j = 1; j <= n; ++j)
@@ -59,8 +60,8 @@ QString DisplayOffTheControls(Program& p) {
     for (int c = 0; c < a.ColCount(); ++c)
       if (p.eigen->sgJacobiA->Cell(c, r).toStdString() != a.Cells[r][c]) return "sgJacobiA";
   // Reset and Iteration start from JacInput.
-  if (App().Solver.JacN != s->JacN ||
-      std::memcmp(App().Solver.JacInput, s->JacInput, sizeof s->JacInput) != 0)
+  if (p.doc.Solver().JacN != s->JacN ||
+      std::memcmp(p.doc.Solver().JacInput, s->JacInput, sizeof s->JacInput) != 0)
     return "JacInput";
   return {};
 }
@@ -134,7 +135,7 @@ void BandRunsTest::defaultPathGivesBandsBarsLabelsAndCounts() {
 
   // Point 45 is (20, 5, 0) / 20; its bars in band order, each 2 w long, w = 10 * weight / 100,
   // stacked end to end (none hides another) and centred together on the band.
-  const auto ref = Reference(20, 5, 0, 20);
+  const auto ref = Reference(p, 20, 5, 0, 20);
   for (int i = 1; i <= n; ++i) {
     QVERIFY(std::abs(Y(Band(w, i), 45) - ref->EigVal[i]) < 1e-9);
     double total = 0, next = ref->EigVal[i] - 0.1;
@@ -198,7 +199,7 @@ void BandRunsTest::clickRecomputesThePointAfterSkippedLines() {
   // Point 0 lies outside the controls' ranges and is recomputed as written.
   w.Chart1ClickSeries(w.Chart1->plottable(1), 0, Qt::LeftButton);
   QCOMPARE(p.form->lbkx->text(), QString("kx=1.50"));
-  QVERIFY(std::abs(App().Solver.EigVal[1] - (-1.0)) < 1e-9);
+  QVERIFY(std::abs(p.doc.Solver().EigVal[1] - (-1.0)) < 1e-9);
   // A bar reads the band point it lies on (bar 2 of the one orbital is band 1 at point 2);
   // another button does nothing.
   w.Chart1ClickSeries(w.Chart1->plottable(2), 2, Qt::LeftButton);
@@ -272,13 +273,12 @@ void BandRunsTest::stopWhilePausedEndsAtOnce() {
   QVERIFY(atPause >= 0 && atStop <= atPause + 1 && atStop < 81);
   QCOMPARE(Band(w, 1)->dataCount(), atStop);
   atPause = atStop;
-  QVERIFY(App().StopFlag && !App().PauseFlag);
+  QVERIFY(p.doc.StopRequested() && !p.doc.Paused());
   QCOMPARE(w.btnPause->text(), QString("Pause"));
   QVERIFY(w.btnBand->isEnabled());
   QCOMPARE(w.StatusPanels[2]->text(), QString(" %1 %1 %2 %2  ").arg(atPause).arg(2 * atPause));
   QVERIFY(clickedWhilePaused.endsWith(' '));  // every display agrees with the clicked point
   QCOMPARE(DisplayOffTheControls(p), QString());
-  App().StopFlag = false;
 }
 
 void BandRunsTest::runDisablesWhatWouldChangeTheModel() {
@@ -301,7 +301,7 @@ void BandRunsTest::runDisablesWhatWouldChangeTheModel() {
   w.btnBandClick();
   QVERIFY(locked);
   QCOMPARE(pointsAfter, pointsBefore);
-  const auto ref = Reference(0, 19, 0, 20);
+  const auto ref = Reference(p, 0, 19, 0, 20);
   QVERIFY(std::abs(Y(Band(w, 1), 1) - ref->EigVal[1]) < 1e-9);
   QVERIFY(p.form->miOpen1->isEnabled() && p.form->seNorb->isEnabled() && !w.Memo1->isReadOnly());
 }
@@ -313,7 +313,7 @@ void BandRunsTest::dosOnGridTwentyWithTwoOrbitals() {
   w.cbCells->setChecked(true);
   w.btnDOS->click();
   QVERIFY(!w.cbCells->isChecked());
-  QVERIFY(App().Solver.JacVerbose);
+  QVERIFY(p.doc.Solver().JacVerbose);
   QCOMPARE(w.Chart2->plottableCount(), 3);
   QCOMPARE(w.Chart2->plottable(0)->name(), QString("total"));
   QCOMPARE(w.Chart2->plottable(2)->name(), QString("b"));
@@ -329,7 +329,7 @@ void BandRunsTest::dosOnGridTwentyWithTwoOrbitals() {
   for (int iz = 0; iz <= 20; ++iz)
     for (int iy = 0; iy <= 20; ++iy)
       for (int ix = 0; ix <= 20; ++ix) {
-        const auto ref = Reference(ix, iy, iz, 20);
+        const auto ref = Reference(p, ix, iy, iz, 20);
         for (int i = 1; i <= 2; ++i) {
           emin = std::min(emin, ref->EigVal[i]);
           emax = std::max(emax, ref->EigVal[i]);
@@ -398,7 +398,9 @@ void BandRunsTest::dosOfEqualEnergiesOrNoSamplesEndsIdle() {
   QVERIFY(w.btnDOS->isEnabled());
 
   // STOP at once with no orbitals: no samples, empty curves, idle, the band axis untouched.
-  App().Model.NOrb = 0;
+  auto none = std::make_unique<quarnel::ModelData>(p.doc.Model());
+  none->NOrb = 0;
+  p.doc.ReplaceModel(*none);
   w.Chart1->yAxis->setRange(-7, 7);
   SetAxisRange(w.Chart1->yAxis, -7, 7);
   QTimer::singleShot(0, &w, [&] { w.btnStop->click(); });
@@ -408,7 +410,6 @@ void BandRunsTest::dosOfEqualEnergiesOrNoSamplesEndsIdle() {
   QCOMPARE(SeriesCount(w.Chart2->plottable(0)), 0);
   QVERIFY(w.btnDOS->isEnabled() && !w.btnStop->isEnabled());
   QCOMPARE(w.Chart1->yAxis->range(), QCPRange(-7, 7));
-  App().StopFlag = false;
 }
 
 void BandRunsTest::dosEqualsTheBatchRunAndEndsOnItsLastPoint() {
@@ -420,7 +421,7 @@ void BandRunsTest::dosEqualsTheBatchRunAndEndsOnItsLastPoint() {
   w.SpinEdit5->SetValue(2);
   // What quarnel-cli dos computes with the same grid, intervals and smoothing.
   quarnel::DosSamples samples;
-  quarnel::SampleDosGrid(quarnel::TableModel(App().Model), 12, 1, samples);
+  quarnel::SampleDosGrid(quarnel::TableModel(p.doc.Model()), 12, 1, samples);
   quarnel::DosCurves batch = quarnel::DosHistogram(samples, 60);
   quarnel::SmoothDos(batch, 2);
   for (int threads : {1, 3}) {
@@ -441,9 +442,9 @@ void BandRunsTest::dosEqualsTheBatchRunAndEndsOnItsLastPoint() {
     QCOMPARE(p.form->lbkx->text(), QString("kx=1.00"));
     QCOMPARE(p.form->lbkz->text(), QString("kz=1.00"));
     QVERIFY(!p.form->lbkx->isHidden());
-    const auto last = Reference(12, 12, 12, 12);
-    QCOMPARE(App().Solver.EigVal[1], last->EigVal[1]);
-    QCOMPARE(App().Solver.EigVecSq[2][1], last->EigVecSq[2][1]);
+    const auto last = Reference(p, 12, 12, 12, 12);
+    QCOMPARE(p.doc.Solver().EigVal[1], last->EigVal[1]);
+    QCOMPARE(p.doc.Solver().EigVecSq[2][1], last->EigVecSq[2][1]);
   }
 }
 

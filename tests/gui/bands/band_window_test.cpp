@@ -12,7 +12,7 @@
 #include <algorithm>
 
 #include "bands/band_window.h"
-#include "document/app_state.h"
+#include "document/model_document.h"
 #include "widgets/spin_edit.h"
 
 class BandWindowTest : public QObject {
@@ -53,7 +53,8 @@ void BandWindowTest::editsHaveTheirLimitsAndStartValues() {
   QFETCH(int, hi);
   QFETCH(int, value);
   QFETCH(QString, hint);
-  TBandDlg w;
+  ModelDocument doc;
+  TBandDlg w(doc);
   SpinEdit* e = name == "SpinEdit1"   ? w.SpinEdit1
                 : name == "SpinEdit2" ? w.SpinEdit2
                 : name == "SpinEdit3" ? w.SpinEdit3
@@ -67,7 +68,8 @@ void BandWindowTest::editsHaveTheirLimitsAndStartValues() {
 }
 
 void BandWindowTest::startsIdleWithOnlyTheWorkingCommandsEnabled() {
-  TBandDlg w;
+  ModelDocument doc;
+  TBandDlg w(doc);
   QCOMPARE(w.windowTitle(), QString("Bands&DOS"));
   QVERIFY(w.windowFlags() & Qt::Window);
   QVERIFY(w.OneRowWidth() >= 900 && w.minimumWidth() < w.OneRowWidth());
@@ -98,7 +100,8 @@ void BandWindowTest::startsIdleWithOnlyTheWorkingCommandsEnabled() {
 // Walks the path instead of comparing with a copy of the text: corners at the special points,
 // unit steps between them, and the exact line format the band run and the clicks read.
 void BandWindowTest::memoHoldsTheDefaultPathPointByPoint() {
-  TBandDlg w;
+  ModelDocument doc;
+  TBandDlg w(doc);
   const QStringList lines = w.Memo1->toPlainText().split('\n');
   QCOMPARE(w.Memo1->blockCount(), 82);
   QCOMPARE(lines.size(), 82);
@@ -136,7 +139,8 @@ void BandWindowTest::layoutFillsTheWindowAtAnySize_data() {
 
 void BandWindowTest::layoutFillsTheWindowAtAnySize() {
   QFETCH(QSize, size);
-  TBandDlg w;
+  ModelDocument doc;
+  TBandDlg w(doc);
   size.setWidth(std::max(size.width(), w.minimumWidth()));
   const bool oneRow = size.width() >= w.OneRowWidth();
   w.resize(size);
@@ -169,7 +173,8 @@ void BandWindowTest::layoutFillsTheWindowAtAnySize() {
 }
 
 void BandWindowTest::orbitalsBoxSwapsTheOrbitalChartWithDosAndMemo() {
-  TBandDlg w;
+  ModelDocument doc;
+  TBandDlg w(doc);
   QVERIFY(w.Chart3->isHidden());
   QVERIFY(!w.Chart2->isHidden() && !w.Memo1->isHidden());
   w.cbCells->setChecked(true);  // the DOS run and the picture menus set the box in code
@@ -183,25 +188,24 @@ void BandWindowTest::orbitalsBoxSwapsTheOrbitalChartWithDosAndMemo() {
 }
 
 void BandWindowTest::pauseAndStopSetTheFlagsAndCaption() {
-  TBandDlg w;
-  App().PauseFlag = false;
-  App().StopFlag = false;
+  ModelDocument doc;
+  TBandDlg w(doc);
   w.btnPauseClick();
-  QVERIFY(App().PauseFlag);
+  QVERIFY(doc.Paused());
   QCOMPARE(w.btnPause->text(), QString("Continue"));
   w.btnPauseClick();
-  QVERIFY(!App().PauseFlag);
+  QVERIFY(!doc.Paused());
   QCOMPARE(w.btnPause->text(), QString("Pause"));
   w.SetPaused(true);
   w.btnStopClick();
-  QVERIFY(App().StopFlag);
-  QVERIFY(!App().PauseFlag);
+  QVERIFY(doc.StopRequested());
+  QVERIFY(!doc.Paused());
   QCOMPARE(w.btnPause->text(), QString("Pause"));
-  App().StopFlag = false;
 }
 
 void BandWindowTest::clearChartsEmptiesAllThreeCharts() {
-  TBandDlg w;
+  ModelDocument doc;
+  TBandDlg w(doc);
   auto labels = QSharedPointer<QCPAxisTickerText>::create();
   labels->addTick(0, "Y");
   w.Chart1->xAxis->setTicker(labels);
@@ -220,7 +224,8 @@ void BandWindowTest::clearChartsEmptiesAllThreeCharts() {
 }
 
 void BandWindowTest::rangeLabelsFollowTheEnergyAxes() {
-  TBandDlg w;
+  ModelDocument doc;
+  TBandDlg w(doc);
   w.Chart1->yAxis->setRange(-2.5, 3.25);
   w.Chart1->replot();
   QCOMPARE(w.Label1->text(), QString("M:-2.500 X: 3.250"));
@@ -230,7 +235,8 @@ void BandWindowTest::rangeLabelsFollowTheEnergyAxes() {
 }
 
 void BandWindowTest::legendShowsOnlyWithSeries() {
-  TBandDlg w;
+  ModelDocument doc;
+  TBandDlg w(doc);
   for (QCustomPlot* chart : {w.Chart1, w.Chart2}) {
     chart->replot();
     QVERIFY(!chart->legend->visible());
@@ -243,7 +249,8 @@ void BandWindowTest::legendShowsOnlyWithSeries() {
 }
 
 void BandWindowTest::statusBarHasSixPanelsFoundByName() {
-  TBandDlg w;
+  ModelDocument doc;
+  TBandDlg w(doc);
   const int widths[] = {50, 80, 50, 50, 50, 50};
   for (int i = 0; i < TBandDlg::kStatusPanelCount; ++i) {
     QLabel* panel = w.StatusBar1->findChild<QLabel*>(QString("Panel%1").arg(i));
@@ -253,7 +260,8 @@ void BandWindowTest::statusBarHasSixPanelsFoundByName() {
 }
 
 void BandWindowTest::escapeHidesUnlessCloseIsDisabled() {
-  TBandDlg w;
+  ModelDocument doc;
+  TBandDlg w(doc);
   w.show();
   QVERIFY(QTest::qWaitForWindowExposed(&w));
   w.CancelBtn->setEnabled(false);  // as during a run

@@ -356,7 +356,7 @@ void ChartExportTest::kMapComputesAndSavesWhatTheCliWrites() {
   // The DOS adds its column; Tools opens the same window again.
   k->cbShow->setCurrentIndex(TKMapDlg::kDos);
   QVERIFY(QByteArray::fromStdString(k->SaveText()).contains(",Oy,dos\n"));
-  QCOMPARE(ShowKMapWindow(p.form.get()), k);
+  QCOMPARE(ShowKMapWindow(p.form.get(), p.doc), k);
   // Stop keeps whole rows; a window closed with its program while a map runs waits for it.
   k->seGrid->SetValue(200);
   k->Compute();

@@ -10,10 +10,10 @@
 #include <memory>
 
 #include "bands/band_window.h"
+#include "document/model_document.h"
 #include "gui/harness/scripted_dialogs.h"
 #include "mainwindow/main_window.h"
 #include "widgets/about_box.h"
-#include "document/app_state.h"
 #include "widgets/diagnostics_window.h"
 #include "widgets/string_grid.h"
 #include "workbench/eigen_window.h"
@@ -22,21 +22,20 @@ inline const QString kExamples = QStringLiteral(QUARNEL_EXAMPLES);
 
 struct Program {
   explicit Program(const QStringList& arguments = {}) {
-    App() = AppState();
-    App().Messages.Show = [this](const std::string& text) {
+    doc.Messages().Show = [this](const std::string& text) {
       dialogs.Warning(nullptr, QString::fromStdString(text));
     };
-    form = std::make_unique<TFormQuarnel>();
+    form = std::make_unique<TFormQuarnel>(doc);
     pom = std::make_unique<TUnitPomDlg>();
-    bands = std::make_unique<TBandDlg>();
-    eigen = std::make_unique<TEigenDlg>();
-    about = std::make_unique<TAboutUBox>(form.get());
+    bands = std::make_unique<TBandDlg>(doc);
+    eigen = std::make_unique<TEigenDlg>(doc);
+    about = std::make_unique<TAboutUBox>(doc.Messages(), form.get());
     form->SetWindows(pom.get(), bands.get(), eigen.get(), about.get());
     form->SetArguments(arguments);
     form->FirstPaint();
     bands->resize(900, 600);
   }
-  ~Program() { App().Messages.Show = nullptr; }
+  ~Program() { doc.Messages().Show = nullptr; }
 
   // A file of this test's folder.
   QString Write(const QString& name, const QByteArray& text) {
@@ -59,6 +58,8 @@ struct Program {
 
   QTemporaryDir dir;
   ScriptedDialogs dialogs;
+  // The program's document; the windows, destroyed before it, show it.
+  ModelDocument doc;
   std::unique_ptr<TFormQuarnel> form;
   std::unique_ptr<TUnitPomDlg> pom;
   std::unique_ptr<TBandDlg> bands;

@@ -8,22 +8,21 @@
 #include <QTemporaryDir>
 #include <memory>
 
+#include "document/model_document.h"
 #include "gui/harness/scripted_dialogs.h"
-#include "document/app_state.h"
 #include "widgets/string_grid.h"
 #include "workbench/eigen_window.h"
 
 struct Bench {
   Bench() {
-    App() = AppState();
-    App().Messages.Show = [this](const std::string& text) {
+    doc.Messages().Show = [this](const std::string& text) {
       dialogs.Warning(nullptr, QString::fromStdString(text));
     };
-    window = std::make_unique<TEigenDlg>();
+    window = std::make_unique<TEigenDlg>(doc);
   }
   ~Bench() {
     window.reset();
-    App().Messages.Show = nullptr;
+    doc.Messages().Show = nullptr;
   }
 
   QString Path(const QString& name) const { return QDir(dir.path()).filePath(name); }
@@ -47,6 +46,7 @@ struct Bench {
 
   ScriptedDialogs dialogs;
   QTemporaryDir dir;
+  ModelDocument doc;
   std::unique_ptr<TEigenDlg> window;
 };
 

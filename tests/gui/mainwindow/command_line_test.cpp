@@ -20,12 +20,12 @@ class CommandLineTest : public QObject {
 namespace {
 
 // The matrix the workbench holds equals what the reader makes of the file.
-bool HoldsMatrixOf(const QString& name) {
+bool HoldsMatrixOf(const Program& p, const QString& name) {
   quarnel::MatrixGrid grid;
   auto expected = std::make_unique<quarnel::JacobiSolver>();
   quarnel::PendingMessages messages;
   if (quarnel::LoadMatrixFile(name.toStdString(), grid, *expected, messages) != 0) return false;
-  const quarnel::JacobiSolver& held = App().Solver;
+  const quarnel::JacobiSolver& held = p.doc.Solver();
   if (held.JacN != expected->JacN || held.JacN == 0) return false;
   for (int i = 1; i <= held.JacN; ++i)
     for (int j = 1; j <= held.JacN; ++j)
@@ -42,9 +42,9 @@ void CommandLineTest::matrixOpensInTheWorkbenchBesideTheModel() {
   Program p(arguments);
   OpenMatrixArguments(arguments, *p.form, *p.eigen);
   // The model is the main window's; the matrix, not a k point of the model, is the workbench's.
-  QCOMPARE(App().Model.NOrb, 3);
-  QVERIFY(HoldsMatrixOf(matrix));
-  QCOMPARE(App().Solver.JacN, 4);
+  QCOMPARE(p.doc.Model().NOrb, 3);
+  QVERIFY(HoldsMatrixOf(p, matrix));
+  QCOMPARE(p.doc.Solver().JacN, 4);
   QVERIFY(p.eigen->isVisible());
   QVERIFY(p.dialogs.warnings.isEmpty());
   // The scripted dialogs are in place again: the next Open asks them, not the file name.
@@ -54,12 +54,12 @@ void CommandLineTest::matrixOpensInTheWorkbenchBesideTheModel() {
 void CommandLineTest::missingMatrixIsSaidAndChangesNothing() {
   Program p;
   OpenMatrixArguments({kExamples + "/hermitian_2x2.qmx"}, *p.form, *p.eigen);
-  QVERIFY(HoldsMatrixOf(kExamples + "/hermitian_2x2.qmx"));
+  QVERIFY(HoldsMatrixOf(p, kExamples + "/hermitian_2x2.qmx"));
   const QString missing = p.dir.filePath("gone.qmx");
   OpenMatrixArguments({missing, kExamples + "/square_dp.qrg"}, *p.form, *p.eigen);
   QCOMPARE(p.dialogs.warnings.size(), 1);
   QVERIFY(p.dialogs.warnings[0].contains("gone.qmx"));
-  QVERIFY(HoldsMatrixOf(kExamples + "/hermitian_2x2.qmx"));
+  QVERIFY(HoldsMatrixOf(p, kExamples + "/hermitian_2x2.qmx"));
   // Without a matrix file nothing happens at all.
   p.eigen->hide();
   OpenMatrixArguments({kExamples + "/square_dp.qrg"}, *p.form, *p.eigen);

@@ -18,7 +18,7 @@ class MainWindowTest : public QObject {
   void startUpWithoutArguments() {
     Program p;
     QCOMPARE(p.form->windowTitle(), QString("Quarnel V7.12 (qrg)"));
-    QCOMPARE(App().Model.NOrb, 3);
+    QCOMPARE(p.doc.Model().NOrb, 3);
     QCOMPARE(p.form->sgInputOverlap->RowCount(), 4);
     QCOMPARE(p.form->sgInputOverlap->ColCount(), 6);
     QCOMPARE(p.Cell(0, 0), QString("  Hij"));
@@ -50,7 +50,7 @@ class MainWindowTest : public QObject {
 
   void optionChoosesFormAndDialogFilter() {
     Program p({"-betatyp1"});
-    QCOMPARE(App().Model.BetaTyp, 1);
+    QCOMPARE(p.doc.Model().BetaTyp, 1);
     QCOMPARE(p.form->windowTitle(), QString("Quarnel V7.12 (qre)"));
     p.dialogs.openAnswers << QString();  // cancelled
     p.form->miOpen1Click();
@@ -61,9 +61,9 @@ class MainWindowTest : public QObject {
   void fileOnTheCommandLineSwitchesTheFormAndIsShown() {
     const QString file = kExamples + "/square_dp.qrg";
     Program p({"-betatyp1", file, "notes.txt"});
-    QCOMPARE(App().Model.BetaTyp, 2);
+    QCOMPARE(p.doc.Model().BetaTyp, 2);
     QCOMPARE(p.form->windowTitle(), "Quarnel V7.12 (qrg) - " + file);
-    QCOMPARE(App().Model.NOrb, 3);
+    QCOMPARE(p.doc.Model().NOrb, 3);
     QCOMPARE(p.Cell(0, 1), QString("Cu"));
     QCOMPARE(p.Cell(4, 0), QString("Ox"));
     QCOMPARE(p.Cell(2, 2), QString("-5.1"));
@@ -79,7 +79,7 @@ class MainWindowTest : public QObject {
 
   void form1GridTexts() {
     Program p({kExamples + "/dimer_chain.qre"});
-    QCOMPARE(App().Model.BetaTyp, 1);
+    QCOMPARE(p.doc.Model().BetaTyp, 1);
     QCOMPARE(p.Cell(4, 1), QString::fromUtf8("-1\u00D72cos(ka/2)"));
     QCOMPARE(p.Cell(3, 2), QString::fromUtf8("-1\u00D72cos(ka/2)"));
     QCOMPARE(p.Cell(2, 2), QString("-1.5"));
@@ -89,7 +89,7 @@ class MainWindowTest : public QObject {
     Program p({"/nonexistent/model.qrg"});
     QCOMPARE(p.dialogs.warnings, QStringList{"/nonexistent/model.qrg: not found"});
     QCOMPARE(p.form->windowTitle(), QString("Quarnel V7.12 (qrg)"));
-    QCOMPARE(App().Model.NOrb, 3);
+    QCOMPARE(p.doc.Model().NOrb, 3);
   }
 
   void selectionSwapsToTheUpperTriangle() {
@@ -160,9 +160,9 @@ class MainWindowTest : public QObject {
   void invalidOrbitalCountIsMarkedAndReadAsThree() {
     Program p;
     p.form->seNorb->SetText("5");
-    QCOMPARE(App().Model.NOrb, 5);
+    QCOMPARE(p.doc.Model().NOrb, 5);
     p.form->seNorb->SetText("abc");
-    QCOMPARE(App().Model.NOrb, 3);
+    QCOMPARE(p.doc.Model().NOrb, 3);
     QVERIFY(p.form->seNorb->IsMarked());
     QCOMPARE(p.form->seNorb->Text(), QString("abc"));
   }
@@ -178,9 +178,9 @@ class MainWindowTest : public QObject {
 
     p.form->miNew1Click();
     QCOMPARE(p.form->windowTitle(), QString("Quarnel V7.12 (qrg)"));
-    QCOMPARE(App().Model.NOrb, 3);
+    QCOMPARE(p.doc.Model().NOrb, 3);
     QCOMPARE(p.Cell(4, 1), QString());
-    QCOMPARE(App().Model.OrbName[1], std::string("Cu"));  // names survive New
+    QCOMPARE(p.doc.Model().OrbName[1], std::string("Cu"));  // names survive New
 
     p.dialogs.openAnswers << target;
     p.form->miOpen1Click();
@@ -226,7 +226,7 @@ class MainWindowTest : public QObject {
     p.form->miOpen1Click();
     QVERIFY(p.form->gbInAlfa->isHidden());
     p.form->btnUpdateAlphaClick();  // a closed panel applies nothing
-    QVERIFY(App().Model.OrbName[1] != "Cu");
+    QVERIFY(p.doc.Model().OrbName[1] != "Cu");
     p.Select(1, 1);
     QCOMPARE(p.form->Edit1->text(), p.Cell(1, 1));
     p.Select(0, 1);  // the fixed name column is not a cell to select
@@ -250,23 +250,23 @@ class MainWindowTest : public QObject {
     p.dialogs.saveChoices << SaveChoice::Cancel;
     p.form->miNew1Click();
     QCOMPARE(p.dialogs.questions, QStringList{"Save changes to the model?"});
-    QCOMPARE(App().Model.Alpha(1), -7.0);
+    QCOMPARE(p.doc.Model().Alpha(1), -7.0);
     // Save whose dialog is cancelled cancels too; the window stays open.
     p.dialogs.saveChoices << SaveChoice::Save;
     QVERIFY(!p.form->close());
-    QCOMPARE(App().Model.Alpha(1), -7.0);
+    QCOMPARE(p.doc.Model().Alpha(1), -7.0);
     const QString target = dir.filePath("saved.qrg");
     p.dialogs.saveChoices << SaveChoice::Save;
     p.dialogs.saveAnswers << target;
     p.form->miNew1Click();
     QVERIFY(QFile::exists(target));
-    QCOMPARE(App().Model.Alpha(1), 0.0);
+    QCOMPARE(p.doc.Model().Alpha(1), 0.0);
     QVERIFY(!p.form->ModelModified());
     p.form->seNorb->SetText("5");  // a changed count is a change of the model
     p.dialogs.saveChoices << SaveChoice::Discard;
     p.dialogs.openAnswers << target;
     p.form->miOpen1Click();
-    QCOMPARE(App().Model.Alpha(1), -7.0);
+    QCOMPARE(p.doc.Model().Alpha(1), -7.0);
     QCOMPARE(p.dialogs.questions.size(), 4);
   }
 

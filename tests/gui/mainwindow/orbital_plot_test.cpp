@@ -7,11 +7,11 @@
 #include <QTest>
 #include <cmath>
 
+#include "gui/harness/program.h"
 #include "mainwindow/orbital_labels.h"
 #include "pictures/orbital_outlines.h"
-#include "gui/harness/program.h"
-#include "widgets/chart_helpers.h"
 #include "support/number_text.h"
+#include "widgets/chart_helpers.h"
 #include "widgets/spin_edit.h"
 
 namespace {
@@ -76,7 +76,7 @@ class OrbitalPlotTest : public QObject {
     p.form->miPlotOrbGamma1->trigger();
     QVERIFY(p.bands->cbCells->isChecked());
     QVERIFY(!p.Chart()->isHidden());
-    QVERIFY(App().GammaPictureShown);
+    QVERIFY(p.form->GammaPictureShown());
     const QList<Outline> frames = Curves(p.Chart(), -9);
     QCOMPARE(frames.size(), 4);
     for (const Outline& f : frames) {
@@ -115,7 +115,7 @@ class OrbitalPlotTest : public QObject {
     Program p({WriteModel(
         dir, "px.qrg", "px\r\n_alfa p -1 tok= 2 tox=0.5 toy=0.5 bepx=0 bepy=0 bepz=0 mef=0\r\n")});
     p.form->miPlotOrbX1->trigger();
-    QVERIFY(!App().GammaPictureShown);
+    QVERIFY(!p.form->GammaPictureShown());
     int checked = 0;
     for (const Outline& o : Curves(p.Chart(), 1)) {
       QVERIFY(o.points > 90);
@@ -135,7 +135,7 @@ class OrbitalPlotTest : public QObject {
         {WriteModel(dir, "two.qrg",
                     "two s\r\n_alfa a -1 tok= 1 tox=0.25 toy=0.5 bepx=0 bepy=0 bepz=0 mef=0\r\n"
                     "_alfa b -2 tok= 1 tox=0.75 toy=0.5 bepx=0 bepy=0 bepz=0 mef=0\r\n")});
-    quarnel::JacobiSolver& s = App().Solver;
+    quarnel::JacobiSolver& s = p.doc.Solver();
     // Eigenvector 2 (drawn in the lowest cell): -0.6+0.2i and 0.1-0.5i (not normalised here).
     s.EigVecRe[2][1] = -0.6, s.EigVecIm[2][1] = 0.2, s.EigVecSq[2][1] = 0.4;
     s.EigVecRe[2][2] = 0.1, s.EigVecIm[2][2] = -0.5, s.EigVecSq[2][2] = 0.26;
@@ -169,7 +169,7 @@ class OrbitalPlotTest : public QObject {
       (m->brush().color() == QColor(Qt::white) ? energies : weights) << m->text();
     QCOMPARE(energies.size(), 3);
     QVERIFY(!weights.isEmpty() && weights.size() < 9 && !weights.contains("0.00"));
-    const quarnel::JacobiSolver& s = App().Solver;
+    const quarnel::JacobiSolver& s = p.doc.Solver();
     // The lowest eigenvalue stands beside the lowest cell, clear of the orbital on its edge.
     QStringList lowest;
     for (QCPItemText* m : Marks(p.Chart()))
@@ -187,14 +187,14 @@ class OrbitalPlotTest : public QObject {
       for (const QRectF& t : taken) QVERIFY(!box.intersects(t));
       taken << box;
     }
-    QCOMPARE(App().GammaPictureShown, false);
+    QCOMPARE(p.form->GammaPictureShown(), false);
   }
 
   void highlightKeepsFramesAndHidesTheRest() {
     Program p({kExamples + "/square_dp.qrg"});
     p.bands->cbCells->setChecked(true);
-    p.form->btnCalcKpointClick();    // eigenvector picture with energy texts
-    App().GammaPictureShown = true;  // stale flag: the highlight works on the present picture
+    p.form->btnCalcKpointClick();        // eigenvector picture with energy texts
+    p.form->SetGammaPictureShown(true);  // stale flag: the highlight works on the present picture
     p.form->HighlightOrbitals(1, 2);
     for (int k = 0; k < p.Chart()->plottableCount(); ++k) {
       QCPAbstractPlottable* s = p.Chart()->plottable(k);
@@ -210,7 +210,7 @@ class OrbitalPlotTest : public QObject {
   void highlightDrawsGammaFirstWhenNotShown() {
     Program p({kExamples + "/square_dp.qrg"});
     p.form->HighlightOrbitals(3, 3);
-    QVERIFY(App().GammaPictureShown);
+    QVERIFY(p.form->GammaPictureShown());
     QCOMPARE(Curves(p.Chart(), -9).size(), 4);
   }
 
@@ -246,7 +246,7 @@ class OrbitalPlotTest : public QObject {
     QCOMPARE(Curves(p.Chart(), -9).size(), 9);
     QCOMPARE(Curves(p.Chart(), 2).size(), 18);
     QVERIFY(Marks(p.Chart()).isEmpty());
-    QVERIFY(!App().GammaPictureShown);
+    QVERIFY(!p.form->GammaPictureShown());
   }
 
   void shapeKindOutsideTheTablesDrawsNothing() {
@@ -265,21 +265,21 @@ class OrbitalPlotTest : public QObject {
     p.form->miPlotOrbGamma1Click();
     QVERIFY(!IsAxisAutomatic(p.Chart()->xAxis));
     QVERIFY(p.Chart()->yAxis->range().upper < 4.5);
-    App().OrbPlotScale = 4;
+    p.bands->SetOrbitalScale(4);
     p.form->miPlotOrbGamma1Click();  // a new picture is fitted at once
     QVERIFY(p.Chart()->yAxis->range().upper > 8);
-    App().OrbPlotScale = 2;
+    p.bands->SetOrbitalScale(2);
     p.form->btnCalcKpointClick();  // the eigenvector picture replaces it, fitted too
     QVERIFY(p.Chart()->yAxis->range().upper < 4.5);
-    App().OrbPlotScale = 4;
+    p.bands->SetOrbitalScale(4);
     p.form->miPlotOrbGamma1Click();
     // A rescale request finds the ranges of the picture shown, not those of the last one.
-    App().OrbPlotRescale = true;
+    p.bands->RequestOrbitalRescale(true);
     p.form->FitOrbitalAxes();
     QVERIFY(p.Chart()->yAxis->range().upper > 8);
-    QVERIFY(!App().OrbPlotRescale);
+    QVERIFY(!p.bands->OrbitalRescaleRequested());
     QVERIFY(!IsAxisAutomatic(p.Chart()->yAxis));
-    App().OrbPlotScale = 2;
+    p.bands->SetOrbitalScale(2);
     p.form->miPlotOrbGamma1Click();
     p.bands->btnResizeOrb->click();
     QVERIFY(p.Chart()->yAxis->range().upper < 4.5);

@@ -44,10 +44,10 @@ class PanelsWindowTest : public QObject {
     p.form->Edit2->setText("1/4");
     p.form->EditABetaY->setText("-0,5");
     p.form->btnUpdateAlpha->click();
-    QCOMPARE(App().Model.Alpha(2), -0.25);
+    QCOMPARE(p.doc.Model().Alpha(2), -0.25);
     QCOMPARE(p.Cell(2, 2), QString("-0.25"));
-    QCOMPARE(App().Model.BetaPlus[2][2][2], -0.5);
-    QCOMPARE(App().Model.BetaMinus[2][2][2], -0.5);  // own images on both sides
+    QCOMPARE(p.doc.Model().BetaPlus[2][2][2], -0.5);
+    QCOMPARE(p.doc.Model().BetaMinus[2][2][2], -0.5);  // own images on both sides
     QCOMPARE(p.Cell(4, 2), QString("Y:-0.5,-0.5 "));
   }
 
@@ -57,7 +57,7 @@ class PanelsWindowTest : public QObject {
     p.form->Edit1->setText("p x");
     p.form->btnUpdateAlpha->click();
     const QString px("px");
-    QCOMPARE(App().Model.OrbName[2], std::string("px"));
+    QCOMPARE(p.doc.Model().OrbName[2], std::string("px"));
     QCOMPARE(p.Cell(0, 2), px);
     QCOMPARE(p.Cell(1, 2), px);
     QCOMPARE(p.Cell(4, 0), px);
@@ -76,12 +76,12 @@ class PanelsWindowTest : public QObject {
     p.form->EditPlotY->setText("0.25");
     p.form->cbOrbPlot->setCurrentIndex(3);
     p.form->Editm->setText("?");
-    App().Model.EffMass[3] = 7;
+    p.doc.EditOrbital(3, [](quarnel::ModelData& m) { m.EffMass[3] = 7; });
     p.form->btnUpdateAlpha->click();
-    QCOMPARE(App().Model.OrbPlotX[3], 0.5);
-    QCOMPARE(App().Model.OrbPlotY[3], 0.25);
-    QCOMPARE(App().Model.OrbPlotKind[3], 4);
-    QCOMPARE(App().Model.EffMass[3], 0.0);
+    QCOMPARE(p.doc.Model().OrbPlotX[3], 0.5);
+    QCOMPARE(p.doc.Model().OrbPlotY[3], 0.25);
+    QCOMPARE(p.doc.Model().OrbPlotKind[3], 4);
+    QCOMPARE(p.doc.Model().EffMass[3], 0.0);
   }
 
   void form1BetaIsStoredNegativeInTheUpperTriangle() {
@@ -96,7 +96,7 @@ class PanelsWindowTest : public QObject {
     p.form->cbBetaY->setCurrentIndex(3);
     p.form->EdBetaY->setText("-0.5");
     p.form->btnUpdateBeta->click();
-    const quarnel::ModelData& m = App().Model;
+    const quarnel::ModelData& m = p.doc.Model();
     QCOMPARE(m.Beta[1][2][1], -2.0);
     QCOMPARE(m.Beta[1][2][2], -0.5);
     QCOMPARE(m.OverlapType[1][2][2], 3);
@@ -114,7 +114,7 @@ class PanelsWindowTest : public QObject {
     p.form->EditGenBetaPX->setText("-1");
     p.form->EditGenSocReY->setText("0.1");
     p.form->btnUpdateBetaGen->click();
-    const quarnel::ModelData& m = App().Model;
+    const quarnel::ModelData& m = p.doc.Model();
     QCOMPARE(m.BetaPos[2][3][1], 0.5);
     QCOMPARE(m.BetaPosMinus[2][3][1], -0.5);
     QCOMPARE(m.SocRe[2][3][2], 0.1);
@@ -130,7 +130,7 @@ class PanelsWindowTest : public QObject {
     p.form->cbShowPlotOrbB->click();
     QVERIFY(p.form->cbShowPlotOrbA->isChecked());
     QVERIFY(p.bands->cbCells->isChecked());
-    QVERIFY(App().GammaPictureShown);
+    QVERIFY(p.form->GammaPictureShown());
     int shown = 0;
     for (int k = 0; k < p.Chart()->plottableCount(); ++k) {
       const int tag = SeriesTag(p.Chart()->plottable(k));
@@ -147,12 +147,12 @@ class PanelsWindowTest : public QObject {
   void choosingAShapeAsksForANewGammaPicture() {
     Program p({kExamples + "/square_dp.qrg"});
     p.form->miPlotOrbGamma1Click();
-    QVERIFY(App().GammaPictureShown);
+    QVERIFY(p.form->GammaPictureShown());
     p.Select(1, 2);
     p.form->cbOrbPlot->setCurrentIndex(0);
-    QVERIFY(App().GammaPictureShown);  // set by the program, not chosen
+    QVERIFY(p.form->GammaPictureShown());  // set by the program, not chosen
     emit p.form->cbOrbPlot->activated(0);
-    QVERIFY(!App().GammaPictureShown);
+    QVERIFY(!p.form->GammaPictureShown());
   }
 
   void shapeKindOutsideTheListIsKept() {
@@ -161,15 +161,15 @@ class PanelsWindowTest : public QObject {
         dir, "odd.qrg",
         "odd kind\r\n_alfa  s  -1.000  tok=14 tox=0.500 toy=0.500 bepx=0 bepy=0 bepz=0 mef=0\r\n");
     Program p({file});
-    QCOMPARE(App().Model.OrbPlotKind[1], 14);
+    QCOMPARE(p.doc.Model().OrbPlotKind[1], 14);
     p.Select(2, 1);
     QCOMPARE(p.form->cbOrbPlot->currentIndex(), -1);
     QCOMPARE(p.form->cbOrbPlot->currentText(), QString());
     p.form->btnUpdateAlpha->click();
-    QCOMPARE(App().Model.OrbPlotKind[1], 14);
+    QCOMPARE(p.doc.Model().OrbPlotKind[1], 14);
     p.form->cbOrbPlot->setCurrentIndex(1);
     p.form->btnUpdateAlpha->click();
-    QCOMPARE(App().Model.OrbPlotKind[1], 2);
+    QCOMPARE(p.doc.Model().OrbPlotKind[1], 2);
   }
 
   void modelEditedThroughThePanelsSurvivesSaveAndOpen() {
@@ -193,7 +193,7 @@ class PanelsWindowTest : public QObject {
     p.form->EditGenSocReX->setText("0.1");
     p.form->EditGenSocImX->setText("0.2");
     p.form->btnUpdateBetaGen->click();
-    const quarnel::ModelData edited = App().Model;
+    const quarnel::ModelData edited = p.doc.Model();
     const QString before4 = p.Cell(4, 1), before3 = p.Cell(3, 1);
     QCOMPARE(before4, QString("X:-1,-0.25(so:0.1,0.2) "));
 
@@ -203,7 +203,7 @@ class PanelsWindowTest : public QObject {
     p.dialogs.openAnswers << dir.filePath("ab.qrg");
     p.form->miOpen1Click();
     QVERIFY(p.dialogs.warnings.isEmpty());
-    const quarnel::ModelData& m = App().Model;
+    const quarnel::ModelData& m = p.doc.Model();
     QCOMPARE(m.NOrb, 2);
     for (int i = 1; i <= 2; ++i) {
       QCOMPARE(m.OrbName[i], edited.OrbName[i]);
@@ -244,27 +244,27 @@ class PanelsWindowTest : public QObject {
 
     s.slider->setSliderDown(true);
     s.slider->setValue(0);  // the value minus the span: the hopping doubled
-    QCOMPARE(App().Model.BetaPlus[1][2][1], -2.6);
+    QCOMPARE(p.doc.Model().BetaPlus[1][2][1], -2.6);
     QCOMPARE(f.EditGenBetaPX->text(), QString("-2.6"));
     QCOMPARE(p.Cell(4, 1), QString("X:1.3,-2.6 "));
     QVERIFY(f.ModelModified());
     QCoreApplication::processEvents();
     quarnel::JacobiSolver solver;
     quarnel::HamMatrix h = {};
-    quarnel::CalcKpoint(quarnel::TableModel(App().Model),
+    quarnel::CalcKpoint(quarnel::TableModel(p.doc.Model()),
                         quarnel::KPointFromNumerators(20, 0, 0, 0), h, solver);
     QVERIFY(std::fabs(band1(20) - solver.EigVal[1]) < 1e-9);
     QVERIFY(std::fabs(band1(20) - run) > 0.1);
 
     QTest::keyClick(s.slider, Qt::Key_Escape);
     s.slider->setSliderDown(false);
-    QCOMPARE(App().Model.BetaPlus[1][2][1], -1.3);
+    QCOMPARE(p.doc.Model().BetaPlus[1][2][1], -1.3);
     QCOMPARE(p.Cell(4, 1), QString("X:1.3,-1.3 "));
     QVERIFY(!f.ModelModified());
     QVERIFY(std::fabs(band1(20) - run) < 1e-9);
 
     QTest::keyClick(f.EditGenBetaMX, Qt::Key_Up);  // a fiftieth of the span
-    QCOMPARE(App().Model.BetaMinus[1][2][1], 1.326);
+    QCOMPARE(p.doc.Model().BetaMinus[1][2][1], 1.326);
     QFocusEvent out(QEvent::FocusOut);
     QCoreApplication::sendEvent(f.EditGenBetaMX, &out);
     QVERIFY(f.ModelModified());

@@ -114,7 +114,7 @@ void SessionTest::Calculate(int nx, int ny, int div) {
 
 void SessionTest::startsWithTheModelOfTheCommandLine() {
   QCOMPARE(p->form->windowTitle(), "Quarnel V7.12 (qrg) - " + kModel);
-  QCOMPARE(App().Model.NOrb, 3);
+  QCOMPARE(p->doc.Model().NOrb, 3);
   QCOMPARE(p->Cell(0, 1), QString("Cu"));
   QCOMPARE(p->Cell(2, 2), QString("-5.1"));
   QVERIFY(p->dialogs.warnings.isEmpty());
@@ -125,7 +125,7 @@ void SessionTest::calculationAgreesWithClosedFormsAndTheBatchProgram() {
   QCOMPARE(p->form->lbkx->text(), QString("kx=0.30"));
   QCOMPARE(p->form->lbky->text(), QString("ky=0.70"));
   const auto expected = Bands(0.3, 0.7);
-  const quarnel::JacobiSolver& s = App().Solver;
+  const quarnel::JacobiSolver& s = p->doc.Solver();
   for (int m = 1; m <= 3; ++m) {
     QVERIFY2(Near(s.EigVal[m], expected[m - 1]), qPrintable(QString::number(m)));
     QVERIFY(Near(p->form->sgEigen->Cell(0, m).toDouble(), expected[m - 1], 1e-6));
@@ -182,7 +182,7 @@ void SessionTest::smallDosCountsEveryOrbitalAtEveryPoint() {
   TBandDlg& w = *p->bands;
   w.SpinEdit3->SetValue(10);
   w.btnDOS->click();
-  QVERIFY(w.btnDOS->isEnabled() && App().Solver.JacVerbose);
+  QVERIFY(w.btnDOS->isEnabled() && p->doc.Solver().JacVerbose);
   const int points = 11 * 11 * 11;
   QCOMPARE(w.DosStore.Count(), std::size_t(points * 3));
   // The total, three orbitals and, as the model carries 5 electrons, the integrated count.
@@ -229,7 +229,7 @@ void SessionTest::workbenchStepsConverge() {
   TEigenDlg& w = *p->eigen;
   QVERIFY(w.isVisible());
   Calculate(2, 5, 10);
-  const quarnel::JacobiSolver& s = App().Solver;
+  const quarnel::JacobiSolver& s = p->doc.Solver();
   QCOMPARE(s.JacN, 6);  // the real matrix of order 2n
 
   w.btnIterReset->click();
@@ -280,7 +280,7 @@ void SessionTest::workbenchStepsConverge() {
 }
 
 void SessionTest::saveReopenAndSaveAgainKeepModelAndBytes() {
-  const quarnel::ModelData before = App().Model;
+  const quarnel::ModelData before = p->doc.Model();
   const QString first = p->dir.filePath("session.qrg");
   p->dialogs.saveAnswers << first;
   p->form->miSave1->trigger();
@@ -296,7 +296,7 @@ void SessionTest::saveReopenAndSaveAgainKeepModelAndBytes() {
   p->form->miOpen1->trigger();
   QVERIFY(p->dialogs.warnings.isEmpty());
   QCOMPARE(p->form->windowTitle(), "Quarnel V7.12 (qrg) - " + first);
-  QVERIFY(SameModel(App().Model, before));
+  QVERIFY(SameModel(p->doc.Model(), before));
 
   const QString second = p->dir.filePath("again.qrg");
   p->dialogs.saveAnswers << second;
@@ -306,7 +306,7 @@ void SessionTest::saveReopenAndSaveAgainKeepModelAndBytes() {
   // The reopened model calculates what the original did.
   Calculate(3, 7, 10);
   const auto expected = Bands(0.3, 0.7);
-  for (int m = 1; m <= 3; ++m) QVERIFY(Near(App().Solver.EigVal[m], expected[m - 1]));
+  for (int m = 1; m <= 3; ++m) QVERIFY(Near(p->doc.Solver().EigVal[m], expected[m - 1]));
 }
 
 QTEST_MAIN(SessionTest)

@@ -7,10 +7,10 @@
 #include <QTest>
 #include <map>
 
+#include "document/model_document.h"
 #include "gui/harness/scripted_dialogs.h"
 #include "mainwindow/main_window.h"
 #include "widgets/about_box.h"
-#include "document/app_state.h"
 #include "widgets/linux_shell.h"
 
 namespace {
@@ -35,26 +35,26 @@ class ShellWindowTest : public QObject {
   Q_OBJECT
  private slots:
   void init() {
-    App() = AppState();
-    App().Messages.Show = [this](const std::string& text) {
+    doc = std::make_unique<ModelDocument>();
+    doc->Messages().Show = [this](const std::string& text) {
       dialogs.Warning(nullptr, QString::fromStdString(text));
     };
   }
-  void cleanup() { App().Messages.Show = nullptr; }
+  void cleanup() { doc.reset(); }
 
   void aboutLinkWithoutBrowserDoesNothing() {
     FakeShell shell;
-    TAboutUBox box;
+    TAboutUBox box(doc->Messages());
     box.Button1Click();
     QVERIFY(shell.started.empty());
-    QVERIFY(App().Messages.Text.empty());
+    QVERIFY(doc->Messages().Text.empty());
     QVERIFY(dialogs.warnings.isEmpty());
   }
 
   void aboutLinkOpensTheAddressAsOneArgument() {
     FakeShell shell;
     shell.commands["html"] = "\"/opt/my browser/run\" %u";
-    TAboutUBox box;
+    TAboutUBox box(doc->Messages());
     box.Button1Click();
     QCOMPARE(shell.started.size(), size_t(1));
     QCOMPARE(shell.started[0].first, std::string("/opt/my browser/run"));
@@ -67,9 +67,9 @@ class ShellWindowTest : public QObject {
     QFile pdf(dir.filePath("Quarnel_Manual.pdf"));
     QVERIFY(pdf.open(QIODevice::WriteOnly));
     pdf.close();
-    App().ProgramDir = dir.path().toStdString();
-    App().PdfViewerPath = "/usr/bin/viewer";
-    TFormQuarnel form;
+    doc->Places().ProgramDir = dir.path().toStdString();
+    doc->Places().PdfViewerPath = "/usr/bin/viewer";
+    TFormQuarnel form(*doc);
     form.miManual1Click();
     QCOMPARE(shell.started.size(), size_t(1));
     QCOMPARE(shell.started[0].second,
@@ -79,11 +79,11 @@ class ShellWindowTest : public QObject {
 
   void manualProblemsAreShownAtOnce() {
     FakeShell shell;
-    App().ProgramDir = "/nonexistent";
-    TFormQuarnel form;
+    doc->Places().ProgramDir = "/nonexistent";
+    TFormQuarnel form(*doc);
     form.miManual1Click();  // no PDF program
     QCOMPARE(dialogs.warnings, QStringList{"Quarnel_Manual.pdf\r\nUnknown path to open"});
-    App().PdfViewerPath = "/usr/bin/viewer";
+    doc->Places().PdfViewerPath = "/usr/bin/viewer";
     form.miManual1Click();  // a program, but no manual
     QCOMPARE(dialogs.warnings.last(), QString("/nonexistent/Quarnel_Manual.pdf: not found"));
     QVERIFY(shell.started.empty());
@@ -92,7 +92,7 @@ class ShellWindowTest : public QObject {
     QFile pdf(installed.filePath("Quarnel_Manual.pdf"));
     QVERIFY(pdf.open(QIODevice::WriteOnly));
     pdf.close();
-    App().InstalledManualDir = installed.path().toStdString();
+    doc->Places().InstalledManualDir = installed.path().toStdString();
     form.miManual1Click();
     QCOMPARE(shell.started.size(), size_t(1));
     QCOMPARE(shell.started[0].second, std::vector<std::string>{pdf.fileName().toStdString()});
@@ -105,6 +105,7 @@ class ShellWindowTest : public QObject {
 
  private:
   ScriptedDialogs dialogs;
+  std::unique_ptr<ModelDocument> doc;
 };
 
 QTEST_MAIN(ShellWindowTest)

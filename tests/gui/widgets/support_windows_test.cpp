@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "support/pending_messages.h"
 #include "widgets/about_box.h"
 #include "widgets/diagnostics_window.h"
 
@@ -38,7 +39,8 @@ QStringList ActionTexts(const QMenu* menu) {
 }  // namespace
 
 void SupportWindowsTest::aboutInitFillsProgramInfoAndSystem() {
-  TAboutUBox box;
+  quarnel::PendingMessages messages;
+  TAboutUBox box(messages);
   box.InitU("Quarnel V7.12 ", "05.12.2018");
   QCOMPARE(box.Label2->text(), QString("Quarnel V7.12 "));
   const QStringList info = Lines(box.Memo2);
@@ -58,7 +60,8 @@ void SupportWindowsTest::aboutInitFillsProgramInfoAndSystem() {
 }
 
 void SupportWindowsTest::aboutInitTwiceKeepsSixLines() {
-  TAboutUBox box;
+  quarnel::PendingMessages messages;
+  TAboutUBox box(messages);
   box.InitU("A ", "01.01.2000");
   const int authorLines = box.Memo1->blockCount();
   box.InitU("B ", "02.02.2002");
@@ -68,7 +71,8 @@ void SupportWindowsTest::aboutInitTwiceKeepsSixLines() {
 }
 
 void SupportWindowsTest::aboutKeepsItsSize() {
-  TAboutUBox box;
+  quarnel::PendingMessages messages;
+  TAboutUBox box(messages);
   QCOMPARE(box.windowTitle(), QString("About"));
   QCOMPARE(box.size(), QSize(334, 290));
   QCOMPARE(box.minimumSize(), box.maximumSize());
@@ -80,7 +84,8 @@ void SupportWindowsTest::aboutKeepsItsSize() {
 }
 
 void SupportWindowsTest::aboutEscapeClosesWithOk() {
-  TAboutUBox box;
+  quarnel::PendingMessages messages;
+  TAboutUBox box(messages);
   QTimer::singleShot(0, &box, [&box] { QTest::keyClick(&box, Qt::Key_Escape); });
   QCOMPARE(box.exec(), int(QDialog::Accepted));
   QTimer::singleShot(0, &box, [&box] { box.OKButton->click(); });

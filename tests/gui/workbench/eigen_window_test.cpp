@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "document/model_document.h"
 #include "widgets/spin_edit.h"
 #include "widgets/string_grid.h"
 #include "workbench/eigen_window.h"
@@ -29,7 +30,8 @@ void SetColumns(StringGrid* g, int cols) {
 }  // namespace
 
 void EigenWindowTest::startsWithItsControlsAllEnabled() {
-  TEigenDlg w;
+  ModelDocument doc;
+  TEigenDlg w(doc);
   QCOMPARE(w.windowTitle(), QString("Eigen Values"));
   QCOMPARE(w.size(), QSize(800, 800));
   // No narrower than the command row needs, so that no control sits on another.
@@ -52,7 +54,8 @@ void EigenWindowTest::startsWithItsControlsAllEnabled() {
 }
 
 void EigenWindowTest::gridsAreEditableWithTheirCellSize() {
-  TEigenDlg w;
+  ModelDocument doc;
+  TEigenDlg w(doc);
   for (StringGrid* g : {w.sgJacobiA, w.sgJacobiR1, w.sgJacobiR2}) {
     SetColumns(g, 3);
     QCOMPARE(g->ColWidth(1), 80);
@@ -75,7 +78,8 @@ void EigenWindowTest::layoutStacksGridsPanelAndMemo_data() {
 
 void EigenWindowTest::layoutStacksGridsPanelAndMemo() {
   QFETCH(QSize, size);
-  TEigenDlg w;
+  ModelDocument doc;
+  TEigenDlg w(doc);
   size = size.expandedTo(w.minimumSize());
   w.resize(size);
   w.FormResize();
@@ -93,7 +97,8 @@ void EigenWindowTest::layoutStacksGridsPanelAndMemo() {
 }
 
 void EigenWindowTest::resizedColumnGivesItsWidthToAllColumns() {
-  TEigenDlg w;
+  ModelDocument doc;
+  TEigenDlg w(doc);
   SetColumns(w.sgJacobiA, 5);
   const int fixedWidth = w.sgJacobiA->ColWidth(0);
   w.sgJacobiA->SetColWidth(3, 120);
@@ -108,7 +113,8 @@ void EigenWindowTest::resizedColumnGivesItsWidthToAllColumns() {
 }
 
 void EigenWindowTest::resizingInR1ResizesR2Too() {
-  TEigenDlg w;
+  ModelDocument doc;
+  TEigenDlg w(doc);
   SetColumns(w.sgJacobiR1, 4);
   SetColumns(w.sgJacobiR2, 4);
   w.sgJacobiR1->SetColWidth(2, 55);
@@ -126,7 +132,8 @@ void EigenWindowTest::resizingInR1ResizesR2Too() {
 }
 
 void EigenWindowTest::colSizingOffLeavesOtherColumnsAlone() {
-  TEigenDlg w;
+  ModelDocument doc;
+  TEigenDlg w(doc);
   SetColumns(w.sgJacobiA, 4);
   SetColumns(w.sgJacobiR1, 4);
   SetColumns(w.sgJacobiR2, 4);
@@ -142,7 +149,8 @@ void EigenWindowTest::colSizingOffLeavesOtherColumnsAlone() {
 }
 
 void EigenWindowTest::cancelHides() {
-  TEigenDlg w;
+  ModelDocument doc;
+  TEigenDlg w(doc);
   w.show();
   QVERIFY(QTest::qWaitForWindowExposed(&w));
   QTest::mouseClick(w.CancelBtn, Qt::LeftButton);

@@ -22,7 +22,7 @@ void WorkbenchFileTest::openingTheExampleShowsTheOrderFourMatrix() {
   b.Load(kExample);
   QCOMPARE(b.dialogs.lastFilter, QString("Quarnel matrix (*.qmx)|*.qmx|All Files (*.*)|*.*"));
   QCOMPARE(b.dialogs.lastSuffix, QString("qmx"));
-  QCOMPARE(App().Solver.JacN, 4);
+  QCOMPARE(b.doc.Solver().JacN, 4);
   QCOMPARE(b.window->sgJacobiA->RowCount(), 5);
   QCOMPARE(b.window->sgJacobiA->ColCount(), 5);
   const char* rowLabels[] = {"", "1 R/I", "2 R/I", "1 -I/R", "2 -I/R"};
@@ -35,7 +35,7 @@ void WorkbenchFileTest::openingTheExampleShowsTheOrderFourMatrix() {
     QCOMPARE(b.R1(k, 0), QString(colLabels[k]));
     for (int j = 1; j <= 4; ++j) {
       QCOMPARE(b.A(j, k).toDouble(), kExampleReal[k][j]);
-      QCOMPARE(App().Solver.JacInput[k][j], kExampleReal[k][j]);
+      QCOMPARE(b.doc.Solver().JacInput[k][j], kExampleReal[k][j]);
       QCOMPARE(b.R1(j, k).toDouble(), kExampleReal[k][j]);
       QCOMPARE(b.R2(j, k), QString(j == k ? "1" : "0"));
     }
@@ -49,7 +49,7 @@ void WorkbenchFileTest::cancelledOpenChangesNothing() {
   b.Load(kExample);
   b.dialogs.openAnswers << QString();
   b.window->btnOpenA->click();
-  QCOMPARE(App().Solver.JacN, 4);
+  QCOMPARE(b.doc.Solver().JacN, 4);
   QCOMPARE(b.window->sgJacobiA->RowCount(), 5);
 }
 
@@ -66,14 +66,14 @@ void WorkbenchFileTest::saveThenOpenDoublesTheOrder() {
            QByteArray("\r\n1\t2\t0\t3\r\n2\t4\t-3\t0\r\n0\t-3\t1\t2\r\n3\t0\t2\t4\r\n"));
 
   b.Open(b.Path("saved.qmx"));
-  QCOMPARE(App().Solver.JacN, 8);
+  QCOMPARE(b.doc.Solver().JacN, 8);
   QCOMPARE(b.window->sgJacobiA->RowCount(), 9);
   QCOMPARE(b.A(0, 8), QString("4 -I/R"));
   for (int i = 1; i <= 4; ++i)
     for (int j = 1; j <= 4; ++j) {
-      QCOMPARE(App().Solver.JacInput[i][j], kExampleReal[i][j]);
-      QCOMPARE(App().Solver.JacInput[i + 4][j + 4], kExampleReal[i][j]);
-      QCOMPARE(App().Solver.JacInput[i][j + 4], 0.0);
+      QCOMPARE(b.doc.Solver().JacInput[i][j], kExampleReal[i][j]);
+      QCOMPARE(b.doc.Solver().JacInput[i + 4][j + 4], kExampleReal[i][j]);
+      QCOMPARE(b.doc.Solver().JacInput[i][j + 4], 0.0);
     }
 }
 
@@ -86,7 +86,7 @@ void WorkbenchFileTest::saveWritesTheEditedTexts() {
   QFile f(b.Path("edited.qmx"));
   QVERIFY(f.open(QIODevice::ReadOnly));
   QVERIFY(f.readAll().startsWith("\r\n1\t2.5\t0\t0\r\n"));
-  QCOMPARE(App().Solver.JacInput[1][2], 2.0);
+  QCOMPARE(b.doc.Solver().JacInput[1][2], 2.0);
 }
 
 void WorkbenchFileTest::tooBigFileIsTruncatedWithOneWarning() {
@@ -97,7 +97,7 @@ void WorkbenchFileTest::tooBigFileIsTruncatedWithOneWarning() {
   QCOMPARE(b.dialogs.warnings.size(), 1);
   QVERIFY(
       b.dialogs.warnings[0].contains("Too big matrix (25), maximum is 20 - matrix is truncated"));
-  QCOMPARE(App().Solver.JacN, 40);
+  QCOMPARE(b.doc.Solver().JacN, 40);
   QCOMPARE(b.window->sgJacobiA->RowCount(), 41);
   QCOMPARE(b.window->sgJacobiA->ColCount(), 41);
   QCOMPARE(b.A(1, 20), QString("20"));
@@ -111,7 +111,7 @@ void WorkbenchFileTest::unreadableFilesAreReportedAndKeepTheMatrix() {
   b.Open(b.Path("missing.qmx"));
   QCOMPARE(b.dialogs.warnings.size(), 1);
   QVERIFY(b.dialogs.warnings[0].endsWith("missing.qmx: not found"));
-  QCOMPARE(App().Solver.JacN, 4);
+  QCOMPARE(b.doc.Solver().JacN, 4);
   QCOMPARE(b.window->sgJacobiA->RowCount(), 5);
 
   // A save that cannot create its file says so at once.

@@ -4,10 +4,10 @@
 #include <QLabel>
 #include <QTest>
 
+#include "gui/harness/workbench_bench.h"
 #include "mainwindow/main_window.h"
 #include "numeric/jacobi_solver.h"
 #include "widgets/spin_edit.h"
-#include "gui/harness/workbench_bench.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ QString Compact(double x) {
 
 struct Program : Bench {
   Program() {
-    form = std::make_unique<TFormQuarnel>();
+    form = std::make_unique<TFormQuarnel>(doc);
     form->SetWindows(nullptr, nullptr, window.get(), nullptr);
     form->SetArguments({QStringLiteral(QUARNEL_EXAMPLES) + "/square_dp.qrg"});
     form->FirstPaint();
@@ -42,9 +42,9 @@ class WorkbenchKpointTest : public QObject {
 
 void WorkbenchKpointTest::kPointCalculationRefreshesTheWorkbench() {
   Program p;
-  QCOMPARE(App().Model.NOrb, 3);
+  QCOMPARE(p.doc.Model().NOrb, 3);
   p.Calc(3, 7);
-  const quarnel::JacobiSolver& s = App().Solver;
+  const quarnel::JacobiSolver& s = p.doc.Solver();
   QCOMPARE(s.JacN, 6);
   QCOMPARE(p.window->sgJacobiA->RowCount(), 7);
   const char* halves[] = {"", "1", "2", "3", "1", "2", "3"};
@@ -72,19 +72,19 @@ void WorkbenchKpointTest::displaySwitchedOffLeavesTheWorkbenchAlone() {
   for (int i = 1; i <= 6; ++i)
     for (int j = 1; j <= 6; ++j) before << p.A(j, i) << p.R1(j, i) << p.R2(j, i);
   const QString label = p.window->LabelA->text();
-  App().Solver.JacVerbose = false;
+  p.doc.Solver().JacVerbose = false;
   p.Calc(0, 0);
   QStringList after, solver;
   for (int i = 1; i <= 6; ++i)
     for (int j = 1; j <= 6; ++j) {
       after << p.A(j, i) << p.R1(j, i) << p.R2(j, i);
-      solver << Compact(App().Solver.JacInput[i][j]) << Compact(App().Solver.JacA[i][j])
-             << Compact(App().Solver.JacV(i, j));
+      solver << Compact(p.doc.Solver().JacInput[i][j]) << Compact(p.doc.Solver().JacA[i][j])
+             << Compact(p.doc.Solver().JacV(i, j));
     }
   QVERIFY(solver != before);  // the solver did move on
   QCOMPARE(after, before);
   QCOMPARE(p.window->LabelA->text(), label);
-  App().Solver.JacVerbose = true;
+  p.doc.Solver().JacVerbose = true;
   p.Calc(0, 0);
   after.clear();
   for (int i = 1; i <= 6; ++i)

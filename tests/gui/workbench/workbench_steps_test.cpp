@@ -8,10 +8,10 @@
 #include <QTest>
 #include <cmath>
 
+#include "gui/harness/workbench_bench.h"
 #include "numeric/jacobi_solver.h"
 #include "support/number_text.h"
 #include "widgets/spin_edit.h"
-#include "gui/harness/workbench_bench.h"
 
 namespace {
 
@@ -64,14 +64,14 @@ void WorkbenchStepsTest::calcRpqShowsPivotAngleAndRotation() {
   QCOMPARE(b.R2(4, 1), Compact(-std::sin(t)));  // the transpose
   QCOMPARE(b.R2(1, 4), Compact(std::sin(t)));
   // The pivot step alone does not touch A.
-  QCOMPARE(App().Solver.JacA[1][4], 3.0);
+  QCOMPARE(b.doc.Solver().JacA[1][4], 3.0);
 }
 
 void WorkbenchStepsTest::rotatingTwiceAppliesTheSameRotationTwice() {
   Bench b;
   b.Load(kExample);
   b.window->btnVypRotMat->click();
-  const quarnel::JacobiSolver& s = App().Solver;
+  const quarnel::JacobiSolver& s = b.doc.Solver();
   const int n = s.JacN;
   Matrix r = {}, rt = {}, a = {}, tmp = {}, once = {}, twice = {}, v = {};
   for (int i = 1; i <= n; ++i)
@@ -123,7 +123,7 @@ void WorkbenchStepsTest::iterationCountsSinceResetAndListsEveryPair() {
   QCOMPARE(b.window->LabelA->text(), QString("2: "));
   b.window->seIter->SetText("50");
   b.window->btnIteration->click();
-  const quarnel::JacobiSolver& s = App().Solver;
+  const quarnel::JacobiSolver& s = b.doc.Solver();
   QCOMPARE(b.window->LabelA->text(), QString("%1: ").arg(s.JacIter));
 
   // Eigenvalues (5 +- sqrt 61) / 2, each kept line followed by its partner.
@@ -203,7 +203,7 @@ void WorkbenchStepsTest::checkAfterConvergenceIsNearZero() {
 
 void WorkbenchStepsTest::commandsDoNothingWithoutAMatrix() {
   Bench b;
-  QCOMPARE(App().Solver.JacN, 0);
+  QCOMPARE(b.doc.Solver().JacN, 0);
   for (QPushButton* button :
        {b.window->btnIteration, b.window->btnIterReset, b.window->btnVypRotMat, b.window->btnRotace,
         b.window->btnCheck, b.window->btnSaveA})
@@ -217,9 +217,9 @@ void WorkbenchStepsTest::commandsDoNothingWithoutAMatrix() {
 
 void WorkbenchStepsTest::displayIsUnregisteredWithTheWindow() {
   Bench b;
-  QCOMPARE(App().Solver.Display, static_cast<quarnel::JacobiDisplay*>(b.window.get()));
+  QCOMPARE(b.doc.Solver().Display, static_cast<quarnel::JacobiDisplay*>(b.window.get()));
   b.window.reset();
-  QCOMPARE(App().Solver.Display, nullptr);
+  QCOMPARE(b.doc.Solver().Display, nullptr);
 }
 
 QTEST_MAIN(WorkbenchStepsTest)

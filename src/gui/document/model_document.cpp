@@ -1,0 +1,96 @@
+#include "document/model_document.h"
+
+#include <algorithm>
+
+#include "model/model_reader.h"
+#include "model/model_writer.h"
+#include "numeric/kpoint_calc.h"
+
+ModelDocument::ModelDocument(QObject* parent)
+    : QObject(parent),
+      model_(std::make_unique<quarnel::ModelData>()),
+      solver_(std::make_unique<quarnel::JacobiSolver>()) {
+  quarnel::ClearModelTables(*model_);
+}
+
+ModelDocument::~ModelDocument() = default;
+
+void ModelDocument::ReplaceModel(const quarnel::ModelData& model) {
+  *model_ = model;
+  quarnel::NormalizeModel(*model_);
+  modified_ = false;
+  emit ModelReplaced();
+}
+
+void ModelDocument::ClearModel() {
+  // The tables only: names stay for the next model of as many orbitals.
+  quarnel::ClearModelTables(*model_);
+  modified_ = false;
+  emit ModelCleared();
+  SetOrbitalCount(3);
+}
+
+void ModelDocument::SetForm(int betaTyp) {
+  if (betaTyp == 1 || betaTyp == 2) model_->BetaTyp = betaTyp;
+}
+
+void ModelDocument::SetOrbitalCount(int n) {
+  if (n < 1) return;
+  n = std::min(n, quarnel::kMaxOrb);
+  const int before = model_->NOrb;
+  model_->NOrb = n;
+  quarnel::NormalizeModel(*model_);
+  emit OrbitalCountChanged(n, before);
+}
+
+void ModelDocument::SetFilling(double electrons, int spin) {
+  model_->FillElectrons = electrons;
+  model_->FillSpin = spin == 1 ? 1 : 2;
+  emit FillingChanged();
+}
+
+int ModelDocument::ReadFile(const std::string& name) {
+  // The core reads into a copy, so that a file that cannot be opened changes nothing.
+  static quarnel::ModelData read;
+  read = *model_;
+  const int status = quarnel::ReadModelFile(read, messages_, name);
+  if (status == 0) ReplaceModel(read);
+  return status;
+}
+
+int ModelDocument::WriteFile(const std::string& name) {
+  const int status = quarnel::WriteModelFile(*model_, messages_, name);
+  if (status == 0) modified_ = false;
+  return status;
+}
+
+void ModelDocument::ComputeKPoint(const quarnel::KPoint& k) {
+  if (model_->NOrb == 0) return;
+  lastKpoint_ = k;
+  quarnel::SpoctiKpoint(quarnel::TableModel(*model_), k, hamK_, *solver_);
+  lastAngle_ = quarnel::SpoctiEigen(quarnel::TableModel(*model_), *solver_);
+  emit KPointComputed();
+}
+
+void ModelDocument::StartRun(bool dos) {
+  running_ = true;
+  dos_ = dos;
+  paused_ = false;
+  stop_ = false;
+  emit RunStarted(dos);
+}
+
+void ModelDocument::EndRun() {
+  running_ = false;
+  paused_ = false;
+  emit RunEnded(dos_);
+}
+
+void ModelDocument::SetPaused(bool paused) {
+  paused_ = paused;
+  emit RunPaused(paused);
+}
+
+void ModelDocument::RequestStop() {
+  stop_ = true;
+}

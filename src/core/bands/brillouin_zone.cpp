@@ -186,6 +186,22 @@ std::vector<ZoneMark> ZoneSpecialPoints(const LatticeModel& m, const ZoneSlice& 
         if (!seen) marks.push_back({s.name, p});
       }
   }
+  // A 3-D zone's slice shows points equivalent by symmetry rather than by a lattice vector (X
+  // of fcc on the (110) plane): its corners and edge middles, when they are special points.
+  const auto named = [&](const ZonePoint& p) {
+    for (const ZoneMark& mk : marks)
+      if (std::hypot(mk.at.x - p.x, mk.at.y - p.y) < 1e-7 * size) return;
+    double k[3] = {0, 0, kz};
+    KOfZonePoint(z, p, k[0], k[1]);
+    const std::string name = namer.Name(k);
+    if (!name.empty()) marks.push_back({name, p});
+  };
+  for (std::size_t i = 0; i < z.outline.size(); ++i) {
+    const ZonePoint& a = z.outline[i];
+    const ZonePoint& b = z.outline[(i + 1) % z.outline.size()];
+    named(a);
+    named({(a.x + b.x) / 2, (a.y + b.y) / 2});
+  }
   return marks;
 }
 

@@ -43,8 +43,8 @@ bool InsideZone(const ZoneSlice& z, const ZonePoint& p, double tolerance = 1e-9)
 std::vector<double> ZoneRaster(const ZoneSlice& z, const std::vector<double>& value, int n, int nx,
                                int ny, double x0, double y0, double h);
 
-// The special points of m's lattice in the plane and inside the zone (their images included),
-// named.
+// The special points of m's lattice in the plane and inside the zone (their images by lattice
+// vectors included, and the outline's corners and edge middles that are special points), named.
 struct ZoneMark {
   std::string name;
   ZonePoint at;

@@ -61,14 +61,23 @@ TEST(BrillouinZone, OutlineIsTheWignerSeitzCellOfTheLattice) {
   EXPECT_NEAR(r.y1, 0.25, 1e-12);
   EXPECT_NEAR(Area(r.outline), 0.5, 1e-12);
 
-  // fcc at kz = 0: the plane of b1, b2 cuts the truncated octahedron; the slice has the area of
-  // at most the reciprocal cell's face and contains G.
+  // fcc at kz = 0: the plane of b1, b2 cuts the truncated octahedron.
   const LatticeModel fcc =
       Read("a1= 0 .5 .5 a2= .5 0 .5 a3= .5 .5 0",
            "_hop s s R= 1 0 0 t= -1\n_hop s s R= 0 1 0 t= -1\n_hop s s R= 0 0 1 t= -1\n");
   const ZoneSlice f = FirstZoneSlice(fcc, 0);
   ASSERT_GE(f.outline.size(), 4u);
   EXPECT_TRUE(InsideZone(f, {0, 0}));
+  // The plane is (110): it meets a square face at X and a hexagonal face at L, mid-edge of the
+  // slice, at |q| = 1 and sqrt(3) / 2.
+  bool x = false, l = false;
+  for (const ZoneMark& mk : ZoneSpecialPoints(fcc, f, 0)) {
+    const double q = std::hypot(mk.at.x, mk.at.y);
+    x = x || (mk.name == "X" && std::fabs(q - 1) < 1e-9);
+    l = l || (mk.name == "L" && std::fabs(q - std::sqrt(0.75)) < 1e-9);
+  }
+  EXPECT_TRUE(x);
+  EXPECT_TRUE(l);
 }
 
 TEST(BrillouinZone, RasterTakesEveryPointBackIntoTheComputedCell) {

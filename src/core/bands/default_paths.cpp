@@ -1,8 +1,8 @@
 #include "bands/default_paths.h"
 
+#include <array>
 #include <cmath>
 #include <cstdlib>
-#include <array>
 #include <numeric>
 
 #include "bands/lattice_kinds.h"
@@ -13,21 +13,33 @@ namespace {
 
 std::vector<std::string> PathNames(LatticeKind kind) {
   switch (kind) {
-    case LatticeKind::Molecule: return {"G"};
-    case LatticeKind::Chain: return {"G", "X"};
-    case LatticeKind::Square: return {"G", "X", "M", "G"};
+    case LatticeKind::Molecule:
+      return {"G"};
+    case LatticeKind::Chain:
+      return {"G", "X"};
+    case LatticeKind::Square:
+      return {"G", "X", "M", "G"};
     case LatticeKind::Rectangular:
-    case LatticeKind::CentredRectangular: return {"G", "X", "S", "Y", "G"};
-    case LatticeKind::Hexagonal2D: return {"G", "M", "K", "G"};
-    case LatticeKind::Oblique: return {"X", "G", "Y"};
-    case LatticeKind::SimpleCubic: return {"G", "X", "M", "G", "R", "X"};
-    case LatticeKind::Fcc: return {"G", "X", "W", "K", "G", "L", "U", "W", "L", "K"};
-    case LatticeKind::Bcc: return {"G", "H", "N", "G", "P", "H"};
-    case LatticeKind::Tetragonal: return {"G", "X", "M", "G", "Z", "R", "A", "Z"};
+    case LatticeKind::CentredRectangular:
+      return {"G", "X", "S", "Y", "G"};
+    case LatticeKind::Hexagonal2D:
+      return {"G", "M", "K", "G"};
+    case LatticeKind::Oblique:
+      return {"X", "G", "Y"};
+    case LatticeKind::SimpleCubic:
+      return {"G", "X", "M", "G", "R", "X"};
+    case LatticeKind::Fcc:
+      return {"G", "X", "W", "K", "G", "L", "U", "W", "L", "K"};
+    case LatticeKind::Bcc:
+      return {"G", "H", "N", "G", "P", "H"};
+    case LatticeKind::Tetragonal:
+      return {"G", "X", "M", "G", "Z", "R", "A", "Z"};
     case LatticeKind::Orthorhombic:
       return {"G", "X", "S", "Y", "G", "Z", "U", "R", "T", "Z"};
-    case LatticeKind::Hexagonal3D: return {"G", "M", "K", "G", "A", "L", "H", "A"};
-    case LatticeKind::Other: return {"X", "G", "Y", "G", "Z"};
+    case LatticeKind::Hexagonal3D:
+      return {"G", "M", "K", "G", "A", "L", "H", "A"};
+    case LatticeKind::Other:
+      return {"X", "G", "Y", "G", "Z"};
   }
   return {"G"};
 }
@@ -49,8 +61,8 @@ int Steps(const long delta[3]) {
 std::vector<std::string> DefaultKPathLines(const LatticeModel& m, std::string* lattice) {
   const SpecialPointNamer namer(m);
   const LatticeFrame& f = namer.Frame();
-  const int div = f.kind == LatticeKind::Hexagonal2D || f.kind == LatticeKind::Hexagonal3D ? 30
-                                                                                            : 40;
+  const int div =
+      f.kind == LatticeKind::Hexagonal2D || f.kind == LatticeKind::Hexagonal3D ? 30 : 40;
   if (lattice) *lattice = std::string("default ") + LatticeKindName(f.kind);
   std::vector<std::string> names = PathNames(f.kind);
   std::vector<std::array<long, 3>> corners;
@@ -86,6 +98,32 @@ std::vector<std::string> DefaultKPathLines(const LatticeModel& m, std::string* l
           corners[c - 1][2] + double(delta[2]) * s / steps);
   }
   return lines;
+}
+
+}  // namespace quarnel
+
+namespace quarnel {
+namespace {
+
+std::vector<std::string> Trimmed(const std::vector<std::string>& lines) {
+  std::vector<std::string> out;
+  for (std::string s : lines) {
+    const auto end = s.find_last_not_of(" \t\r");
+    s.erase(end == std::string::npos ? 0 : end + 1);
+    out.push_back(s);
+  }
+  while (!out.empty() && out.back().empty()) out.pop_back();
+  return out;
+}
+
+}  // namespace
+
+bool MayPlaceDefaultPath(const std::vector<std::string>& memo,
+                         const std::vector<std::string>& start,
+                         const std::vector<std::string>& lastDefault) {
+  const std::vector<std::string> now = Trimmed(memo);
+  if (now.empty() || now == Trimmed(start)) return true;
+  return !Trimmed(lastDefault).empty() && now == Trimmed(lastDefault);
 }
 
 }  // namespace quarnel

@@ -14,4 +14,11 @@ namespace quarnel {
 // The path's lines; lattice receives "default <lattice name>", what the run says of its path.
 std::vector<std::string> DefaultKPathLines(const LatticeModel& m, std::string* lattice = nullptr);
 
+// Whether opening a lattice model may put its default path into the k-path memo: only when the
+// memo is empty or holds the start path or the default path put there before (lastDefault), never
+// a path the user typed or opened. Lines compare without trailing blanks and blank end lines.
+bool MayPlaceDefaultPath(const std::vector<std::string>& memo,
+                         const std::vector<std::string>& start,
+                         const std::vector<std::string>& lastDefault);
+
 }  // namespace quarnel

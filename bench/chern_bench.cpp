@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Chern number of a 2-band model (Haldane's) by plaquettes on a 60 x 60 grid against the fast
 // eigen path over the same 3,600 k points; prints the ratio of the same run. The Chern number
 // should cost at most twice the eigenvalues, so that it can follow a slider.

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """quarnel-cli dos of a lattice-form model (.qrl) on one thread against the same DOS in numpy:
 H(k) of the whole grid by one matrix product (the phases of every k and cell offset times the
 hopping blocks, then the orbital phases), one batched eigh, the same histogram. One BLAS thread

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lattice-form files (.qrl): a file that was read gives a model within its limits, its save
 // reads back without a complaint to the same save, and H(k) of it is Hermitian.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Wannier90 files: every input is read as an hr file, a .win file and a centres file. An hr
 // file that was read converts to a lattice model within its limits (or is refused for its size),
 // whose save reads back without a complaint and whose hr file reads back to the same hr file.

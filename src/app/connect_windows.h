@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the program's windows meet: each shows the document; what one window asks of another
 // (the orbital chart, a k-path file named on the command line, the k map, the workbench's column

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The topology commands of the batch front end: chern, berry and ribbon, on lattice-form models.
 

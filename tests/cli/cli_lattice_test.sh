@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # quarnel-cli on the lattice form (.qrl): save reads back, bad lines on stderr with exit 0,
 # -betatyp3, eig at graphene's corner, the whole-zone DOS grid, and the map's Cartesian columns.
 set -u

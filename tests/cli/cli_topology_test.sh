@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # quarnel-cli chern, berry and ribbon: their formats, the numbers of the examples against closed
 # forms, and the exit statuses of bad arguments and models of other forms.
 set -u

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The first Brillouin zone (the Wigner-Seitz cell of the reciprocal lattice) where the k map's
 // plane cuts it, in Cartesian k, and the map's computed reciprocal cell (k numbers -1..1 along

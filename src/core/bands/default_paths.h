@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The default k path of a lattice-form model's lattice (hexagonal G-M-K-G, square G-X-M-G,
 // cubic G-X-M-G-R-X, fcc G-X-W-K-G-L-U-W-L-K, bcc G-H-N-G-P-H, ...) as the lines of a .qrk

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The parameters of a DOS run and their limits, and the curves of its samples: the same for the
 // bands window and quarnel-cli.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Bravais lattice of a lattice-form model, recognised from its cell (within 1e-4 relative)
 // over its periodic directions, and the orthonormal frame in which its special points are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The band run along a k path: its lines in order, each point handed to the caller, who computes
 // and shows it before the next line is read.

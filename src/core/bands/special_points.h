@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The special points of a lattice-form model's Bravais lattice, with the standard names
 // (Setyawan and Curtarolo 2010: G for Gamma, X, M, K, L, W, U, R, A, H, N, P, ...), placed in

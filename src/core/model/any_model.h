@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A model file of any form, read into the model of its form and offered to the runs as one
 // RunModel: forms 1 and 2 (ModelData, .qre and .qrg) and the lattice form (LatticeModel, .qrl).

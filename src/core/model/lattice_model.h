@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The lattice form (model form 3, files .qrl): any crystal as a tight-binding model.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The lattice form's editing panels as texts: what each panel shows for the model and how its
 // Apply reads the texts back. Apply checks every field first and changes nothing when one is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The input grid's cell texts for the lattice form. A pair cell lists the hops of that pair
 // oriented from the row's orbital to the column's: a hop stored the other way (column -> row at

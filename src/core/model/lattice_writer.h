@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writing a LatticeModel as a lattice-form file (.qrl); every number "%.12g", every line CR LF,
 // so that the file reads back to the same model to 12 significant digits.

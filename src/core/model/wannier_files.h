@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Wannier90's files of a tight-binding model: seedname_hr.dat (H(R) blocks), seedname.win (the
 // cell, begin/end unit_cell_cart) and seedname_centres.xyz (the Wannier centres), and their

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // H(k) of the lattice form. With k the program's k numbers (1 = the zone boundary along each
 // reciprocal vector) and x a displacement in fractions of a1, a2, a3:

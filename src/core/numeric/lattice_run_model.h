@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The lattice form as the model of a run: H(k) by LatticeHamiltonian, and the DOS grid over the
 // whole zone (along each periodic direction the k numbers 2i/n, i = 0..n-1, n^d points, none

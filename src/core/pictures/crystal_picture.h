@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The picture of a lattice-form crystal: the cells around the home cell projected on a plane,
 // the outline of each drawn cell, each orbital at its Cartesian position, and each hop as a bond

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Chern number of the occupied bands over a plane of the zone by plaquettes (Fukui, Hatsugai
 // and Suzuki): on the n x n grid k1 = 2i/n, k2 = 2j/n of the plane's two directions, each

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The occupied Bloch states of a lattice-form model, the raw material of every topological number:
 // which bands count as filled, their eigenvectors at a k point, and the direct gap above them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Open boundaries: a lattice-form model cut to a finite number of cells along some directions.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Time reversal of a lattice-form model whose orbitals come in up/down pairs (orbitals 2m-1 and
 // 2m, counted from 1): Theta = i sigma_y K on every pair. The model is time-reversal symmetric

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Wilson loops of the occupied bands: the Berry phase of a loop across the zone, its eigenvalues
 // (the Wannier charge centres), their flow as another k crosses the zone, the Chern number from

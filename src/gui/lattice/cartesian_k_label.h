@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Cartesian k of the k point, shown beside the k numbers for a lattice-form model and hidden
 // for the other forms, whose k numbers are already Cartesian.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The picture of a lattice-form crystal: the cells around the home cell, the cell outline, each
 // orbital at its Cartesian position in its chart colour, and each hop as a bond whose width

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The lattice form's editing panels: an orbital panel (name, energy, position, picture kind), a
 // pair panel (the pair's hops, one row each: R1 R2 R3, Re t, Im t; rows added and removed) and a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The k map of a lattice-form model in Cartesian k over the first Brillouin zone: the map's
 // computed cell tiled and clipped into the zone (bands/brillouin_zone.h) as a colour map, the

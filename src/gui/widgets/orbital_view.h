@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The orbital chart as the orbital pictures use it: the chart, the edge of a cell in chart units
 // (set in steps of 1 / ScaleSteps()), a request to find the axis ranges again with the next fit,

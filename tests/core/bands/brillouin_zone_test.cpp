@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The first zone of the k map's plane, the computed cell tiled into it, its special points, and
 // the rule for putting a default path into the memo.
 

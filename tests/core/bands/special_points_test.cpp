@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Bravais lattice of a cell, its named special points in the user's own basis, and the
 // default paths.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lattice form's files: the reader's messages on bad lines and read/write round trips.
 
 #include <gtest/gtest.h>

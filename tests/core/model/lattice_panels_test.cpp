@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lattice form's grid texts and panels: orientation of a pair's hops, Apply refusing bad
 // rows without touching the model, and presets that are the lattices they are named after.
 

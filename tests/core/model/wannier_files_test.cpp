@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Wannier90's files (hr, win, centres) to and from the lattice form: round trips that keep the
 // crystal and the energies, weights, partners and limits.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // H(k) of the lattice form against its definition hop by hop, a closed form (graphene with a
 // mass), Hermiticity, H(k + G) unitarily equivalent to H(k), and the packed matrix.
 

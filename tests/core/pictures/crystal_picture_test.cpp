@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The crystal picture: the bonds of graphene (count and length), clicking a bond, and the Bloch
 // phases of the eigenvector pictures.
 

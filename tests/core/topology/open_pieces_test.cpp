@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Open boundaries against closed forms: the zigzag graphene ribbon's edge band between the
 // projections of K and K' (|k1| > 2/3), the SSH chain's end states, and a flake of the square
 // lattice whose spectrum is known cell by cell.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Berry phases, Wilson loops, Chern and Z2 numbers against closed forms and known phase diagrams:
 // the SSH chain's Zak phase (2 pi times its Wannier centre), Haldane's C = +-1 and 0 across
 // M = 3 sqrt3 t2 |sin phi|, the Qi-Wu-Zhang model's C(u), Kane-Mele's Z2, and the gap guard.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The model document: its operations keep the model's invariants and say what changed.
 
 #include <QSignalSpy>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lattice form's window pieces, driven as a user would: a click on a bond of graphene's
 // picture opens that hop's pair panel, a live step of its amplitude changes the model and Escape
 // brings it back, a bad row is refused, a preset fills the Cell panel, and the Cartesian k shows.

@@ -3,9 +3,19 @@
 
 #include <algorithm>
 
+#include "model/lattice_model.h"
+#include "model/model_form.h"
 #include "model/model_reader.h"
 #include "model/model_writer.h"
 #include "numeric/kpoint_calc.h"
+
+namespace {
+
+const char* const kLatticeFileInWindows =
+    ": a model of the lattice form (.qrl). The windows do not edit this form yet; open it with "
+    "quarnel-cli (eig, bands, dos, map, chern, berry, ribbon, export).";
+
+}  // namespace
 
 ModelDocument::ModelDocument(QObject* parent)
     : QObject(parent),
@@ -52,6 +62,11 @@ void ModelDocument::SetFilling(double electrons, int spin) {
 }
 
 int ModelDocument::ReadFile(const std::string& name) {
+  // The windows edit the table forms only; read as one of them, a lattice file would be garbage.
+  if (quarnel::ModelFormOfFile(name) == quarnel::kLatticeForm) {
+    quarnel::AddPendingMessage(messages_, name + kLatticeFileInWindows);
+    return -1;
+  }
   // The core reads into a copy, so that a file that cannot be opened changes nothing.
   static quarnel::ModelData read;
   read = *model_;

@@ -51,6 +51,11 @@ class ModelDocumentTest : public QObject {
     QVERIFY(doc.Modified());
     QCOMPARE(replaced.count(), 0);
     QVERIFY(!doc.Messages().Text.empty());
+    // A lattice file exists and reads, but not into the tables: refused with a word, not misread.
+    doc.Messages().Text.clear();
+    QVERIFY(doc.ReadFile(QUARNEL_EXAMPLES "/graphene.qrl") != 0);
+    QCOMPARE(doc.OrbitalCount(), 5);
+    QVERIFY(doc.Messages().Text.find("quarnel-cli") != std::string::npos);
   }
 
   void aNewRunForgetsTheLastStopAndPause() {

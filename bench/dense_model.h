@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A dense form-2 model for the benchmarks: every pair coupled along all three directions, with
 // spin-orbit terms, so that no work is skipped. The seed picks the random values.

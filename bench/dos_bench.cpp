@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The DOS run in the bands window (offscreen, Auto Calculation ticked as at start) against
 // quarnel-cli dos on the same model and grid, and the program's peak resident size.
 //

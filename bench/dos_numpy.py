@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """quarnel-cli dos on one thread against the same DOS in numpy: H(k) for the whole grid at once,
 one batched eigh, the same histogram. One BLAS thread for both; alternating runs, medians.
 

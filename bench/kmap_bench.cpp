@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 201 x 201 k map of a dense 16-orbital model on 1 and 2 threads, against the DOS grid of
 // about as many points (34^3 = 39304) on the same threads; prints the ratios of the same run,
 // per k point.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times one k point (H(k), diagonalisation to convergence, eigen results) against Eigen's
 // SelfAdjointEigenSolver<MatrixXcd> on the same H(k), and prints the ratios of the same run.
 

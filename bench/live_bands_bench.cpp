@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One redraw's computation of the live band chart: the 81-point start path by the fast eigen
 // path, against the band run's Jacobi k-point calculation over the same points, and the Fermi
 // level of a filling on the grid the live chart uses. Prints the ratios of the same run.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole redraw of the live band chart in the bands window, offscreen: the fast eigen path
 // over the memo's 81 points, the chart's series, the Fermi level of the filling and the replot,
 // against the Jacobi k-point calculation over the same points measured in the same run.

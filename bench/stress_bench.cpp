@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's readers on the files of the stress runs (one 10 MB line, a million lines, 1,000
 // orbital names, random bytes) against a plain read of the same bytes: std::ifstream and getline
 // into a vector. Prints the ratio per file kind at the end. Linear readers stay at a small

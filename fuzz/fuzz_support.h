@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared by the fuzz targets: property checks that abort with a message in both the libFuzzer
 // and the replay build, and a scratch file for readers that take a file name.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // k-point files: the own list (.qrk) and klist_band files, then every resulting k-path line as
 // the band run reads it and hands it to the k-point controls.
 
@@ -18,7 +19,14 @@ namespace {
 void CheckPathLine(const std::string& text) {
   const KPathLine line = ParseKPathLine(text);
   KPathPoint p;
-  if (!KPathPointOf(line, p)) return;
+  const bool used = KPathPointOf(line, p);
+  // A warning says "skipped" exactly when the run skips the line.
+  const std::string warning = KPathLineWarning(text, 2);
+  const std::string skipped = ", line skipped";
+  if (warning.size() >= skipped.size())
+    FUZZ_CHECK((warning.compare(warning.size() - skipped.size(), skipped.size(), skipped) == 0) ==
+               !used);
+  if (!used) return;
   FUZZ_CHECK(p.div > 0);
   const std::int64_t scale = DivisorScale(p.div, 10);
   FUZZ_CHECK(scale >= 1 && scale <= 10);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Matrix files of the workbench: the file reader and the line reader must agree, the matrix must
 // have the block form [[R, I], [-I, R]] within the size limit, and the solver must step through
 // it without hanging or leaving its storage.

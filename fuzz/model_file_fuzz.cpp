@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Model files in both forms: every input is read as a form 1 and as a form 2 file. A file that
 // was read must give a model within its limits, and saving it, reading the save and saving again
 // must give the same bytes (what the user saves is what the next session gets back).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The number readers and the word cutters every file reader is built on. Besides not failing,
 // they must agree with each other: a failed read leaves 0, blanks never matter, a plain number
 // reads the same through ReadNumber, and what the program writes reads back.

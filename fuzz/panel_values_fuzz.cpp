@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editing panels' Apply with arbitrary texts on a model of any size and form, with row and
 // column numbers inside and outside the model. Afterwards the model must hold finite values
 // within its rules, the grid texts and panels must be made from it, a save must read back to the

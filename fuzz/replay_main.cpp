@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs every file of the given folders (or the given files) through the fuzz target once, so a
 // normal build replays the corpus and the regressions without libFuzzer. A failed property
 // aborts, which fails the test.

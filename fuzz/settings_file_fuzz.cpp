@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file and the environment value that locate the base folder: the first line of the
 // input is the PENDROWE value, the rest the Pendrowe.ini text.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Checks that the program's icon renders with Qt's own SVG renderer (the one the program links),
 // so the check needs nothing beyond the build's dependencies. Prints the rendered size as WxH
 // and exits 1 when the picture is invalid or paints nothing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Turns the user's guide (Markdown) into the PDF that Help > Manual opens.
 
 #include <QFile>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the pictures of the user's guide from the real windows: the program's windows are built
 // offscreen, driven through their handlers as the tutorial's steps drive them, and grabbed.
 // Whatever the windows show when the guide is built is what the guide shows.

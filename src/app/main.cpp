@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop program: creates its windows in a fixed order and runs the event loop. The main
 // window's first display completes the start-up (command line, files, placement).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <iostream>
 #include <memory>
 
@@ -7,7 +8,6 @@
 #include "bands/kpoint_files.h"
 #include "cli/cli_runs.h"
 #include "numeric/kpoint_calc.h"
-#include "support/text_utils.h"
 
 namespace quarnel::cli {
 
@@ -20,9 +20,9 @@ int RunBands(const Options& options) {
   if (status != kExitOk) return status;
 
   std::vector<std::string> lines;
-  const bool read = FileExtension(pathFile) == "klist_band"
-                        ? ReadKlistBand(pathFile, lines, messages)
-                        : ReadKpointList(pathFile, lines, messages);
+  std::vector<int> lineNumbers;
+  const bool read = ReadKPathFile(pathFile, lines, messages, &lineNumbers);
+  if (read) ReportKPathLines(lines, lineNumbers, messages);
   ShowPendingMessages(messages);
   if (!read) return kExitNoFile;
 

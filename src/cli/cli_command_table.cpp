@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/cli_command_table.h"
 
 #include "cli/cli_commands.h"
@@ -19,11 +20,13 @@ const std::vector<CliCommand>& CliCommands() {
        "  bands MODEL PATH                   band structure along a k path, CSV\n"},
       {"dos", RunDos,
        "  dos MODEL [--grid n] [--bins m] [--smooth s] [--threads t] [--solver fast|jacobi]\n"
-       "      [--electrons Ne [--spin g] [--per-cell] [--shift]]\n"
+       "      [--method histogram|tetra] [--electrons Ne [--spin g] [--per-cell] [--shift]]\n"
        "                                     density of states on a k grid, CSV\n"},
       {"map", RunMap,
        "  map MODEL --band b [--kz K] [--grid n] [--weights] [--threads t]\n"
        "                                     band b over the kx-ky plane, CSV\n"},
+      {"export", RunExport,
+       "  export MODEL [PATH] --python       the model and its bands as a Python script\n"},
   };
   return commands;
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The commands of the batch front end, one row each: a new command adds a row to the table and
 // nothing else here.

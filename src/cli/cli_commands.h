@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The commands of the batch front end; each reads its own arguments from Options::args.
 
@@ -6,5 +7,8 @@
 namespace quarnel::cli {
 
 int RunSave(const Options& options);
+
+// export MODEL [PATH] --python: the model and its bands along PATH as a Python script.
+int RunExport(const Options& options);
 
 }  // namespace quarnel::cli

@@ -1,8 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/cli_common.h"
 
 #include <iostream>
 
 #include "cli/cli_command_table.h"
+#include "model/model_form.h"
 #include "model/model_reader.h"
 #include "support/number_text.h"
 #include "support/text_utils.h"
@@ -26,9 +28,7 @@ PendingMessages StderrMessages() {
 // The desktop program's rule: a model file's extension sets its form; the option decides only
 // for files of another extension.
 int ModelFormFor(const Options& options, const std::string& file) {
-  const std::string ext = FileExtension(file);
-  if (ext == "qre") return 1;
-  if (ext == "qrg") return 2;
+  if (const int form = ModelFormOfFile(file)) return form;
   if (options.betaTyp == 1 || options.betaTyp == 2) return options.betaTyp;
   return 2;
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/cli_filling.h"
 
 #include <cmath>
@@ -33,31 +34,59 @@ bool CheckFillingOptions(const FillingOptions& f) {
   return false;
 }
 
-bool FilledDosCsv(const FillingOptions& f, const std::string& modelFile, const RunDescription& run,
-                  const std::vector<std::string>& names, const DosSamples& samples,
-                  std::string& text) {
-  const std::vector<double> energy = SampleEnergies(samples);
-  const std::size_t kpoints = SampleKpoints(samples);
+namespace {
+
+DosFillingColumns Columns(const FillingOptions& f, const FillingResult& result) {
   DosFillingColumns c;
   c.electrons = f.electrons;
   c.spin = f.spin;
   c.shifted = f.shift;
   c.perCell = f.perCell;
-  c.result = FillBands(energy, kpoints, samples.Orbitals(), f.electrons, f.spin);
-  if (!c.result.valid) {
-    std::cerr << "quarnel-cli: " << modelFile << ": "
-              << (c.result.overfilled ? "more electrons per cell than the bands hold (" +
-                                            FormatG(f.spin * samples.Orbitals(), 12) + ")"
-                                      : std::string("no states to fill"))
-              << "\n";
-    return false;
-  }
+  c.result = result;
+  return c;
+}
+
+// False, after saying why, when the filling found no Fermi level.
+bool Filled(const FillingResult& r, const FillingOptions& f, const std::string& modelFile,
+            int bands) {
+  if (r.valid) return true;
+  std::cerr << "quarnel-cli: " << modelFile << ": "
+            << (r.overfilled ? "more electrons per cell than the bands hold (" +
+                                   FormatG(f.spin * bands, 12) + ")"
+                             : std::string("no states to fill"))
+            << "\n";
+  return false;
+}
+
+}  // namespace
+
+bool FilledDosCsv(const FillingOptions& f, const std::string& modelFile, const RunDescription& run,
+                  const std::vector<std::string>& names, const DosSamples& samples,
+                  std::string& text) {
+  const std::vector<double> energy = SampleEnergies(samples);
+  const std::size_t kpoints = SampleKpoints(samples);
+  DosFillingColumns c =
+      Columns(f, FillBands(energy, kpoints, samples.Orbitals(), f.electrons, f.spin));
+  if (!Filled(c.result, f, modelFile, samples.Orbitals())) return false;
   DosCurves curves = DosHistogram(samples, run.bins);
   if (f.perCell)
     curves = PerCellDos(curves, run.smooth, f.spin, kpoints);
   else
     SmoothDos(curves, run.smooth);
   c.integrated = IntegratedCount(energy, kpoints, f.spin, curves.energy);
+  if (f.shift)
+    for (double& e : curves.energy) e -= c.result.fermi;
+  text = DosCsv(run, names, curves, &c);
+  return true;
+}
+
+bool FilledTetraDosCsv(const FillingOptions& f, const std::string& modelFile,
+                       const RunDescription& run, const std::vector<std::string>& names,
+                       const KGridShape& shape, const DosSamples& samples,
+                       const TetraDosResult& tetra, int threads, std::string& text) {
+  DosFillingColumns c = Columns(f, TetraFilling(shape, samples, f.electrons, f.spin, threads));
+  if (!Filled(c.result, f, modelFile, samples.Orbitals())) return false;
+  DosCurves curves = TetraShownCurves(tetra, f.spin, f.perCell, c.integrated);
   if (f.shift)
     for (double& e : curves.energy) e -= c.result.fermi;
   text = DosCsv(run, names, curves, &c);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The filling options of dos: --electrons Ne [--spin g] [--per-cell] [--shift].
 
@@ -7,6 +8,7 @@
 
 #include "bands/csv_export.h"
 #include "bands/dos.h"
+#include "bands/tetrahedron_dos.h"
 
 namespace quarnel::cli {
 
@@ -29,5 +31,11 @@ bool CheckFillingOptions(const FillingOptions& f);
 bool FilledDosCsv(const FillingOptions& f, const std::string& modelFile, const RunDescription& run,
                   const std::vector<std::string>& names, const DosSamples& samples,
                   std::string& text);
+
+// The same for a tetrahedron run: E_F where the tetrahedron count holds the electrons.
+bool FilledTetraDosCsv(const FillingOptions& f, const std::string& modelFile,
+                       const RunDescription& run, const std::vector<std::string>& names,
+                       const KGridShape& shape, const DosSamples& samples,
+                       const TetraDosResult& tetra, int threads, std::string& text);
 
 }  // namespace quarnel::cli

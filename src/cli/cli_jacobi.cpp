@@ -1,8 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <iostream>
 #include <memory>
 
 #include "cli/cli_numeric.h"
 #include "support/number_text.h"
+#include "workbench/hermitian_check.h"
 #include "workbench/matrix_file.h"
 #include "workbench/results_listing.h"
 
@@ -32,6 +34,9 @@ int RunJacobi(const Options& options) {
     ShowPendingMessages(messages);
     return kExitNoFile;
   }
+  // Said, not refused: the workbench steps through such a matrix too.
+  CheckHermitianMatrix(file, *solver, messages);
+  ShowPendingMessages(messages);
   solver->Reset();
   solver->Solve(rotations);
   for (const auto& line : ResultsListing(*solver)) std::cout << line << "\n";

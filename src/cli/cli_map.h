@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // quarnel-cli map: a band over the kx-ky plane as CSV.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The band-structure and DOS runs of the batch front end: the same path, label, binning and
 // smoothing code as the bands window, CSV on standard output.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quarnel-cli: the program's calculations without a window, for scripts and checks.
 
 #include <cerrno>

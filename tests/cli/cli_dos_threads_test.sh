@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # quarnel-cli dos writes the same bytes whatever the number of threads.
 set -u
 cli=$1

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # quarnel-cli eig against energies worked out by hand for the example models.
 set -u
 cli=$1
@@ -51,6 +52,13 @@ fields=$("$cli" eig "$examples/square_dp.qrg" 3 5 0 10 --complex | awk 'NR == 2 
 [ "$fields" = 7 ] || { echo "FAIL: --complex row has $fields fields"; failures=$((failures + 1)); }
 "$cli" eig "$examples/chain_s.qrg" 1 0 >/dev/null 2>&1; [ $? -eq 2 ] ||
   { echo "FAIL: missing k arguments should exit 2"; failures=$((failures + 1)); }
+
+# jacobi names a matrix that is not Hermitian on stderr and still runs it, exit 0.
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+printf 'not Hermitian\n1 2 0 3\n2 4 3 0\n' >"$tmp/n.qmx"
+"$cli" jacobi "$tmp/n.qmx" 2>&1 >/dev/null | grep -q "(1,2) = 2+3i but (2,1) = 2+3i" ||
+  { echo "FAIL: non-Hermitian matrix not named"; failures=$((failures + 1)); }
 
 echo "$checks k points; $failures failed"
 [ "$failures" -eq 0 ]

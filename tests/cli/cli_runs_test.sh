@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # quarnel-cli bands, dos and map against the closed forms of the example models.
 set -euo pipefail
 cli=$1
@@ -42,6 +43,11 @@ awk -F, 'NR > 1 {
 }' "$tmp/bands.csv" || fail "bands energies"
 [ "$(cut -d, -f2 "$tmp/bands.csv" | tr '\n' ' ')" = "label G H   X " ] || fail "bands labels"
 [ "$(sed -n 4p "$tmp/bands.csv" | cut -d, -f3)" = "1.5" ] || fail "k outside the ranges"
+
+# A fraction is rounded as before and named on stderr with its line in the file, exit 0.
+printf 'chain\n\n0.5 0 0 10\n' > "$tmp/frac.qrk"
+"$cli" bands "$examples/chain_s.qrg" "$tmp/frac.qrk" 2>&1 >/dev/null |
+  grep -q '^Line 3: 0.5 0 0 10 - .*read as 0 0 0 10$' || fail "fraction not named"
 
 # klist_band input by its extension.
 printf 'GAMMA 0 0 0 10 2.0\n      5 0 0 10 2.0\nEND\n' > "$tmp/p.klist_band"
@@ -99,6 +105,25 @@ grep -q 'fermi\|integrated' "$tmp/plain.csv" && fail "filling without --electron
 if "$cli" dos "$examples/dimer_chain.qre" --grid 10 --electrons 5 2> /dev/null; then
   fail "more electrons than states accepted"
 fi
+
+# --method tetra: a method line, curves in states per cell and energy (area 1 for one band), E_F
+# of the half-filled chain at its band centre -1 and the integrated column ending at g N. Naming
+# the histogram changes nothing; --smooth with tetra and an unknown method are usage errors.
+"$cli" dos "$examples/chain_s.qrg" --grid 10 > "$tmp/h1.csv"
+"$cli" dos "$examples/chain_s.qrg" --grid 10 --method histogram > "$tmp/h2.csv"
+cmp -s "$tmp/h1.csv" "$tmp/h2.csv" || fail "--method histogram changed the output"
+grep -q '^# method' "$tmp/h1.csv" && fail "method line in a histogram"
+"$cli" dos "$examples/chain_s.qrg" --grid 10 --method tetra --electrons 1 > "$tmp/t.csv"
+grep -qx '# method: tetrahedra' "$tmp/t.csv" || fail "tetra method line"
+awk -F= '/^# fermi=/ { exit !(($2 + 1)^2 < 1e-18) }' "$tmp/t.csv" || fail "tetra fermi"
+body "$tmp/t.csv" | awk -F, 'NR == 2 { e0 = $1 } NR == 3 { dE = $1 - e0 } NR > 1 { a += $2 }
+  END { if ($NF != 2 || (a * dE - 1)^2 > 1e-18) exit 1 }' || fail "tetra area or integrated"
+for bad in "--method tetra --smooth 0" "--smooth 2 --method tetra" "--method tet"; do
+  status=0
+  # shellcheck disable=SC2086
+  "$cli" dos "$examples/chain_s.qrg" $bad > /dev/null 2>&1 || status=$?
+  [ "$status" -eq 2 ] || fail "dos $bad exited $status"
+done
 
 # map: the header, (n + 1)^2 rows with kx fastest, E = -2 (cos pi kx + cos pi ky) for the square
 # lattice; weight columns only with --weights; bad band, grid and model are errors.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # quarnel-cli save: every example reads back to the same bytes; exit codes; messages on stderr.
 set -u
 cli=$1
@@ -37,6 +38,14 @@ printf 'h\n_beta a b (kx) 1\n_alfa a -1\n' >"$tmp/bad.qrg"
 [ $? -eq 0 ] || fail "file with a bad line should exit 0"
 grep -q '^Line 2: _beta a b (kx) 1$' "$tmp/err" || fail "line message missing: $(cat "$tmp/err")"
 grep -q '^_alfa      a' "$tmp/out" || fail "model missing from stdout"
+
+# A file with no model line is read with a word on stderr, exit 0; a file that cannot be read
+# says why in the system's words.
+printf '\177ELF\002\001\n\000\003>\000@\r\n' >"$tmp/binary.qrg"
+"$cli" save "$tmp/binary.qrg" 2>&1 >/dev/null | grep -q "binary.qrg: no model line" ||
+  fail "no model line not said"
+"$cli" save "$tmp" 2>&1 >/dev/null | grep -q "File access error #[0-9]*: Is a directory" ||
+  fail "system reason missing"
 
 "$cli" save "$tmp/none.qrg" >/dev/null 2>"$tmp/err"
 [ $? -eq 1 ] || fail "missing file should exit 1"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The examples gallery: quarnel-cli bands along each example's own k path, every point compared
 # with the closed-form energies. The k points are taken from the .qrk file here, not from the
 # CLI's output, so a path read wrongly shows up as well.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An example model read as the program reads it: the form follows the file's extension.
 

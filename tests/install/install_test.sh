@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # cmake --install into a fresh prefix, then what a desktop does with it: the entry validates, the
 # file types are known by extension, and opening a model, path or matrix file starts the program
 # with that file.

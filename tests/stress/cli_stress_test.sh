@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # quarnel-cli under stress: output to a full disk, the largest model through bands and eig, a
 # million-line model.
 set -u

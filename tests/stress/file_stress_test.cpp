@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every reader against files no person would write: one 10 MB line, a million lines, 1,000
 // orbital names, random bytes. Each must answer with its messages, keep going and stay bounded.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The largest model the program holds, every term set, through the file, a band run of a few
 // hundred k points and a DOS run of grid 12. Checked by identities, not by stored numbers.
 

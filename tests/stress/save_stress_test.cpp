@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saves that cannot succeed and files that cannot be read. The previous file must stay byte for
 // byte, nothing may be left beside it, and the failure must be said. The permission cases run in
 // an unprivileged child, so they hold when the tests run as root.
@@ -9,6 +10,7 @@
 #include <sched.h>
 #include <algorithm>
 #include <csignal>
+#include <cstring>
 #include <fstream>
 
 #include "bands/kpoint_files.h"
@@ -60,7 +62,7 @@ std::string Listing(const fs::path& folder) {
 }
 
 std::string Access(const std::string& name, int code) {
-  return name + ": File access error #" + std::to_string(code);
+  return name + ": File access error #" + std::to_string(code) + ": " + std::strerror(code);
 }
 
 const char kPrevious[] = "previous model\r\n_alfa a -1.000\r\n";

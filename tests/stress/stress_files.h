@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The files of the stress runs, made in memory: one 10 MB line, a million lines, 1,000 orbital
 // names, random bytes. Shared by the tests and the benchmark, so both read the same bytes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Permission cases that hold for root too. Root ignores permission bits, so the action runs in a
 // forked child that first drops to the unprivileged user 65534 (as an ordinary user it simply runs

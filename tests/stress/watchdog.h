@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A stress case that hangs must fail, not stall the test run: the process is ended by an alarm.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The windows against big, broken, vanishing and unreadable files and saves that cannot succeed.
 // The test drops root before anything else (root ignores permission bits), so the permission
 // cases are real whoever runs it.
@@ -184,14 +185,14 @@ void WindowStressTest::openThatFailsKeepsModelAndCaption() {
   for (const QString& name : {locked, inside}) {
     p.dialogs.openAnswers << name;
     p.form->miOpen1Click();
-    QCOMPARE(p.dialogs.warnings, QStringList{name + ": File access error #13"});
+    QCOMPARE(p.dialogs.warnings, QStringList{name + ": File access error #13: Permission denied"});
     p.dialogs.warnings.clear();
     QVERIFY(Snapshot(p) == before);
   }
   // A folder picked as a file.
   p.dialogs.openAnswers << hidden;
   p.form->miOpen1Click();
-  QCOMPARE(p.dialogs.warnings, QStringList{hidden + ": File access error #21"});
+  QCOMPARE(p.dialogs.warnings, QStringList{hidden + ": File access error #21: Is a directory"});
   p.dialogs.warnings.clear();
   QVERIFY(Snapshot(p) == before);
 
@@ -205,7 +206,7 @@ void WindowStressTest::openThatFailsKeepsModelAndCaption() {
     p.dialogs.openAnswers << name << name;
     p.bands->btnOpenKpointsClick();
     p.eigen->btnOpenAClick();
-    const QString error = name + ": File access error #13";
+    const QString error = name + ": File access error #13: Permission denied";
     QCOMPARE(p.dialogs.warnings, (QStringList{error, error}));
     p.dialogs.warnings.clear();
     QCOMPARE(p.bands->Memo1->toPlainText(), memo);
@@ -237,7 +238,7 @@ void WindowStressTest::saveThatFailsSaysSoAtOnce() {
   for (const QString& name : {target, folder + "/new.qrg"}) {
     p.dialogs.saveAnswers << name;
     p.form->miSave1Click();
-    QCOMPARE(p.dialogs.warnings, QStringList{name + ": File access error #13"});
+    QCOMPARE(p.dialogs.warnings, QStringList{name + ": File access error #13: Permission denied"});
     p.dialogs.warnings.clear();
     QVERIFY(Snapshot(p) == before);
     QCOMPARE(Entries(folder), QStringList{"model.qrg"});
@@ -251,7 +252,8 @@ void WindowStressTest::saveThatFailsSaysSoAtOnce() {
   p.eigen->btnOpenAClick();
   p.dialogs.saveAnswers << folder + "/m.qmx";
   p.eigen->btnSaveAClick();
-  QCOMPARE(p.dialogs.warnings, QStringList{folder + "/m.qmx: File access error #13"});
+  QCOMPARE(p.dialogs.warnings,
+           QStringList{folder + "/m.qmx: File access error #13: Permission denied"});
   p.dialogs.warnings.clear();
   QCOMPARE(Entries(folder), QStringList{"model.qrg"});
 
@@ -260,7 +262,7 @@ void WindowStressTest::saveThatFailsSaysSoAtOnce() {
   QFile::setPermissions(target, QFileDevice::ReadOwner);
   p.dialogs.saveAnswers << target;
   p.form->miSave1Click();
-  QCOMPARE(p.dialogs.warnings, QStringList{target + ": File access error #13"});
+  QCOMPARE(p.dialogs.warnings, QStringList{target + ": File access error #13: Permission denied"});
   p.dialogs.warnings.clear();
   QVERIFY(Snapshot(p) == before);
   QCOMPARE(Entries(folder), QStringList{"model.qrg"});

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bands/band_table.h"
 
 #include "numeric/fast_eigen.h"

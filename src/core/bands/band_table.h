@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The numbers of a band run: for every computed k point of the path its energies and orbital
 // weights, as the band chart shows them. The bands window and the batch front end both fill one,

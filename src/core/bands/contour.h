@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Contour lines of a function sampled on a regular grid, by marching squares.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bands/csv_export.h"
 
 #include "bands/filling.h"
@@ -87,6 +88,7 @@ std::string DosCsv(const RunDescription& run, const std::vector<std::string>& or
   out += "# eigenstates: " + std::to_string(run.samples) + "\n";
   out += "# energy intervals: " + std::to_string(run.bins) + "\n";
   out += "# Gauss smoothing: " + std::to_string(run.smooth) + "\n";
+  if (!run.method.empty()) out += "# method: " + run.method + "\n";
   if (filling) out += DosFillingHeader(*filling);
   out += "energy,total" + NameColumns(orbitalNames) + (filling ? ",integrated" : "") + "\n";
   for (std::size_t p = 0; p < curves.energy.size(); ++p) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The CSV files of a band run and a DOS run, written alike by the bands window and the batch
 // front end. A few lines starting with "#" come first and say where the numbers came from; then
@@ -26,6 +27,7 @@ struct RunDescription {
   int grid = 0;             // dos: the divisor n of the (n + 1)^3 grid
   int bins = 0;             // dos: energy intervals
   int smooth = 0;           // dos: Gauss smoothing
+  std::string method;       // dos: how the curves were made; empty for the histogram
   std::size_t samples = 0;  // dos: eigenstates counted
 };
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The density of states: the samples of a run (energy and orbital weights of every eigenstate),
 // their histogram on an energy grid and the Gaussian smoothing of the curves.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The samples of a density of states on the model's k grid, computed on several threads. The
 // samples reach the store in the order a single loop would add them (the first direction

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Electrons in the bands: where the states of a run are filled for a number of electrons per
 // cell, the Fermi level this gives, whether a gap opens there, and the densities per cell.

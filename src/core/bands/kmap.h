@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Maps over the kx-ky plane at one kz: the energies of every band and the orbital weights of one
 // band at (n + 1) x (n + 1) points kx, ky = -1 + 2i / n (the units of the k-point controls),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bands/kmap_csv.h"
 
 #include "support/number_text.h"

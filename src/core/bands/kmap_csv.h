@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The CSV file of a k map, written alike by the k map window and quarnel-cli map: the comment
 // header of the other files, then kx,ky,energy (the band's energy), the orbital weights in that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bands/kpath.h"
 
 #include <climits>
@@ -85,6 +86,44 @@ bool KPathPointOf(const KPathLine& line, KPathPoint& point) {
   p.label = SpecialPointLabel(line, p.special);
   point = p;
   return true;
+}
+
+std::string KPathLineWarning(const std::string& text, int lineNumber) {
+  std::string rest = text;
+  NormalizeSpaces(rest);
+  if (rest.empty()) return std::string();
+  std::string why, readAs;
+  for (int k = 0; k < 4; ++k) {
+    std::string word;
+    CutToken(rest, word, ' ');
+    double x = 0;
+    if (word.empty()) {
+      if (why.empty()) why = "fewer than four numbers";
+    } else if (!ReadNumber(word, x) || !std::isfinite(x)) {
+      if (why.empty()) why = "\"" + word + "\" is not a number";
+      x = 0;
+    } else if (x != std::floor(x) && why.empty()) {
+      // The k-point controls hold integers: a fraction goes into the numerators over a divisor.
+      why = "kx ky kz div are whole numbers (k = kx/div)";
+    }
+    readAs += (k ? " " : "") + FormatGeneral(RoundHalfEven(x));
+  }
+  if (why.empty()) return std::string();
+  KPathPoint point;
+  const bool used = KPathPointOf(ParseKPathLine(text), point);
+  std::string line = text;
+  NormalizeSpaces(line);
+  return "Line " + std::to_string(lineNumber) + ": " + line + " - " + why + ": read as " + readAs +
+         (used ? "" : ", line skipped");
+}
+
+void ReportKPathLines(const std::vector<std::string>& lines, const std::vector<int>& lineNumbers,
+                      PendingMessages& messages) {
+  for (std::size_t k = 1; k < lines.size(); ++k) {
+    const int number = k < lineNumbers.size() ? lineNumbers[k] : static_cast<int>(k + 1);
+    const std::string warning = KPathLineWarning(lines[k], number);
+    if (!warning.empty()) AddPendingMessage(messages, warning);
+  }
 }
 
 int DivisorScale(int divisor, int minDivisor) {

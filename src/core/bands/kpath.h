@@ -1,9 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Lines of a k path: "kx ky kz div [label]", the title in line 0, and the labels of the
 // high-symmetry points. Shared by the bands window and the batch front end.
 
 #include <string>
 #include <vector>
+
+#include "support/pending_messages.h"
 
 namespace quarnel {
 
@@ -33,6 +36,17 @@ std::string SpecialPointLabel(const KPathLine& line, bool& special);
 // The point a line asks for. False when the line is skipped: a divisor that is not positive, or a
 // number too large to be handed on as an integer, even after DivisorScale (|n| above INT_MAX / 10).
 bool KPathPointOf(const KPathLine& line, KPathPoint& point);
+
+// The warning for a k-point line that is not read as typed: a number that is not whole (it is
+// rounded), a word that is not a number or a missing one (read as 0). It says what the line is
+// read as, and whether it is skipped. Empty for a line read as typed and for an empty line.
+// lineNumber is the line as the user counts it.
+std::string KPathLineWarning(const std::string& text, int lineNumber);
+
+// Queues the warnings of the k-point lines of a path (lines[0], the title, is never read).
+// lineNumbers[k] is the number of lines[k] in its file; without them line k is line k + 1.
+void ReportKPathLines(const std::vector<std::string>& lines, const std::vector<int>& lineNumbers,
+                      PendingMessages& messages);
 
 // The smallest factor that brings a positive divisor to at least minDivisor, so that the same k
 // point can be written with a divisor the k-point controls accept.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bands/kpoint_files.h"
 
 #include "support/text_file.h"
@@ -6,13 +7,17 @@
 namespace quarnel {
 
 bool ReadKpointList(const std::string& name, std::vector<std::string>& lines,
-                    PendingMessages& messages) {
+                    PendingMessages& messages, std::vector<int>* lineNumbers) {
   TextFile f;
   if (OpenTextFile(f, name, kReadText, 1, messages) != 0) return false;
   lines.clear();
+  if (lineNumbers) lineNumbers->clear();
   std::string line;
-  while (f.ReadLine(line))
-    if (!line.empty()) lines.push_back(line);
+  for (int number = 1; f.ReadLine(line); ++number) {
+    if (line.empty()) continue;
+    lines.push_back(line);
+    if (lineNumbers) lineNumbers->push_back(number);
+  }
   f.Close();
   return true;
 }
@@ -34,13 +39,14 @@ std::string KlistBandPathLine(const std::string& line, bool& end) {
 }
 
 bool ReadKlistBand(const std::string& name, std::vector<std::string>& lines,
-                   PendingMessages& messages) {
+                   PendingMessages& messages, std::vector<int>* lineNumbers) {
   TextFile f;
   if (OpenTextFile(f, name, kReadText, 1, messages) != 0) return false;
   std::vector<std::string> points;
+  std::vector<int> numbers{0};
   std::string title;
   std::string line;
-  while (f.ReadLine(line)) {
+  for (int number = 1; f.ReadLine(line); ++number) {
     if (line.empty()) continue;
     bool end = false;
     std::string out = KlistBandPathLine(line, end);
@@ -53,12 +59,20 @@ bool ReadKlistBand(const std::string& name, std::vector<std::string>& lines,
     }
     if (!label.empty()) title += (title.empty() ? "" : " ") + label;
     points.push_back(std::move(out));
+    if (lineNumbers) numbers.push_back(number);
   }
   f.Close();
+  if (lineNumbers) *lineNumbers = std::move(numbers);
   lines.clear();
   lines.push_back(title.empty() ? FileNameOnly(name) : title);
   lines.insert(lines.end(), points.begin(), points.end());
   return true;
+}
+
+bool ReadKPathFile(const std::string& name, std::vector<std::string>& lines,
+                   PendingMessages& messages, std::vector<int>* lineNumbers) {
+  return FileExtension(name) == "klist_band" ? ReadKlistBand(name, lines, messages, lineNumbers)
+                                             : ReadKpointList(name, lines, messages, lineNumbers);
 }
 
 std::string FileNameOnly(const std::string& name) {

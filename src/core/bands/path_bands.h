@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The bands of a k path and the Fermi level of a filling by the fast eigen path, for a chart that
 // follows a model value while it moves. The numbers are those of the band run and the DOS run up

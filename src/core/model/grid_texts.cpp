@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/grid_texts.h"
 
 #include "support/number_text.h"
@@ -22,7 +23,11 @@ std::string FactorText(const char* const table[5], int type, int d) {
 
 std::string PairTermText(const ModelData& m, int i, int j, int d) {
   std::string suffix;
-  if (ShowSocInCell && m.SocRe[i][j][d] != 0 && m.SocIm[i][j][d] != 0)
+  const double re = m.SocRe[i][j][d], im = m.SocIm[i][j][d];
+  // Without hopping the spin-orbit term is all the direction holds, so it shows even when one of
+  // its parts is 0.
+  const bool socOnly = m.BetaPlus[i][j][d] == 0 && m.BetaMinus[i][j][d] == 0;
+  if (ShowSocInCell && ((re != 0 && im != 0) || (socOnly && (re != 0 || im != 0))))
     suffix = "(so:" + FormatGeneral(m.SocRe[i][j][d]) + "," + FormatGeneral(m.SocIm[i][j][d]) + ")";
   return std::string(kAxisLabel[d]) + ":" + FormatGeneral(m.BetaMinus[i][j][d]) + "," +
          FormatGeneral(m.BetaPlus[i][j][d]) + suffix + " ";
@@ -63,7 +68,10 @@ PairCellTexts PairCellTextsTyp1(const ModelData& m, int i, int j) {
 std::string PairCellTextTyp2(const ModelData& m, int i, int j) {
   std::string text;
   for (int d = 1; d <= 3; ++d) {
-    if (m.BetaPlus[i][j][d] == 0 && m.BetaMinus[i][j][d] == 0) continue;
+    // The directions a saved file keeps: a spin-orbit term alone is a term of the model too.
+    if (m.BetaPlus[i][j][d] == 0 && m.BetaMinus[i][j][d] == 0 && m.SocRe[i][j][d] == 0 &&
+        m.SocIm[i][j][d] == 0)
+      continue;
     text += PairTermText(m, i, j, d);
   }
   return text;

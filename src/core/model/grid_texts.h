@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The texts of the input grid's cells, shared by the window, the panels and the batch front end.
 // They only read the model; the refresh that normalises it comes first (model_data.h).
@@ -8,7 +9,8 @@
 
 namespace quarnel {
 
-// "X:<minus>,<plus>" with "(so:<re>,<im>)" when both spin-orbit parts are nonzero, then a blank.
+// "X:<minus>,<plus>" with "(so:<re>,<im>)" when both spin-orbit parts are nonzero (or one of them
+// is and both hoppings are 0), then a blank.
 std::string PairTermText(const ModelData& m, int i, int j, int d);
 
 // The on-site energy cell.
@@ -26,6 +28,7 @@ struct PairCellTexts {
 };
 
 PairCellTexts PairCellTextsTyp1(const ModelData& m, int i, int j);
+// The terms of every direction with a hopping or a spin-orbit term.
 std::string PairCellTextTyp2(const ModelData& m, int i, int j);
 // By the running form; both texts empty for an unknown form.
 PairCellTexts PairCellsText(const ModelData& m, int i, int j);

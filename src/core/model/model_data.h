@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one tight-binding model of a unit cell. Tables are 1-based as the formulas are written:
 // orbitals 1..16, directions d = 1, 2, 3 for X, Y, Z; index 0 is unused. Of the pair tables only

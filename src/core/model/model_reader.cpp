@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/model_reader.h"
 
 #include <cmath>
@@ -108,8 +109,11 @@ int AddOrbital(ModelData& m, const std::string& name) {
   return m.NOrb;
 }
 
-// Returns false when the line must be reported.
-bool ReadOrbitalLine(ModelData& m, std::string rest) {
+// Returns false when the line must be reported. firstLine[i] is the line number of orbital i's
+// first orbital line (0 when none yet); repeated is set to that number when this line names it
+// again.
+bool ReadOrbitalLine(ModelData& m, std::string rest, int lineNumber, int (&firstLine)[kMaxOrb + 1],
+                     int& repeated) {
   std::string name;
   CutToken(rest, name, ' ');
   // Neither could be written back: a nameless orbital, or a name ending in "=", which the "= "
@@ -118,6 +122,10 @@ bool ReadOrbitalLine(ModelData& m, std::string rest) {
   int i = FindOrbital(m, name);
   if (i == 0) i = AddOrbital(m, name);
   if (i == 0) return false;
+  // The later line's values replace the earlier ones, as they always did; but two orbitals that
+  // were meant to be distinct have become one, and the user must hear of it.
+  repeated = firstLine[i];
+  if (firstLine[i] == 0) firstLine[i] = lineNumber;
   ReadOrbitalFields(m, i, rest);
   return true;
 }
@@ -174,6 +182,23 @@ bool ReadFillLine(ModelData& m, std::string rest) {
   return true;
 }
 
+// The keywords of the lines that make a model; any other line is skipped.
+bool IsModelKeyword(const std::string& keyword) {
+  return keyword == "_alfa" || keyword == "_beta" || keyword == "_fill";
+}
+
+std::string RepeatedNameMessage(int lineNumber, const std::string& line, int firstLine) {
+  std::string name = line.substr(line.find(' ') + 1);
+  name = name.substr(0, name.find(' '));
+  return "Line " + std::to_string(lineNumber) + ": orbital name " + name + " repeated from line " +
+         std::to_string(firstLine) +
+         "; both lines describe one orbital, the later values count\r\n";
+}
+
+std::string NoModelLineMessage(const std::string& name) {
+  return name + ": no model line (_alfa, _beta) in this file; is it a model file?\r\n";
+}
+
 std::string NormalizeLine(std::string line) {
   NormalizeSpaces(line);
   // "= " becomes "=" in one pass; erasing in place moved the rest of the line each time.
@@ -199,6 +224,8 @@ int ReadModelFile(ModelData& m, PendingMessages& messages, const std::string& na
   m.HeaderText = line;
   m.NOrb = 0;
   int lineNumber = 1;
+  int firstOrbitalLine[kMaxOrb + 1] = {};
+  bool modelLines = false, otherLines = false;
   do {
     f.ReadLine(line);
     ++lineNumber;
@@ -206,14 +233,25 @@ int ReadModelFile(ModelData& m, PendingMessages& messages, const std::string& na
     std::string rest = normalized, keyword;
     CutToken(rest, keyword, ' ');
     bool good = true;
-    if (keyword == "_alfa") good = ReadOrbitalLine(m, rest);
+    int repeated = 0;
+    if (keyword == "_alfa") good = ReadOrbitalLine(m, rest, lineNumber, firstOrbitalLine, repeated);
     if (keyword == "_beta") good = ReadPairLine(m, rest);
     if (keyword == "_fill") good = ReadFillLine(m, rest);
+    if (IsModelKeyword(keyword))
+      modelLines = true;
+    else if (!normalized.empty())
+      otherLines = true;
     if (!good)
       AddPendingMessage(messages,
                         "Line " + std::to_string(lineNumber) + ": " + normalized + "\r\n");
+    if (repeated != 0)
+      AddPendingMessage(messages, RepeatedNameMessage(lineNumber, normalized, repeated));
   } while (!f.AtEnd() && f.ReadError() == 0);
   if (f.ReadError() != 0) AddPendingMessage(messages, FileAccessErrorMessage(name, f.ReadError()));
+  // A file of another kind (a picture, a k-path list) reads as an empty model; without a word
+  // the user would take it for theirs. A file of the header alone is what saving an empty
+  // model writes, and stays quiet.
+  if (otherLines && !modelLines) AddPendingMessage(messages, NoModelLineMessage(name));
   f.Close();
   m.ModelFileName = name;
 

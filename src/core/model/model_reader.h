@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading a project file (.qre form 1, .qrg form 2) into the model.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The model number behind each numeric field of the editing panels, so that one field can be
 // moved on its own: written as the panel's Apply would write it, the other fields untouched.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/panel_values.h"
 
 #include <cmath>
@@ -55,8 +56,19 @@ OrbitalPanelTexts OrbitalPanelFill(const ModelData& m, int r) {
   return t;
 }
 
-void ApplyOrbitalPanel(ModelData& m, int r, const OrbitalPanelTexts& t) {
-  if (!ValidOrbital(m, r)) return;
+std::string OrbitalNameConflict(const ModelData& m, int r, const std::string& name) {
+  const std::string clean = CleanOrbitalName(name);
+  if (clean.empty()) return std::string();
+  // Saved and read again, two orbitals of one name become one and their couplings are merged.
+  for (int k = 1; k <= m.NOrb && k <= kMaxOrb; ++k)
+    if (k != r && m.OrbName[k] == clean)
+      return "The name " + clean + " is already that of orbital " + std::to_string(k) +
+             ": each orbital needs a name of its own. Nothing was applied.";
+  return std::string();
+}
+
+bool ApplyOrbitalPanel(ModelData& m, int r, const OrbitalPanelTexts& t) {
+  if (!ValidOrbital(m, r) || !OrbitalNameConflict(m, r, t.name).empty()) return false;
   m.OrbName[r] = CleanOrbitalName(t.name);
   m.Alpha(r) = Read(t.alpha);
   for (int d = 1; d <= 3; ++d) m.BetaPlus[r][r][d] = Read(t.beta[d]);
@@ -66,6 +78,14 @@ void ApplyOrbitalPanel(ModelData& m, int r, const OrbitalPanelTexts& t) {
   if (ReadNumber(t.plotY, x)) m.OrbPlotY[r] = x;
   // A kind the list cannot show (read from a file) stays until the user picks one.
   if (t.kindItem >= 0 && t.kindItem < kOrbKinds) m.OrbPlotKind[r] = t.kindItem + 1;
+  return true;
+}
+
+std::string AlphaSignHint(int betaTyp, const std::string& alphaText) {
+  const double typed = Read(alphaText);
+  if ((betaTyp != 1 && betaTyp != 2) || !(typed > 0)) return std::string();
+  return "On-site energy " + FormatGeneral(typed) + " is stored as " + FormatGeneral(-typed) +
+         ": model forms 1 and 2 keep on-site energies at or below 0.";
 }
 
 BetaPanelTexts BetaPanelFill(const ModelData& m, int i, int j) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The editing panels' values as texts: what a panel shows for the model, and how its Apply reads
 // the texts back into the model. Index 1..3 of the direction arrays is X, Y, Z (0 unused).
@@ -29,9 +30,16 @@ struct OrbitalPanelTexts {
 };
 // Everything but name and alpha, which the panel takes from the grid.
 OrbitalPanelTexts OrbitalPanelFill(const ModelData& m, int r);
+// The message for a name (cleaned as Apply cleans it) that another orbital of the model has;
+// empty when orbital r may take it. An empty name clashes with nothing.
+std::string OrbitalNameConflict(const ModelData& m, int r, const std::string& name);
 // Unreadable numbers give 0, except the plot position, which keeps its value; no selected kind
-// keeps the kind.
-void ApplyOrbitalPanel(ModelData& m, int r, const OrbitalPanelTexts& t);
+// keeps the kind. False, with nothing applied, when r is no orbital or its new name is another
+// orbital's (OrbitalNameConflict says why).
+bool ApplyOrbitalPanel(ModelData& m, int r, const OrbitalPanelTexts& t);
+// The hint after Apply when the typed on-site energy is stored with the other sign (forms 1 and
+// 2 keep it at or below 0); empty when it is stored as typed.
+std::string AlphaSignHint(int betaTyp, const std::string& alphaText);
 
 struct BetaPanelTexts {
   int type[4] = {};  // item of the factor list, 0..4

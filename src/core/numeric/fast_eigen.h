@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Energies and orbital weights of one k point by a library Hermitian eigensolver, for the runs
 // that read nothing else (the density of states). The k-point calculation, the band run and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // H(k) of the model: the packed HamK (diagonal D_i, R_ij above and I_ij below the diagonal) and
 // the real symmetric matrix of twice the order that the Jacobi solver diagonalises.

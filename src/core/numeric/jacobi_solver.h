@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The classical Jacobi method on the real symmetric matrix of order 2n that stands for a complex
 // Hermitian n x n matrix, and the folding of its doubled spectrum back into n complex eigenpairs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One k point: H(k) into the solver, then the diagonalisation with rotation budgets. The eigen
 // results stay in the solver (EigVal, EigVecRe/Im/Sq, EigIdx, EigKeep, JacIter, LastAngle).

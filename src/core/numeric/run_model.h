@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The model of a run, whatever its form. The grid, path, k-map and live-band runs read a model
 // only through this interface, so a new form plugs in by implementing it, and no run switches
@@ -47,11 +48,10 @@ class RunModel {
   virtual KGridShape DosGrid(int n) const = 0;
 };
 
-// Forms 1 and 2. A ModelData converts where a run takes a RunModel, so a caller of the tables'
-// form passes its model as it always did; the table model refers to it and must not outlive it.
+// Forms 1 and 2: a view of the tables, which must outlive it (a clone owns a copy).
 class TableModel final : public RunModel {
  public:
-  TableModel(const ModelData& model) : model_(&model) {}  // NOLINT: converts on purpose
+  explicit TableModel(const ModelData& model) : model_(&model) {}
   std::unique_ptr<RunModel> Clone() const override;
   int Orbitals() const override;
   std::string OrbitalName(int i) const override;

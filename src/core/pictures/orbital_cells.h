@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Geometry of the orbital chart: cells of edge OrbPlotScale counted from 1 at the lower left,
 // orbital centres inside them, the signed size of an orbital in an eigenvector, the signs of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Polar outlines of the eleven orbital shapes in the drawing plane (theta = 90 degrees). They do
 // not depend on the model: built once, then every orbital picture only scales and moves them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Locale-independent reading and writing of numbers. The readers accept a decimal point or
 // comma and blanks anywhere; a failed read leaves 0 and returns false.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Warnings collected during an operation and shown together at its end. The desktop program
 // shows them in a warning box, the batch front end on standard error; tests read Text.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the program family keeps its data: the PENDROWE environment value, else the
 // Pendrowe.ini settings file, else a built-in folder. Nothing is created or written there.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Opening documents and web pages in the programs the desktop associates with them. The string
 // rules and messages live here; the platform (association lookup, window titles, starting a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/text_file.h"
 
 #include <cerrno>
@@ -17,7 +18,9 @@ namespace fs = std::filesystem;
 std::string NotFoundMessage(const std::string& name) { return name + ": not found"; }
 
 std::string FileAccessErrorMessage(const std::string& name, int code) {
-  return name + ": File access error #" + std::to_string(code);
+  // The number alone tells the user nothing; the system's own words say what went wrong.
+  return name + ": File access error #" + std::to_string(code) + ": " +
+         std::generic_category().message(code);
 }
 
 TextFile::~TextFile() {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Text files read and written as bytes. Reading accepts CR LF, LF and a lone CR as line ends.
 // Creating writes a temporary file beside the target and renames it over the target only when
@@ -49,14 +50,15 @@ class TextFile {
 
 // Opens name for reading (0), appending (1) or creating (2). Returns 0 on success, -1 when a file
 // to read or append does not exist, or the system error code. With report = 1 a failure queues
-// "%s: not found" or "%s: File access error #%d".
+// "%s: not found" or "%s: File access error #%d: <the system's reason>".
 int OpenTextFile(TextFile& f, const std::string& name, int mode, int report,
                  PendingMessages& messages);
 
 // Close with the same report as OpenTextFile for a failed write.
 int CloseTextFile(TextFile& f, int report, PendingMessages& messages);
 
-// The two file-error texts used everywhere.
+// The two file-error texts used everywhere; the second ends with the system's text of code
+// ("...: File access error #30: Read-only file system").
 std::string NotFoundMessage(const std::string& name);
 std::string FileAccessErrorMessage(const std::string& name, int code);
 

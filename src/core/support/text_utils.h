@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Cutting lines into words, building paths and small numeric helpers shared by every reader.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Verification of the workbench's eigenpairs against the input matrix: for each column m of JacV
 // with lambda = JacA[m][m], the residual (A - lambda I) v and det(A - lambda I).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Matrix files (.qmx): a title line, then one row of the complex n x n matrix per line, the n
 // numbers of the real block followed by the n numbers of the imaginary block. Reading builds

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The workbench's text of the eigen results: a header, then each kept eigenpair followed by its
 // partner, tab-separated.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The top panel of the bands window in one row, or in two below the width one row needs, so
 // that the window fits beside the main window on a small screen without squeezing a group.
 

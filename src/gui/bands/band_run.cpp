@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The band-structure run along the k path of the memo, and the run state shared with the DOS run.
 
 #include <qcustomplot.h>

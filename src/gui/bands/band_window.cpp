@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bands/band_window.h"
 
 #include <qcustomplot.h>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -121,6 +123,7 @@ TBandDlg::TBandDlg(ModelDocument& document, QWidget* parent)
   };
   connect(&doc_, &ModelDocument::ModelCleared, this, clear);
   connect(&doc_, &ModelDocument::ModelReplaced, this, clear);
+  BuildModelScriptItem();
   // Escape acts as the Close button, so it does nothing while a run has Close disabled.
   auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   connect(escape, &QShortcut::activated, CancelBtn, &QPushButton::click);
@@ -167,12 +170,22 @@ void TBandDlg::BuildPanel() {
   // The main window's first display sets these two ranges again; the runs clamp to them too.
   SpinEdit3 = MakeSpin(GroupBox2, "Number of k-points in each axis", 5, 50, 20, 44);
   SpinEdit4 = MakeSpin(GroupBox2, "Number of energy intervals", 10, 1000, 100, 54);
+  cbDosMethod = new QComboBox(GroupBox2);
+  cbDosMethod->setObjectName("cbDosMethod");
+  cbDosMethod->setToolTip(
+      "How the DOS is made: a histogram of the k points' energies, or "
+      "linear tetrahedra between them");
+  cbDosMethod->addItems({"histogram", "tetrahedra"});
+  // The tetrahedra give a smooth curve themselves.
+  connect(cbDosMethod, qOverload<int>(&QComboBox::currentIndexChanged), SpinEdit5,
+          [this](int method) { SpinEdit5->setEnabled(method == 0); });
   Label2 = new QLabel(GroupBox2);
   g->addWidget(btnDOS, 0, 0);
   g->addWidget(SpinEdit5, 0, 1);
   g->addWidget(SpinEdit3, 0, 2);
   g->addWidget(SpinEdit4, 0, 3);
-  g->addWidget(Label2, 1, 0, 1, 4);
+  g->addWidget(cbDosMethod, 0, 4);
+  g->addWidget(Label2, 1, 0, 1, 5);
   row->addWidget(GroupBox2);
   BuildFillingGroup(row);
 
@@ -316,6 +329,8 @@ void TBandDlg::ClearCharts() {
   // What is saved is what the charts show.
   BandResult.Clear();
   DosResult = quarnel::DosCurves();
+  DosTetra = quarnel::TetraDosResult();
+  DosRun.method.clear();
   DosStore.Start(0, 0);
   bandShift_ = 0;
   for (QCustomPlot* chart : {Chart1, Chart2, Chart3}) {

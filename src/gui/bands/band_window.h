@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Bands and DOS window: the band chart, the DOS chart, the k-path memo and, over the last
 // two, the orbital chart. Created once at start-up; closing it only hides it.
@@ -10,7 +11,9 @@
 #include "bands/csv_export.h"
 #include "bands/dos.h"
 #include "bands/filling.h"
+#include "bands/tetrahedron_dos.h"
 
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QCPAbstractItem;
@@ -60,11 +63,12 @@ class TBandDlg : public QWidget {
   QLabel* Label1;        // energy range of Chart1
   QGroupBox* GroupBox2;  // " DOS "
   QPushButton* btnDOS;
-  SpinEdit* SpinEdit5;   // Gauss smoothing
-  SpinEdit* SpinEdit3;   // k-points per axis
-  SpinEdit* SpinEdit4;   // energy intervals
-  QLabel* Label2;        // energy range of Chart2
-  QGroupBox* GroupBox5;  // " Electrons " (filling_view.cpp)
+  SpinEdit* SpinEdit5;     // Gauss smoothing
+  SpinEdit* SpinEdit3;     // k-points per axis
+  SpinEdit* SpinEdit4;     // energy intervals
+  QComboBox* cbDosMethod;  // "histogram" or "tetrahedra"
+  QLabel* Label2;          // energy range of Chart2
+  QGroupBox* GroupBox5;    // " Electrons " (filling_view.cpp)
   QLineEdit* edElectrons;
   QComboBox* cbSpin;
   QCheckBox* cbShiftFermi;  // energies as E - E_F
@@ -142,6 +146,10 @@ class TBandDlg : public QWidget {
   quarnel::DosSamples DosStore;
   const quarnel::DosSamples& DosSamplesOfRun() const { return DosStore; }
   quarnel::DosCurves DosResult;
+  // The grid of the last DOS run, and its tetrahedron curves and count when it used them.
+  quarnel::KGridShape DosShape;
+  quarnel::TetraDosResult DosTetra;
+  bool DosByTetrahedra() const { return !DosRun.method.empty(); }
   // What the charts show, for saving: the numbers of the last band run, and what each run was
   // made from (taken when the run starts, so that a later change of model or path does not
   // relabel them).
@@ -207,6 +215,11 @@ class TBandDlg : public QWidget {
   // extension of the chosen name.
   bool SaveChartImage(QCustomPlot* chart);
 
+  // "Save model as Python..." on the memo's context menu (model_script.cpp): the script that
+  // quarnel-cli export writes for the model and the memo's path. False when nothing was saved.
+  QAction* miSaveModelPython = nullptr;
+  bool SaveModelAsPython();
+
  protected:
   void resizeEvent(QResizeEvent* event) override;
 
@@ -217,6 +230,7 @@ class TBandDlg : public QWidget {
   void BuildStatusBar();
   void ResetOrbitalAxes();
   void ConnectInteraction();
+  void BuildModelScriptItem();
   // Connects the popup menu's save items once (the holder window may come later than this one)
   // and enables them while no run is going.
   void PrepareSaveItems();

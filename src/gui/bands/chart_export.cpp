@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving what the band and DOS charts show: their numbers as CSV (the same file quarnel-cli
 // writes) and their pictures as PNG, SVG or PDF. Everything is written beside the target and
 // renamed over it at the end, so a failed save leaves an existing file as it was.

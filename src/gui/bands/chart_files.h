@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Saving a chart's numbers and picture, for every window that shows one: a name is asked for
 // (proposed beside the model file as <model>_<what>.csv or .png), failures are shown at once.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the user does with the charts outside a run: reading a band point, the axis menu, the
 // orbital chart's size, printing; and the k-point files of the memo.
 

@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The density-of-states run on a regular k grid.
 
 #include <qcustomplot.h>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -147,13 +149,23 @@ void TBandDlg::btnDOSClick() {
   const std::size_t rowsDone = SampleDosWatched(n);
 
   const int m = quarnel::ClampInt(ReadSpinValue(SpinEdit4, 100), 10, 1000);
-  DosResult = quarnel::DosHistogram(DosStore, m);
-  const int s = ReadSpinValue(SpinEdit5, 0);
-  if (s > 0) quarnel::SmoothDos(DosResult, s);
+  const bool tetra = cbDosMethod->currentIndex() == 1;
+  const int s = tetra ? 0 : ReadSpinValue(SpinEdit5, 0);
+  DosShape = quarnel::TableModel(app.Model).DosGrid(n);
+  DosTetra = quarnel::TetraDosResult();
+  if (tetra) {
+    quarnel::TetraDos(DosShape, DosStore, m,
+                      DosThreads > 0 ? DosThreads : quarnel::DefaultDosThreads(), DosTetra);
+    DosResult = DosTetra.curves;
+  } else {
+    DosResult = quarnel::DosHistogram(DosStore, m);
+    if (s > 0) quarnel::SmoothDos(DosResult, s);
+  }
   DosRun = RunNow();
   DosRun.grid = n;
   DosRun.bins = m;
   DosRun.smooth = std::max(s, 0);
+  if (tetra) DosRun.method = "tetrahedra";
   DosRun.samples = DosStore.Count();
   DosNames = quarnel::OrbitalNames(quarnel::TableModel(doc_.Model()));
   // Without samples the series stay empty and the band chart keeps its energy range.

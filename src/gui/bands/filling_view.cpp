@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The electrons of the Bands&DOS window: the filling controls beside the DOS group, the Fermi
 // level drawn across both charts, the gap, the integrated count on its own axis, energies
 // relative to E_F and densities per cell. Everything is redrawn from the stored samples, so a
@@ -15,6 +16,7 @@
 #include <QStatusBar>
 
 #include "bands/band_window.h"
+#include "bands/dos_grid.h"
 #include "bands/filling.h"
 #include "document/model_document.h"
 #include "support/number_text.h"
@@ -113,8 +115,10 @@ void TBandDlg::RedrawFilling() {
   const quarnel::ModelData& m = doc_.Model();
   const std::vector<double> energy = quarnel::SampleEnergies(DosStore);
   const std::size_t nk = quarnel::SampleKpoints(DosStore);
-  Filling = DosResult.Empty()
-                ? quarnel::FillingResult()
+  const int threads = DosThreads > 0 ? DosThreads : quarnel::DefaultDosThreads();
+  Filling = DosResult.Empty() ? quarnel::FillingResult()
+            : DosByTetrahedra()
+                ? quarnel::TetraFilling(DosShape, DosStore, m.FillElectrons, m.FillSpin, threads)
                 : quarnel::FillBands(energy, nk, DosStore.Orbitals(), m.FillElectrons, m.FillSpin);
   const bool shifted = Filling.valid && cbShiftFermi->isChecked();
   const double shift = shifted ? Filling.fermi : 0;
@@ -127,10 +131,14 @@ void TBandDlg::RedrawFilling() {
 
   // The DOS curves as the run left them, or per cell; energies shifted.
   quarnel::DosCurves shown = DosResult;
-  if (cbPerCell->isChecked() && !DosResult.Empty())
+  std::vector<double> count;  // electrons per cell below each energy
+  if (DosByTetrahedra())
+    shown = quarnel::TetraShownCurves(DosTetra, m.FillSpin, cbPerCell->isChecked(), count);
+  else if (cbPerCell->isChecked() && !DosResult.Empty())
     shown = quarnel::PerCellDos(quarnel::DosHistogram(DosStore, DosRun.bins), DosRun.smooth,
                                 m.FillSpin, nk);
-  Chart2->xAxis->setLabel(cbPerCell->isChecked() ? "DOS per cell" : "DOS");
+  Chart2->xAxis->setLabel(QString::fromStdString(
+      quarnel::DosAxisTitle(!DosResult.Empty(), DosByTetrahedra(), cbPerCell->isChecked())));
   Chart1->yAxis->setLabel(shifted ? "E \u2212 E_F" : "Energy");
   QVector<double> e(shown.energy.begin(), shown.energy.end());
   for (double& x : e) x -= shift;
@@ -140,8 +148,8 @@ void TBandDlg::RedrawFilling() {
 
   QString panel;
   if (Filling.valid) {
-    const std::vector<double> count =
-        quarnel::IntegratedCount(energy, nk, m.FillSpin, DosResult.energy);
+    if (!DosByTetrahedra())
+      count = quarnel::IntegratedCount(energy, nk, m.FillSpin, DosResult.energy);
     integrated_ = new QCPGraph(Chart2->yAxis, Chart2->xAxis2);
     integrated_->setName("integrated");
     integrated_->setPen(QPen(QColor(120, 120, 120), 1));
@@ -203,10 +211,12 @@ std::string TBandDlg::DosSaveText() const {
   c.shifted = cbShiftFermi->isChecked();
   c.perCell = cbPerCell->isChecked();
   quarnel::DosCurves curves =
-      c.perCell ? quarnel::PerCellDos(quarnel::DosHistogram(DosStore, DosRun.bins), DosRun.smooth,
-                                      m.FillSpin, nk)
-                : DosResult;
-  c.integrated = quarnel::IntegratedCount(energy, nk, m.FillSpin, curves.energy);
+      DosByTetrahedra() ? quarnel::TetraShownCurves(DosTetra, m.FillSpin, c.perCell, c.integrated)
+      : c.perCell ? quarnel::PerCellDos(quarnel::DosHistogram(DosStore, DosRun.bins), DosRun.smooth,
+                                        m.FillSpin, nk)
+                  : DosResult;
+  if (!DosByTetrahedra())
+    c.integrated = quarnel::IntegratedCount(energy, nk, m.FillSpin, curves.energy);
   if (c.shifted)
     for (double& e : curves.energy) e -= Filling.fermi;
   return quarnel::DosCsv(DosRun, DosNames, curves, &c);

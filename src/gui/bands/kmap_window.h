@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The "k map" window: a colour map over kx, ky in [-1, 1] at one kz of a band's energy, of an
 // orbital's weight in that band or of the smoothed density of states at an energy, with the level

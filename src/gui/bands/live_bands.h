@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The band chart following the model while a value moves: the memo's path by the fast eigen
 // path, the Fermi level of the filling with it, the energy axis held still. Redraws are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Colours of the chart series: entry 0 for totals, entry j for orbital j (1..16).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three editing panels under the input grid: their controls, their opening on cell selection
 // and their Apply commands. Reading and cleaning the texts is core work (panel_values.h).
 

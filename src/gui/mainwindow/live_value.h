@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Moving one numeric field of an editing panel continuously: a slider under the panel's fields
 // for the field last entered, and the mouse wheel or the arrow keys over a field. While a value

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window: the model's input grid, the k point with H(k) and the eigen results, the
 // File menu. Its handlers read controls, call the core and show the result.

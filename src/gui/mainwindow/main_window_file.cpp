@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // File commands, the first display and the command line.
 
 #include <QApplication>

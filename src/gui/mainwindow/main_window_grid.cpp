@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The input grid: sizes, cell texts, selection and column widths.
 
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Help menu: the manual in the desktop's PDF program, and the About box.
 
 #include <QFileInfo>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The k point group and the eigen results.
 
 #include <QApplication>

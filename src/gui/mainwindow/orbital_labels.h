@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The weight labels of the eigenvector picture, placed beside their orbital where they cover no
 // outline, no energy and no other label; and the pixel box of any text mark.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Orbital pictures in the bands window's orbital chart: cells with their frames, orbital outlines
 // coloured by phase, weight and energy texts, the phase pictures of the PlotOrb menu, the
 // eigenvector picture, highlighting and the equal-aspect axis rule. Geometry and outlines are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the main window and the Bands&DOS window start: side by side at the top left of the
 // screen, each fully on it. On a narrow screen the bands window gives up width first, down to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/about_box.h"
 
 #include "support/pending_messages.h"
@@ -124,7 +125,9 @@ TAboutUBox::TAboutUBox(quarnel::PendingMessages& messages, QWidget* parent)
 }
 
 QStringList TAboutUBox::AuthorLines() {
-  return {"Author information:", "Quarnel developers", "quarnel.example.org"};
+  // The GPL asks an interactive program to show its licence and that there is no warranty.
+  return {"Author information:", "Quarnel developers", "quarnel.example.org",
+          "Licence: GPL-3.0-or-later", "free software, without warranty"};
 }
 
 void TAboutUBox::InitU(const QString& version, const QString& buildDate) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The About box: version and build date, program and author information, the system the
 // program runs on, and the address of the program's web page.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One way for every chart of the program to create and style series, to keep its axes automatic
 // or set by hand (the popup menu of the diagnostics window), and two status-bar helpers and a wait

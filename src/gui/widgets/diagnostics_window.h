@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A window that is never shown: it holds the components the other windows share, the list of
 // visible windows, the text-measuring label and the chart popup menu.

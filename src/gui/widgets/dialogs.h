@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every modal window of the program goes through this seam: the program uses the Qt dialogs,
 // tests install a scripted double so that nothing ever blocks on a modal window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An integer spin edit whose text is free: a value outside the limits or a text that is not a
 // number stays as typed (and readable), so that the reader can use its default and mark the field.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A text grid addressed as (column, row) with a fixed header row 0 and a fixed column 0. Row 0 is
 // the horizontal header, so columns are resized by dragging its borders; column 0 is an ordinary

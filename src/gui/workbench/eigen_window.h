@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Jacobi workbench: the matrix A, the rotation or rotated matrix, the eigenvector matrix and
 // the results listing of the solver, with the commands that step it by hand.

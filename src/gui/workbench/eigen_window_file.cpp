@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The workbench's matrix files: Open shows the file's matrix and resets the solver on it, Save
 // writes the texts of sgJacobiA as they stand.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The workbench's solver commands and its view of the solver state.
 
 #include <QLabel>

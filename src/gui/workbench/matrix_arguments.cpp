@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Matrix files named on the command line open in the Jacobi workbench.
 
 #include "workbench/matrix_arguments.h"

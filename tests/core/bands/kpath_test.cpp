@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bands/kpath.h"
 
 #include <gtest/gtest.h>
@@ -25,6 +26,20 @@ TEST(KPathLine, ReadsFourNumbersAndOneLabelWord) {
   EXPECT_EQ(bad.kz, 0);
   EXPECT_EQ(bad.div, 0);
   EXPECT_EQ(bad.label, "");
+}
+
+TEST(KPathLine, LinesNotReadAsTypedAreReportedWithTheirNumber) {
+  for (const char* quiet : {"", "0 10 0 20", "1,0 2 3 4 L extra", "5 0 0 0"})
+    EXPECT_EQ(KPathLineWarning(quiet, 2), "") << quiet;
+  // Rounded as the run rounds, halves to even; a word that is no number reads as 0.
+  const std::string half = KPathLineWarning(" 1.5  2.5 0.4 10 X", 7);
+  EXPECT_EQ(half.rfind("Line 7: 1.5 2.5 0.4 10 X - ", 0), 0u) << half;
+  EXPECT_NE(half.find("read as 2 2 0 10"), std::string::npos) << half;
+  // The title is never read; file line numbers replace the count when given.
+  PendingMessages messages;
+  ReportKPathLines({"0.5 title", "G 0 0 0 1"}, {1, 4}, messages);
+  EXPECT_EQ(messages.Text.rfind("Line 4: G 0 0 0 1 - ", 0), 0u) << messages.Text;
+  EXPECT_NE(messages.Text.find("read as 0 0 0 0, line skipped"), std::string::npos);
 }
 
 TEST(KPathLine, SkipsLinesWithoutPositiveDivisor) {

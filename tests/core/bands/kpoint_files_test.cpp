@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bands/kpoint_files.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +19,9 @@ TEST(ReadKpointList, CopiesLinesUnchangedWithoutBlankOnes) {
   ASSERT_TRUE(ReadKpointList(name, lines, messages));
   EXPECT_EQ(lines, (Lines{"G X", "   0   0   0   20", "  20 0 0 20  X "}));
   EXPECT_TRUE(messages.Text.empty());
+  std::vector<int> numbers;  // as the file counts them, blank lines included
+  ASSERT_TRUE(ReadKpointList(name, lines, messages, &numbers));
+  EXPECT_EQ(numbers, (std::vector<int>{1, 3, 5}));
 }
 
 TEST(ReadKpointList, MissingFileKeepsTheLinesAndReports) {

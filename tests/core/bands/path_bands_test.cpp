@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bands/path_bands.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/grid_texts.h"
 
 #include <gtest/gtest.h>
@@ -16,13 +17,14 @@ TEST(GridTexts, PairTermTextAndSpinOrbitSuffix) {
   EXPECT_EQ(PairTermText(m, 1, 2, 1), "X:-1,-0.5(so:0.1,-0.25) ");
 }
 
-TEST(GridTexts, Form2CellsShowOnlyDirectionsWithHopping) {
+TEST(GridTexts, Form2CellsShowEveryDirectionWithATerm) {
   ModelData m;
   EXPECT_EQ(PairCellTextTyp2(m, 1, 2), "");
   m.BetaPlus[1][2][3] = -2;
-  m.SocRe[1][2][2] = 1;  // spin-orbit alone does not show a direction
-  m.SocIm[1][2][2] = 1;
+  m.BetaPos[1][2][1] = 0.25;  // a position alone couples nothing
   EXPECT_EQ(PairCellTextTyp2(m, 1, 2), "Z:0,-2 ");
+  m.SocIm[1][2][2] = 0.5;  // a spin-orbit term alone shows, even with one part 0
+  EXPECT_EQ(PairCellTextTyp2(m, 1, 2), "Y:0,0(so:0,0.5) Z:0,-2 ");
   const PairCellTexts both = PairCellsText(m, 1, 2);
   EXPECT_EQ(both.upper, both.lower);
 }

@@ -1,8 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/model_reader.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "common/temp_dir.h"
+#include "model/model_form.h"
 
 namespace quarnel {
 namespace {
@@ -58,11 +62,26 @@ TEST_F(ModelReader, OrbitalLinePositionsKeysAndShortLines) {
 }
 
 TEST_F(ModelReader, DecimalCommaArithmeticAndRepeatedOrbitalLines) {
-  ASSERT_EQ(Read("h\n_alfa s -1,5\n_alfa p 1/3\n_alfa s -2 tok=3\n"), 0);
+  ASSERT_EQ(Read("h\n_alfa s -1,5\n_alfa p 1/3\n_alfa s -2\n_alfa s -4 tok=3\n"), 0);
   ASSERT_EQ(m.NOrb, 2);
-  EXPECT_EQ(m.Alpha(1), -2);  // second line for s overwrites
+  EXPECT_EQ(m.Alpha(1), -4);  // later lines for s overwrite
   EXPECT_EQ(m.OrbPlotKind[1], 3);
   EXPECT_DOUBLE_EQ(m.Alpha(2), -1.0 / 3);
+  // Each repetition is named with its line and the orbital's first line; a name first met on a
+  // pair line has no orbital line to repeat.
+  for (const char* line :
+       {"\nLine 4: orbital name s repeated from line 2", "\nLine 5: orbital name s"})
+    EXPECT_NE(messages.Text.find(line), std::string::npos) << messages.Text;
+  messages.Text.clear();
+  ASSERT_EQ(Read("h\n_beta a b (ka) bepx=-1\n_alfa a -1\n"), 0);
+  EXPECT_EQ(messages.Text, "");
+}
+
+TEST_F(ModelReader, FileWithoutModelLinesSaysSo) {
+  ASSERT_EQ(Read(std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\n", 17)), 0);
+  EXPECT_EQ(messages.Text.rfind("Reading errors: \r\n" + dir.File("m.qrg") + ": no model line", 0),
+            0u)
+      << messages.Text;
 }
 
 TEST_F(ModelReader, UnknownKeywordsAndEmptyLinesAreSkippedSilently) {
@@ -125,6 +144,16 @@ TEST_F(ModelReader, PairLineAddsNewOrbitalsAndRollsBackWhenFull) {
   EXPECT_NE(messages.Text.find("Line 16: _beta new1 new2 (ka) -1\r\n"), std::string::npos);
 }
 
+TEST_F(ModelReader, OpenedFileIsReadInTheFormOfItsExtension) {
+  const std::string pair = "h\n_alfa a -1\n_alfa b -1\n_beta a b (ka) -1 1 0\n";
+  ASSERT_EQ(ReadModelFileInItsForm(m, messages, dir.Write("dimer.QRE", pair)), 0);
+  EXPECT_EQ(m.BetaTyp, 1);
+  EXPECT_EQ(m.OverlapType[1][2][1], 1);  // a selector, not a hopping of +1
+  // A failed open keeps the form, as it keeps the model.
+  EXPECT_NE(ReadModelFileInItsForm(m, messages, dir.File("gone.qrg")), 0);
+  EXPECT_EQ(m.BetaTyp, 1);
+}
+
 TEST_F(ModelReader, LowerTrianglePairHasNoEffect) {
   ASSERT_EQ(Read("h\n_alfa a -1\n_alfa b -1\n_alfa c -1\n_beta c a (ka) 1 1 0\n"), 0);
   EXPECT_EQ(m.BetaMinus[3][1][1], 1);  // stored as given, never normalised or used
@@ -183,8 +212,8 @@ TEST_F(ModelReader, MissingFileKeepsThePreviousModel) {
 TEST_F(ModelReader, FolderInsteadOfFileIsAnAccessError) {
   const int result = ReadModelFile(m, messages, dir.Path().string());
   EXPECT_GT(result, 0);
-  EXPECT_EQ(messages.Text,
-            dir.Path().string() + ": File access error #" + std::to_string(result));
+  EXPECT_EQ(messages.Text, dir.Path().string() + ": File access error #" + std::to_string(result) +
+                               ": " + std::strerror(result));
 }
 
 TEST_F(ModelReader, EarlierMessagesShareTheReadingErrorsBox) {

@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/model_writer.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 
 #include "common/temp_dir.h"
@@ -147,7 +149,8 @@ TEST(ModelWriter, FailedSaveKeepsThePreviousFileAndSaysWhy) {
   const std::string target = blocker + "/model.qrg";
   const int code = WriteModelFile(m, messages, target);
   EXPECT_GT(code, 0);
-  EXPECT_EQ(messages.Text, target + ": File access error #" + std::to_string(code));
+  EXPECT_EQ(messages.Text,
+            target + ": File access error #" + std::to_string(code) + ": " + std::strerror(code));
   EXPECT_EQ(m.ModelFileName, "before.qrg");
   EXPECT_EQ(TempDir::Read(blocker), "keep me");
 }

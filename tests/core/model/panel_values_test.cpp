@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/panel_values.h"
 
 #include <gtest/gtest.h>
@@ -87,6 +88,22 @@ TEST(OrbitalPanel, RowsOutsideTheModelAreIgnored) {
   EXPECT_EQ(m.OrbName[0], before.OrbName[0]);
   EXPECT_EQ(m.OrbName[4], before.OrbName[4]);
   EXPECT_EQ(m.Alpha(4), 0);
+}
+
+TEST(OrbitalPanel, AnotherOrbitalsNameIsRefusedAndAStoredSignExplained) {
+  ModelData m = ThreeOrbitals(2);
+  OrbitalPanelTexts t;
+  t.name = " b\t";  // b once cleaned
+  t.alpha = "5";
+  EXPECT_NE(OrbitalNameConflict(m, 1, t.name).find("orbital 2"), std::string::npos);
+  EXPECT_FALSE(ApplyOrbitalPanel(m, 1, t));
+  EXPECT_EQ(m.OrbName[1], "a");
+  EXPECT_EQ(m.Alpha(1), 0);
+  EXPECT_TRUE(ApplyOrbitalPanel(m, 2, t));  // its own name
+  m.OrbName[3] = t.name = "";               // New leaves orbitals nameless
+  EXPECT_TRUE(ApplyOrbitalPanel(m, 1, t));
+  EXPECT_NE(AlphaSignHint(1, "2,5").find("-2.5"), std::string::npos);
+  EXPECT_EQ(AlphaSignHint(2, "-2.5") + AlphaSignHint(2, "x") + AlphaSignHint(3, "2"), "");
 }
 
 TEST(BetaPanel, StoresNonPositiveValuesInTheUpperTriangleOnly) {

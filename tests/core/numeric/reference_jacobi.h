@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Jacobi method written the plain way: full row-major pivot scan, cos and sin of theta,
 // full N x N products, and extraction that moves whole rows. The fast solver is checked

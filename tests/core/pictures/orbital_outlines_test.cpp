@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pictures/orbital_outlines.h"
 
 #include <gtest/gtest.h>

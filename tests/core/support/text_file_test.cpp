@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/text_file.h"
 
 #include <sys/resource.h>
@@ -119,7 +120,7 @@ TEST_F(TextFileTest, DirectoryIsNotReadableAsFile) {
     const int code = OpenTextFile(f, dir_.string(), mode, 1, messages_);
     EXPECT_GT(code, 0) << mode;
     EXPECT_FALSE(f.IsOpen());
-    EXPECT_EQ(messages_.Text, dir_.string() + ": File access error #" + std::to_string(code));
+    EXPECT_EQ(messages_.Text, FileAccessErrorMessage(dir_.string(), code));
     std::string line;
     EXPECT_FALSE(f.ReadLine(line));
   }
@@ -159,7 +160,7 @@ TEST_F(TextFileTest, CreateInMissingOrBogusFolderFails) {
     const int code = OpenTextFile(f, name, kCreateText, 1, messages_);
     EXPECT_GT(code, 0) << name;
     EXPECT_FALSE(f.IsOpen());
-    EXPECT_EQ(messages_.Text, name + ": File access error #" + std::to_string(code));
+    EXPECT_EQ(messages_.Text, FileAccessErrorMessage(name, code));
   }
   EXPECT_EQ(ReadBytes(PathOf("plain")), "not a folder");
   EXPECT_EQ(DirEntries(), Lines{"plain"});
@@ -189,7 +190,7 @@ TEST_F(TextFileTest, FailedWriteKeepsPreviousFile) {
   std::signal(SIGXFSZ, oldHandler);
 
   EXPECT_NE(code, 0);
-  EXPECT_EQ(messages_.Text, path + ": File access error #" + std::to_string(code));
+  EXPECT_EQ(messages_.Text, FileAccessErrorMessage(path, code));
   EXPECT_EQ(ReadBytes(path), "previous");
   EXPECT_EQ(DirEntries(), Lines{"model.tb"});
 }

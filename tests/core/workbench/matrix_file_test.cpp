@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "workbench/matrix_file.h"
 
 #include <gtest/gtest.h>
@@ -5,6 +6,7 @@
 #include <memory>
 
 #include "common/temp_dir.h"
+#include "workbench/hermitian_check.h"
 
 namespace quarnel {
 namespace {
@@ -43,6 +45,20 @@ TEST(MatrixFileTest, TwoByTwoComplexExample) {
   EXPECT_EQ(l.grid.Cells[3][2], "-3");  // minus the I entry, as text
   EXPECT_EQ(l.grid.Cells[1][4], "3");   // the word as written
   EXPECT_TRUE(l.messages.Text.empty());
+}
+
+TEST(MatrixFileTest, NonHermitianMatrixIsReportedByItsElements) {
+  TempDir dir;
+  Loaded l = Load(dir.Write("h.qmx", "title\r\n1 2 0 3\r\n2 4 -3 0\r\n"));
+  EXPECT_TRUE(CheckHermitianMatrix("h.qmx", *l.solver, l.messages));
+  // (1,1) is not real; (2,1) is not the conjugate of (1,2); (2,2) is fine.
+  l = Load(dir.Write("n.qmx", "title\r\n1 2 0.5 3\r\n5 4 -1 0\r\n"));
+  EXPECT_FALSE(CheckHermitianMatrix("n.qmx", *l.solver, l.messages));
+  const std::string& text = l.messages.Text;
+  EXPECT_EQ(text.rfind("n.qmx: not a Hermitian matrix", 0), 0u) << text;
+  EXPECT_NE(text.find("(1,1) = 1+0.5i"), std::string::npos) << text;
+  EXPECT_NE(text.find("(1,2) = 2+3i but (2,1) = 5-1i, not 2-3i"), std::string::npos) << text;
+  EXPECT_EQ(text.find("(2,2)"), std::string::npos) << text;
 }
 
 TEST(MatrixFileTest, WordsTabsShortAndLongRows) {

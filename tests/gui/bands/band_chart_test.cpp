@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The charts' axis menu and helpers, the k-point files, printing and copying of the bands window.
 #include <qcustomplot.h>
 #include <QAction>

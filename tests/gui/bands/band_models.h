@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Models of the band and DOS tests, read into the program of gui/program.h.
 

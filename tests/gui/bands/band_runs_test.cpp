@@ -1,10 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The band and DOS runs of the bands window, driven through its buttons with the main window's
 // calculation behind them.
 #include <qcustomplot.h>
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
@@ -14,6 +17,7 @@
 #include <cstring>
 
 #include "bands/dos_grid.h"
+#include "bands/tetrahedron_dos.h"
 #include "gui/bands/band_models.h"
 #include "numeric/eigen_texts.h"
 #include "numeric/kpoint_calc.h"
@@ -98,6 +102,7 @@ class BandRunsTest : public QObject {
   void dosSmoothingKeepsPointCount();
   void dosOfEqualEnergiesOrNoSamplesEndsIdle();
   void dosEqualsTheBatchRunAndEndsOnItsLastPoint();
+  void dosByTetrahedraFollowsTheMethodChoice();
 };
 
 void BandRunsTest::defaultPathGivesBandsBarsLabelsAndCounts() {
@@ -446,6 +451,43 @@ void BandRunsTest::dosEqualsTheBatchRunAndEndsOnItsLastPoint() {
     QCOMPARE(p.doc.Solver().EigVal[1], last->EigVal[1]);
     QCOMPARE(p.doc.Solver().EigVecSq[2][1], last->EigVecSq[2][1]);
   }
+}
+
+void BandRunsTest::dosByTetrahedraFollowsTheMethodChoice() {
+  Program p;
+  p.Load(kChain);
+  TBandDlg& w = *p.bands;
+  w.SpinEdit3->SetValue(10);
+  w.SpinEdit4->SetValue(50);
+  w.cbDosMethod->setCurrentIndex(1);
+  QVERIFY(!w.SpinEdit5->isEnabled());
+  w.btnDOSClick();
+  // The curves of the batch run, in states per cell and energy.
+  const quarnel::TableModel model(p.doc.Model());
+  quarnel::DosSamples samples;
+  quarnel::SampleDosGrid(model, 10, 1, samples);
+  quarnel::TetraDosResult batch;
+  QVERIFY(quarnel::TetraDos(model.DosGrid(10), samples, 50, 1, batch));
+  auto* total = qobject_cast<QCPGraph*>(w.Chart2->plottable(0));
+  QCOMPARE(total->dataCount(), 51);
+  for (int q = 0; q <= 50; ++q)
+    QCOMPARE((total->data()->constBegin() + q)->value, batch.curves.value[0][q]);
+  QCOMPARE(w.Chart2->xAxis->label(), QString("DOS (states per cell and energy)"));
+  QVERIFY(w.DosSaveText().find("# method: tetrahedra\n") != std::string::npos);
+
+  // Half filled: E_F at the band centre -1 by the tetrahedron count, which ends at g N = 2.
+  w.edElectrons->setText("1");
+  w.ApplyFillingToModel();
+  QVERIFY(w.Filling.valid && std::abs(w.Filling.fermi - (-1)) < 1e-9);
+  QCOMPARE((qobject_cast<QCPGraph*>(w.Chart2->plottable(2))->data()->constEnd() - 1)->value, 2.0);
+
+  w.cbDosMethod->setCurrentIndex(0);
+  QVERIFY(w.SpinEdit5->isEnabled());
+  w.btnDOSClick();
+  QCOMPARE(w.Chart2->xAxis->label(), QString("DOS (counts)"));
+  QVERIFY(w.DosSaveText().find("# method") == std::string::npos);
+  w.edElectrons->setText("0");
+  w.ApplyFillingToModel();
 }
 
 QTEST_MAIN(BandRunsTest)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving the band and DOS charts from their popup menu: the CSV files against quarnel-cli on the
 // same model and path, the pictures in their three formats, and what happens when saving fails.
 #include <qcustomplot.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's windows, created as the program entry creates them, with scripted dialogs and a
 // folder for the files one test writes.

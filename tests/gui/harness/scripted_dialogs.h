@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The dialog seam's test double: answers come from queues, every warning is recorded.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A workbench with scripted dialogs and a folder for its matrix files; warnings of the pending
 // message buffer reach the scripted dialogs as in the program.

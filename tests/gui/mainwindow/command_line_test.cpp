@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Matrix files named on the command line open in the Jacobi workbench, after the main window has
 // done its own start-up with the other arguments.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The orbital pictures in the bands window's orbital chart: phase pictures, the eigenvector
 // picture, highlighting, "Cells" and "Cell0".
 

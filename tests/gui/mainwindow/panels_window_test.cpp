@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editing panels driven as a user drives them: select a grid cell, type, Apply.
 
 #include <QCheckBox>
@@ -120,8 +121,9 @@ class PanelsWindowTest : public QObject {
     QCOMPARE(m.SocRe[2][3][2], 0.1);
     QCOMPARE(p.form->LabelGenBetaX->text(), QString("-0.5,0.5"));
     QCOMPARE(p.form->EditGenX->text(), QString("0.5"));
-    QCOMPARE(p.Cell(5, 2), QString("X:0,-1 "));
-    QCOMPARE(p.Cell(4, 3), QString("X:0,-1 "));
+    // The spin-orbit term of Y has no hopping beside it and shows on its own.
+    QCOMPARE(p.Cell(5, 2), QString("X:0,-1 Y:0,0(so:0.1,0) "));
+    QCOMPARE(p.Cell(4, 3), QString("X:0,-1 Y:0,0(so:0.1,0) "));
   }
 
   void plotOrbitalBoxesStayInStepAndHighlight() {

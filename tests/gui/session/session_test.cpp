@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One session of the whole program, in the order a student works: open the copper-oxygen example
 // from the command line, calculate a k point, run the band path and a small DOS, step the Jacobi
 // workbench, save, reopen and compare. The windows stay alive from step to step, so whatever one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Help > Manual and the About box's link, with the desktop scripted.
 
 #include <QDir>

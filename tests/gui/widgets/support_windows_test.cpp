@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <sys/utsname.h>
 
 #include <QLabel>
@@ -53,6 +54,7 @@ void SupportWindowsTest::aboutInitFillsProgramInfoAndSystem() {
   const QStringList system = TAboutUBox::SystemVersion();
   QVERIFY(!system.isEmpty());
   QVERIFY(author.size() > system.size() + 1);
+  QVERIFY(author.contains("Licence: GPL-3.0-or-later"));
   QCOMPARE(author.mid(author.size() - system.size() - 1), QStringList{"================"} + system);
   utsname u{};
   QCOMPARE(uname(&u), 0);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Matrix files through the workbench's Open and Save buttons, with scripted dialogs.
 
 #include <QLabel>

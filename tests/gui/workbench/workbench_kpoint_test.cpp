@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The workbench shows the solver state of every k point the main window calculates, unless the
 // display is switched off as a DOS run does.
 

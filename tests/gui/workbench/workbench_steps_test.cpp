@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The workbench stepped by hand: rotations, iterations, reset and the check of the eigenpairs,
 // read back from its grids and labels.
 

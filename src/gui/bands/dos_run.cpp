@@ -151,7 +151,7 @@ void TBandDlg::btnDOSClick() {
   const int m = quarnel::ClampInt(ReadSpinValue(SpinEdit4, 100), 10, 1000);
   const bool tetra = cbDosMethod->currentIndex() == 1;
   const int s = tetra ? 0 : ReadSpinValue(SpinEdit5, 0);
-  DosShape = quarnel::TableModel(app.Model).DosGrid(n);
+  DosShape = quarnel::TableModel(doc_.Model()).DosGrid(n);
   DosTetra = quarnel::TetraDosResult();
   if (tetra) {
     quarnel::TetraDos(DosShape, DosStore, m,

@@ -173,6 +173,15 @@ void TBandDlg::btnBandClick() {
     bars[i]->Reserve(static_cast<std::size_t>(lineCount) * n);
   }
 
+  // Lines read otherwise than they look (fractional numbers) are named before the run.
+  {
+    std::vector<std::string> lines;
+    for (int line = 0; line < lineCount; ++line)
+      lines.push_back(Memo1->document()->findBlockByNumber(line).text().toStdString());
+    quarnel::ReportKPathLines(lines, {}, doc_.Messages());
+    quarnel::ShowPendingMessages(doc_.Messages());
+  }
+
   // The points to compute, for the progress text.
   int total = 0;
   for (int line = 1; line < lineCount; ++line) {

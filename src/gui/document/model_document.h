@@ -13,6 +13,8 @@
 #include "numeric/jacobi_solver.h"
 #include "support/pending_messages.h"
 
+class ModelHistory;
+
 // Where the program finds its manual and its helpers, located once at start-up.
 struct ProgramPlaces {
   std::string BaseDir;
@@ -34,11 +36,15 @@ class ModelDocument : public QObject {
 
   // The model differs from what was last read or saved.
   bool Modified() const { return modified_; }
-  void SetModified(bool modified = true) { modified_ = modified; }
+  void SetModified(bool modified = true);
+  // Undo and redo of the model's edits; Open and New start a fresh one, Save marks it clean.
+  ModelHistory& History() { return *history_; }
 
   // The model read from a file (normalised); the view shows every orbital and pair.
   void ReplaceModel(const quarnel::ModelData& model);
-  // New: the tables emptied and three orbitals, names kept.
+  // Undo and redo: the model as it was at a step, with the file name it has now.
+  void RestoreModel(const quarnel::ModelData& model);
+  // New: the tables emptied, three orbitals, no header and no file name.
   void ClearModel();
   // The form chosen on the command line, before any model is read.
   void SetForm(int betaTyp);
@@ -59,6 +65,9 @@ class ModelDocument : public QObject {
   }
   // The header line as bytes (kept as read while unedited).
   void SetHeaderText(const std::string& bytes) { model_->HeaderText = bytes; }
+  // A live move of a panel value: its many small edits are one step of the history.
+  void BeginLiveMove() { emit LiveMoveStarted(); }
+  void EndLiveMove() { emit LiveMoveEnded(); }
   // Electrons per cell and the spin degeneracy (1 or 2).
   void SetFilling(double electrons, int spin);
   // Reads a model file and makes it the model; on failure (non-zero) the model stays as it was
@@ -93,6 +102,9 @@ class ModelDocument : public QObject {
 
  signals:
   void ModelReplaced();
+  void ModifiedChanged(bool modified);
+  void LiveMoveStarted();
+  void LiveMoveEnded();
   void ModelCleared();
   void OrbitalCountChanged(int n, int before);
   void OrbitalChanged(int i);
@@ -106,6 +118,7 @@ class ModelDocument : public QObject {
  private:
   std::unique_ptr<quarnel::ModelData> model_;
   std::unique_ptr<quarnel::JacobiSolver> solver_;
+  std::unique_ptr<ModelHistory> history_;
   quarnel::HamMatrix hamK_ = {};
   quarnel::KPoint lastKpoint_;
   double lastAngle_ = 0;

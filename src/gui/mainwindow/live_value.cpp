@@ -198,6 +198,7 @@ bool LiveValue::Begin(int field, Gesture gesture) {
   span_ = SpanOf(strips_[f.strip]);
   beforeText_ = f.edit->text();
   beforeModified_ = form_->ModelModified();
+  doc_.BeginLiveMove();
   if (bands && bands->Live) bands->Live->Begin(strips_[f.strip].rescale->isChecked());
   return true;
 }
@@ -236,6 +237,7 @@ void LiveValue::End(bool keep) {
     form_->SetModelModified(beforeModified_);
   }
   moving_ = -1;
+  doc_.EndLiveMove();
   TBandDlg* bands = form_->BandWindow();
   if (bands && bands->Live) bands->Live->End();
   Recentre(strips_[f.strip]);

@@ -6,8 +6,10 @@
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QFontMetrics>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QTimer>
 
 #include "bands/band_window.h"
 #include "document/model_document.h"
@@ -130,4 +132,15 @@ void TFormQuarnel::miShowJacobi1Click() {
 
 void TFormQuarnel::miShowBand1Click() {
   if (bands_) bands_->show();
+}
+
+void TFormQuarnel::KPointModelChanged() {
+  if (!firstPaintDone_) return;
+  ShowKPointCurrent(false);
+  if (cbAutoCalc->isChecked()) kpointRecompute_->start();
+}
+
+void TFormQuarnel::ShowKPointCurrent(bool current) {
+  kpointStale_ = !current;
+  GroupBox2->setTitle(current ? " k point " : " k point: results of an earlier model ");
 }

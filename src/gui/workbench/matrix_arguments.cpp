@@ -7,8 +7,8 @@
 #include <utility>
 
 #include "mainwindow/main_window.h"
-#include "widgets/dialogs.h"
 #include "support/text_utils.h"
+#include "widgets/dialogs.h"
 #include "workbench/eigen_window.h"
 
 namespace {
@@ -31,6 +31,9 @@ class NamedFileDialogs : public Dialogs {
   bool Print(QWidget* parent, QPrinter& printer) override { return base_.Print(parent, printer); }
   SaveChoice AskSave(QWidget* parent, const QString& text) override {
     return base_.AskSave(parent, text);
+  }
+  RecoverChoice AskRecover(QWidget* parent, const QString& text) override {
+    return base_.AskRecover(parent, text);
   }
 
  private:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The band run of the bands window, offscreen and without delay, per k point: every point shown
 // in the main window (H(k), the eigen grid) and in the band chart, against the Jacobi k-point
 // calculation over the same points measured in the same run.

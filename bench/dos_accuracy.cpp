@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How far the DOS of the square-lattice s band (E = -2 cos pi kx - 2 cos pi ky) lies from its
 // closed form (1 / (2 pi^2)) K(sqrt(1 - (E/4)^2)): the L1 error, sum |g - g0| dE over the points
 // farther than 5 % of the band width from the van Hove energies -4, 0, 4, for the tetrahedron

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tetrahedron pass of a DOS run (curves, partial curves and integrated count from the samples)
 // against the eigen pass that makes those samples, on the same grid and threads; prints the
 // ratios of the same run. Models: the dense 16-orbital model, the square-lattice s band (its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The density of states by linear tetrahedra: inside every simplex of the run's k grid (6
 // tetrahedra per cube, 2 triangles per square, a segment per interval) the bands and their orbital

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The model form a file is written in, told by its extension: a file is read in its own form,
 // never in the form of the model that happens to be open.

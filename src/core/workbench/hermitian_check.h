@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Whether a matrix opened in the workbench is Hermitian. The Jacobi method is meant for
 // Hermitian matrices; a file that is not (a sign slip in the I block, a row typed twice) gives

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The model document: the program's one model with its file name, modified flag and filling, the
 // k point last computed with its H(k) and solver, the state of a run and the pending messages.

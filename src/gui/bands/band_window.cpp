@@ -127,6 +127,11 @@ TBandDlg::TBandDlg(ModelDocument& document, QWidget* parent)
     for (QCustomPlot* chart : {Chart1, Chart2, Chart3}) {
       ResetAxis(chart->xAxis);
       ResetAxis(chart->yAxis);
+      // The band and DOS charts take the ranges of an empty chart, as at start.
+      if (chart != Chart3) {
+        chart->xAxis->setRange(0, 5);
+        chart->yAxis->setRange(0, 5);
+      }
       chart->replot();
     }
     for (QLabel* panel : StatusPanels) panel->clear();

@@ -67,6 +67,25 @@ void TBandDlg::Chart1ClickSeries(QCPAbstractPlottable* series, int v, Qt::MouseB
   }
   SetStatusPanelFit(StatusBar1, 0, text0);
   SetStatusPanelFit(StatusBar1, 1, text1);
+  // The status panels cut a long result; the chart shows all of it, in its top left corner.
+  QCPItemText* shown = nullptr;
+  for (int k = 0; k < Chart1->itemCount(); ++k)
+    if (Chart1->item(k)->objectName() == "clickResult")
+      shown = qobject_cast<QCPItemText*>(Chart1->item(k));
+  if (!shown) {
+    shown = new QCPItemText(Chart1);
+    shown->setObjectName("clickResult");
+    shown->position->setType(QCPItemPosition::ptAxisRectRatio);
+    shown->position->setCoords(0.01, 0.01);
+    shown->setPositionAlignment(Qt::AlignLeft | Qt::AlignTop);
+    shown->setTextAlignment(Qt::AlignLeft);
+    shown->setBrush(QBrush(QColor(255, 255, 255, 220)));
+    shown->setPadding(QMargins(3, 2, 3, 2));
+    shown->setClipToAxisRect(true);
+    shown->setSelectable(false);
+  }
+  shown->setText(band ? text0.trimmed() + "\n" + text1.trimmed() : text0.trimmed());
+  Chart1->replot();
   // The point is recomputed at the k point it was computed at, whatever the memo says now.
   if (band && FormQuarnel) {
     const BandPoint& p = BandPoints[v];

@@ -81,10 +81,20 @@ void TBandDlg::Chart1ClickSeries(QCPAbstractPlottable* series, int v, Qt::MouseB
     shown->setTextAlignment(Qt::AlignLeft);
     shown->setBrush(QBrush(QColor(255, 255, 255, 220)));
     shown->setPadding(QMargins(3, 2, 3, 2));
-    shown->setClipToAxisRect(true);
     shown->setSelectable(false);
   }
-  shown->setText(band ? text0.trimmed() + "\n" + text1.trimmed() : text0.trimmed());
+  // Short lines, so that a narrow chart shows them whole: the band, k, the energy, and the
+  // orbital weights three to a line.
+  QStringList lines;
+  const QString head = text0.trimmed();
+  const int colon = head.indexOf(": k="), energy = head.lastIndexOf(" Y=");
+  if (band && colon > 0 && energy > colon)
+    lines << head.left(colon) << head.mid(colon + 2, energy - colon - 2) << head.mid(energy + 1);
+  else
+    lines << head;
+  const QStringList weights = text1.trimmed().split(' ', Qt::SkipEmptyParts);
+  for (int k = 1; k < weights.size(); k += 3) lines << weights.mid(k, 3).join(' ');
+  shown->setText(lines.join('\n'));
   Chart1->replot();
   // The point is recomputed at the k point it was computed at, whatever the memo says now.
   if (band && FormQuarnel) {

@@ -217,8 +217,8 @@ void BandRunsTest::clickRecomputesThePointAfterSkippedLines() {
     if (w.Chart1->item(k)->objectName() == "clickResult")
       shown = qobject_cast<QCPItemText*>(w.Chart1->item(k));
   QVERIFY(shown);
-  QCOMPARE(shown->text(),
-           w.StatusPanels[0]->text().trimmed() + "\n" + w.StatusPanels[1]->text().trimmed());
+  const QStringList lines = shown->text().split('\n');
+  QVERIFY(lines.contains("[1,2] E01") && lines.contains("k=5 0 0 20") && lines.contains("s=1.00"));
   w.Chart1ClickSeries(w.Chart1->plottable(1), 1, Qt::RightButton);
   QVERIFY(w.StatusPanels[0]->text().startsWith(" [1,2] "));
 }

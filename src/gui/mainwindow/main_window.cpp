@@ -117,7 +117,10 @@ void TFormQuarnel::ConnectDocument() {
   });
   connect(&doc_, &ModelDocument::OrbitalChanged, this, &TFormQuarnel::KPointModelChanged);
   connect(&doc_, &ModelDocument::PairChanged, this, &TFormQuarnel::KPointModelChanged);
-  connect(&doc_, &ModelDocument::OrbitalCountChanged, this, &TFormQuarnel::KPointModelChanged);
+  // The count edit reports its value again after every display; only a new count is a change.
+  connect(&doc_, &ModelDocument::OrbitalCountChanged, this, [this](int n, int before) {
+    if (n != before) KPointModelChanged();
+  });
   connect(&doc_, &ModelDocument::ModelReplaced, this, &TFormQuarnel::KPointModelChanged);
   connect(&doc_, &ModelDocument::ModelCleared, this, &TFormQuarnel::KPointModelChanged);
   connect(&doc_, &ModelDocument::KPointComputed, this, [this] { ShowKPointCurrent(true); });

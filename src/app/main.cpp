@@ -9,11 +9,13 @@
 #include "bands/band_window.h"
 #include "connect_windows.h"
 #include "document/model_document.h"
+#include "document/recovery_writer.h"
 #include "mainwindow/main_window.h"
 #include "support/settings_location.h"
 #include "widgets/about_box.h"
 #include "widgets/diagnostics_window.h"
 #include "widgets/dialogs.h"
+#include "widgets/file_drops.h"
 #include "workbench/eigen_window.h"
 #include "workbench/matrix_arguments.h"
 
@@ -52,10 +54,29 @@ int main(int argc, char** argv) {
   QStringList arguments = QApplication::arguments();
   arguments.removeFirst();
   formQuarnel.SetArguments(arguments);
+  // Files dropped on any window open as on the command line.
+  DropTargets drops;
+  drops.queryUnsaved = [&formQuarnel] { return formQuarnel.QueryUnsavedChanges(); };
+  drops.openModel = [&formQuarnel](const QString& name) { formQuarnel.ReadModelFile(name); };
+  drops.openKPath = [&bandDlg](const QString& name) { bandDlg.ReadKpointList(name); };
+  // The main window is painted long before a drop.
+  drops.openMatrix = [&eigenDlg](const QString& name) {
+    OpenMatrixArguments(
+        {name}, [] {}, eigenDlg);
+  };
+  drops.warn = [&formQuarnel](const QString& text) {
+    CurrentDialogs().Warning(&formQuarnel, text);
+  };
+  for (QWidget* w : {static_cast<QWidget*>(&formQuarnel), static_cast<QWidget*>(&bandDlg),
+                     static_cast<QWidget*>(&eigenDlg)})
+    AcceptFileDrops(w, [drops](const QStringList& names) { OpenDroppedFiles(names, drops); });
+  // A copy of the modified model for the next start, should this one crash.
+  RecoveryWriter recovery(document);
   formQuarnel.show();
-  QTimer::singleShot(0, &formQuarnel, [&formQuarnel, &eigenDlg, arguments] {
+  QTimer::singleShot(0, &formQuarnel, [&formQuarnel, &eigenDlg, &document, arguments] {
     OpenMatrixArguments(
         arguments, [&formQuarnel] { formQuarnel.FirstPaint(); }, eigenDlg);
+    OfferRecoveryCopies(&formQuarnel, document);
   });
   const int status = QApplication::exec();
   document.Messages().Show = nullptr;

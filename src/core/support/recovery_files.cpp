@@ -60,8 +60,18 @@ std::string ProcessName(long pid) {
   return name;
 }
 
+// A killed process stays a zombie until its parent reaps it: its work is over all the same.
+bool ProcessZombie(long pid) {
+  std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+  std::string line;
+  std::getline(in, line);
+  const std::size_t close = line.rfind(')');
+  return close != std::string::npos && close + 2 < line.size() && line[close + 2] == 'Z';
+}
+
 bool ProcessGone(long pid) {
   if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) return true;
+  if (ProcessZombie(pid)) return true;
   // Alive, or not ours to signal: when /proc tells its name, another program means the id was
   // reused after the writer ended.
   const std::string name = ProcessName(pid), own = ProcessName(0);

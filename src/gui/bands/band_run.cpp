@@ -141,6 +141,9 @@ void TBandDlg::btnBandClick() {
   lines.reserve(static_cast<std::size_t>(lineCount));
   for (int line = 0; line < lineCount; ++line)
     lines.push_back(Memo1->document()->findBlockByNumber(line).text().toStdString());
+  // Lines read otherwise than they look (fractional numbers) are named before the run.
+  quarnel::ReportKPathLines(lines, {}, doc_.Messages());
+  quarnel::ShowPendingMessages(doc_.Messages());
   const int total = quarnel::CountPathPoints(lines);
 
   // Each point is computed by the document, which every view shows as it comes; the chart

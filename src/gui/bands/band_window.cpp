@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -24,6 +25,7 @@
 #include "bands/kpath.h"
 #include "bands/live_bands.h"
 #include "document/model_document.h"
+#include "widgets/chart_alignment.h"
 #include "widgets/chart_helpers.h"
 #include "widgets/fixed_font.h"
 #include "widgets/orbital_view.h"
@@ -113,6 +115,9 @@ TBandDlg::TBandDlg(ModelDocument& document, QWidget* parent)
   connect(btnDOS, &QPushButton::clicked, this, &TBandDlg::btnDOSClick);
   connect(btnOpenKpoints, &QPushButton::clicked, this, &TBandDlg::btnOpenKpointsClick);
   connect(btnPrint, &QPushButton::clicked, this, &TBandDlg::btnPrintClick);
+  btnPrint->setShortcut(QKeySequence::Print);
+  btnPrint->setToolTip("Print (" +
+                       QKeySequence(QKeySequence::Print).toString(QKeySequence::NativeText) + ")");
   connect(btnResizeOrb, &QPushButton::clicked, this, &TBandDlg::btnResizeOrbClick);
   connect(TrackBar1, &QSlider::valueChanged, this, &TBandDlg::TrackBar1Change);
   connect(orbitals_, &OrbitalView::ShowRequested, this, [this] {
@@ -120,20 +125,28 @@ TBandDlg::TBandDlg(ModelDocument& document, QWidget* parent)
   });
   connect(orbitals_, &OrbitalView::ScaleStepsChanged, this, &TBandDlg::ShowOrbitalScale);
   ConnectInteraction();
-  BuildModelScriptItem();
   // A model that is gone takes its charts with it; the next orbital picture finds its ranges.
   const auto clear = [this] {
     ClearCharts();
-    ResetAxis(Chart3->xAxis);
-    ResetAxis(Chart3->yAxis);
+    // No axis, range or status text of the previous model stays behind.
+    for (QCustomPlot* chart : {Chart1, Chart2, Chart3}) {
+      ResetAxis(chart->xAxis);
+      ResetAxis(chart->yAxis);
+      // The band and DOS charts take the ranges of an empty chart, as at start.
+      if (chart != Chart3) {
+        chart->xAxis->setRange(0, 5);
+        chart->yAxis->setRange(0, 5);
+      }
+      chart->replot();
+    }
+    for (QLabel* panel : StatusPanels) panel->clear();
   };
   connect(&doc_, &ModelDocument::ModelCleared, this, clear);
   connect(&doc_, &ModelDocument::ModelReplaced, this, clear);
   connect(&doc_, &ModelDocument::RunPaused, this,
           [this](bool paused) { btnPause->setText(paused ? "Continue" : "Pause"); });
-  // Escape acts as the Close button, so it does nothing while a run has Close disabled.
-  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-  connect(escape, &QShortcut::activated, CancelBtn, &QPushButton::click);
+  BuildModelScriptItem();
+  // Escape cancels a live move and must never take the charts away with it: it closes nothing.
 
   cbCellsClick();
   if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
@@ -259,6 +272,7 @@ void TBandDlg::BuildCharts() {
   StyleSeriesChart(Chart2);
   // Raw counts grow to six digits in a narrow chart.
   connect(Chart2, &QCustomPlot::beforeReplot, Chart2, [this] { FitTickCount(Chart2->xAxis); });
+  AlignPlotAreas(Chart1, Chart2);
 
   Memo1 = new QPlainTextEdit(this);
   Memo1->setFont(FixedPitchFont());
@@ -384,6 +398,16 @@ void TBandDlg::btnCopyClick() {
 
 void TBandDlg::CancelBtnClick() {
   close();
+}
+
+void TBandDlg::closeEvent(QCloseEvent* event) {
+  // A run whose window is gone would hold the main window's controls: it is stopped, and its end
+  // gives them back.
+  if (doc_.Running()) {
+    if (doc_.Paused()) SetPaused(false);
+    doc_.RequestStop();
+  }
+  QWidget::closeEvent(event);
 }
 
 void TBandDlg::Chart1BeforeDrawAxes() {

@@ -214,6 +214,7 @@ class TBandDlg : public QWidget {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   friend class LiveBands;

@@ -67,6 +67,35 @@ void TBandDlg::Chart1ClickSeries(QCPAbstractPlottable* series, int v, Qt::MouseB
   }
   SetStatusPanelFit(StatusBar1, 0, text0);
   SetStatusPanelFit(StatusBar1, 1, text1);
+  // The status panels cut a long result; the chart shows all of it, in its top left corner.
+  QCPItemText* shown = nullptr;
+  for (int k = 0; k < Chart1->itemCount(); ++k)
+    if (Chart1->item(k)->objectName() == "clickResult")
+      shown = qobject_cast<QCPItemText*>(Chart1->item(k));
+  if (!shown) {
+    shown = new QCPItemText(Chart1);
+    shown->setObjectName("clickResult");
+    shown->position->setType(QCPItemPosition::ptAxisRectRatio);
+    shown->position->setCoords(0.01, 0.01);
+    shown->setPositionAlignment(Qt::AlignLeft | Qt::AlignTop);
+    shown->setTextAlignment(Qt::AlignLeft);
+    shown->setBrush(QBrush(QColor(255, 255, 255, 220)));
+    shown->setPadding(QMargins(3, 2, 3, 2));
+    shown->setSelectable(false);
+  }
+  // Short lines, so that a narrow chart shows them whole: the band, k, the energy, and the
+  // orbital weights three to a line.
+  QStringList lines;
+  const QString head = text0.trimmed();
+  const int colon = head.indexOf(": k="), energy = head.lastIndexOf(" Y=");
+  if (band && colon > 0 && energy > colon)
+    lines << head.left(colon) << head.mid(colon + 2, energy - colon - 2) << head.mid(energy + 1);
+  else
+    lines << head;
+  const QStringList weights = text1.trimmed().split(' ', Qt::SkipEmptyParts);
+  for (int k = 1; k < weights.size(); k += 3) lines << weights.mid(k, 3).join(' ');
+  shown->setText(lines.join('\n'));
+  Chart1->replot();
   // The point is recomputed at the k point it was computed at, whatever the memo says now.
   if (band) {
     const BandPoint& p = BandPoints[v];

@@ -127,6 +127,10 @@ void TKMapDlg::BuildControls() {
   btnStop->setEnabled(false);
   Progress = new QProgressBar(this);
   Progress->setFixedWidth(120);
+  // Its place is kept while hidden, so that showing it never squeezes it over Compute.
+  QSizePolicy keep = Progress->sizePolicy();
+  keep.setRetainSizeWhenHidden(true);
+  Progress->setSizePolicy(keep);
   Progress->setVisible(false);
   top->addWidget(Caption("Show", this));
   top->addWidget(cbShow);

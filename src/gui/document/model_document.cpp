@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "model/lattice_model.h"
+#include "document/undo_commands.h"
 #include "model/model_form.h"
 #include "model/model_reader.h"
 #include "model/model_writer.h"
@@ -23,6 +24,21 @@ ModelDocument::ModelDocument(QObject* parent)
       run_(std::make_unique<quarnel::TableModel>(*model_)),
       solver_(std::make_unique<quarnel::JacobiSolver>()) {
   quarnel::ClearModelTables(*model_);
+  history_ = std::make_unique<ModelHistory>(*this);
+}
+
+void ModelDocument::SetModified(bool modified) {
+  if (modified_ == modified) return;
+  modified_ = modified;
+  emit ModifiedChanged(modified);
+}
+
+void ModelDocument::RestoreModel(const quarnel::ModelData& model) {
+  const std::string fileName = model_->ModelFileName;
+  *model_ = model;
+  model_->ModelFileName = fileName;
+  quarnel::NormalizeModel(*model_);
+  emit ModelReplaced();
 }
 
 ModelDocument::~ModelDocument() = default;
@@ -30,16 +46,22 @@ ModelDocument::~ModelDocument() = default;
 void ModelDocument::ReplaceModel(const quarnel::ModelData& model) {
   *model_ = model;
   quarnel::NormalizeModel(*model_);
-  modified_ = false;
+  history_->Reset();
+  SetModified(false);
   emit ModelReplaced();
 }
 
 void ModelDocument::ClearModel() {
-  // The tables only: names stay for the next model of as many orbitals.
+  // The tables, the header and the file name: a new model proposes "untitled", never the old
+  // file. Orbital names stay for the next model of as many orbitals.
   quarnel::ClearModelTables(*model_);
-  modified_ = false;
+  model_->HeaderText.clear();
+  model_->ModelFileName.clear();
+  SetModified(false);
   emit ModelCleared();
   SetOrbitalCount(3);
+  history_->Reset();
+  SetModified(false);
 }
 
 void ModelDocument::SetForm(int betaTyp) {
@@ -70,14 +92,18 @@ int ModelDocument::ReadFile(const std::string& name) {
   // The core reads into a copy, so that a file that cannot be opened changes nothing.
   static quarnel::ModelData read;
   read = *model_;
-  const int status = quarnel::ReadModelFile(read, messages_, name);
+  // A file is read in its own form, whatever the form of the model now open.
+  const int status = quarnel::ReadModelFileInItsForm(read, messages_, name);
   if (status == 0) ReplaceModel(read);
   return status;
 }
 
 int ModelDocument::WriteFile(const std::string& name) {
   const int status = quarnel::WriteModelFile(*model_, messages_, name);
-  if (status == 0) modified_ = false;
+  if (status == 0) {
+    history_->MarkClean();
+    SetModified(false);
+  }
   return status;
 }
 

@@ -15,6 +15,8 @@
 #include "numeric/run_model.h"
 #include "support/pending_messages.h"
 
+class ModelHistory;
+
 // Where the program finds its manual and its helpers, located once at start-up.
 struct ProgramPlaces {
   std::string BaseDir;
@@ -45,11 +47,15 @@ class ModelDocument : public QObject {
 
   // The model differs from what was last read or saved.
   bool Modified() const { return modified_; }
-  void SetModified(bool modified = true) { modified_ = modified; }
+  void SetModified(bool modified = true);
+  // Undo and redo of the model's edits; Open and New start a fresh one, Save marks it clean.
+  ModelHistory& History() { return *history_; }
 
   // The model read from a file (normalised); the view shows every orbital and pair.
   void ReplaceModel(const quarnel::ModelData& model);
-  // New: the tables emptied and three orbitals, names kept.
+  // Undo and redo: the model as it was at a step, with the file name it has now.
+  void RestoreModel(const quarnel::ModelData& model);
+  // New: the tables emptied, three orbitals, no header and no file name.
   void ClearModel();
   // The form chosen on the command line, before any model is read.
   void SetForm(int betaTyp);
@@ -112,6 +118,7 @@ class ModelDocument : public QObject {
 
  signals:
   void ModelReplaced();
+  void ModifiedChanged(bool modified);
   void ModelCleared();
   void OrbitalCountChanged(int n, int before);
   void OrbitalChanged(int i);
@@ -129,6 +136,7 @@ class ModelDocument : public QObject {
   std::unique_ptr<quarnel::ModelData> model_;
   std::unique_ptr<quarnel::TableModel> run_;  // refers to *model_
   std::unique_ptr<quarnel::JacobiSolver> solver_;
+  std::unique_ptr<ModelHistory> history_;
   quarnel::HamMatrix hamK_ = {};
   quarnel::KPoint lastKpoint_;
   quarnel::KPointNumerators lastNumerators_;

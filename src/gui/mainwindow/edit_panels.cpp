@@ -8,12 +8,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStatusBar>
 
 #include "document/model_document.h"
 #include "mainwindow/live_value.h"
 #include "mainwindow/main_window.h"
 #include "model/panel_values.h"
 #include "pictures/orbital_cells.h"
+#include "widgets/dialogs.h"
+#include "widgets/number_fields.h"
 #include "widgets/string_grid.h"
 
 using quarnel::ModelData;
@@ -197,11 +200,22 @@ void TFormQuarnel::btnUpdateAlphaClick() {
   const int r = sgInputOverlap->currentRow() + 1;  // the selected orbital's row
   // A closed panel belongs to no orbital of this model.
   if (SelRow < 1 || !quarnel::ValidOrbital(m, r)) return;
-  sgInputOverlap->SetCell(1, r, Edit1->text());
-  sgInputOverlap->SetCell(2, r, Edit2->text());
+  const QStringList zeros = UnreadableFields({{Edit2, "alpha"},
+                                              {EditABetaX, "beta x"},
+                                              {EditABetaY, "beta y"},
+                                              {EditABetaZ, "beta z"},
+                                              {Editm, "m"}});
   quarnel::OrbitalPanelTexts t;
   // A name left as shown keeps the bytes it was read with.
-  t.name = ToModelText(sgInputOverlap->Cell(1, r), m.OrbName[r]);
+  t.name = ToModelText(Edit1->text(), m.OrbName[r]);
+  // Two orbitals of one name would merge when the file is read again: refused, nothing applied.
+  const std::string conflict = quarnel::OrbitalNameConflict(m, r, t.name);
+  if (!conflict.empty()) {
+    CurrentDialogs().Warning(this, QString::fromStdString(conflict));
+    return;
+  }
+  sgInputOverlap->SetCell(1, r, Edit1->text());
+  sgInputOverlap->SetCell(2, r, Edit2->text());
   t.alpha = sgInputOverlap->Cell(2, r).toStdString();
   t.beta[1] = Std(EditABetaX);
   t.beta[2] = Std(EditABetaY);
@@ -213,6 +227,16 @@ void TFormQuarnel::btnUpdateAlphaClick() {
   doc_.EditOrbital(r, [r, &t](ModelData& model) { quarnel::ApplyOrbitalPanel(model, r, t); });
   const QString name = FromModelText(m.OrbName[r]);
   if (name != Edit1->text()) Edit1->setText(name);
+  // The panel shows what is stored, and says why when that is not what was typed.
+  const std::string hint = quarnel::AlphaSignHint(m.BetaTyp, t.alpha);
+  Edit2->setText(sgInputOverlap->Cell(2, r));
+  QStringList said;
+  if (!hint.empty()) said << QString::fromStdString(hint);
+  if (!zeros.isEmpty()) said << CountedAsZeroText(zeros);
+  if (said.isEmpty())
+    StatusBar1->clearMessage();
+  else
+    StatusBar1->showMessage(said.join("  "));
   PropagateOrbitalName(r);
   SetModelModified();
   if (cbShowPlotOrbA->isChecked()) HighlightOrbitals(HighlightRow, HighlightRow);
@@ -250,7 +274,18 @@ void TFormQuarnel::btnUpdateBetaClick() {
     t.beta[d] = Std(betas[d]);
     t.beta2[d] = Std(betas2[d]);  // read even while hidden
   }
+  std::vector<std::pair<QLineEdit*, QString>> fields;
+  for (int d = 1; d <= 3; ++d) {
+    fields.push_back({betas[d], QString("beta %1").arg(QChar('w' + d))});
+    if (!betas2[d]->isHidden())
+      fields.push_back({betas2[d], QString("beta2 %1").arg(QChar('w' + d))});
+  }
+  const QString zeros = CountedAsZeroText(UnreadableFields(fields));
   doc_.EditPair(i, j, [i, j, &t](ModelData& model) { quarnel::ApplyBetaPanel(model, i, j, t); });
+  if (zeros.isEmpty())
+    StatusBar1->clearMessage();
+  else
+    StatusBar1->showMessage(zeros);
   SetModelModified();
   sgInputOverlap->viewport()->update();
 }
@@ -302,7 +337,20 @@ void TFormQuarnel::btnUpdateBetaGenClick() {
     t.socIm[d] = Std(im[d]);
     t.posShown[d] = !pos[d]->isHidden();  // hidden from the first display on
   }
+  std::vector<std::pair<QLineEdit*, QString>> fields;
+  for (int d = 1; d <= 3; ++d) {
+    const QChar axis('w' + d);
+    fields.push_back({minus[d], QString("beta- %1").arg(axis)});
+    fields.push_back({plus[d], QString("beta+ %1").arg(axis)});
+    fields.push_back({re[d], QString("soc re %1").arg(axis)});
+    fields.push_back({im[d], QString("soc im %1").arg(axis)});
+  }
+  const QString zeros = CountedAsZeroText(UnreadableFields(fields));
   doc_.EditPair(i, j, [i, j, &t](ModelData& model) { quarnel::ApplyBetaGenPanel(model, i, j, t); });
+  if (zeros.isEmpty())
+    StatusBar1->clearMessage();
+  else
+    StatusBar1->showMessage(zeros);
   SetModelModified();
   FillBetaGenPanel(i, j);
   sgInputOverlap->viewport()->update();

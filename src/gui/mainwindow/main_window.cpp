@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/main_window.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -12,9 +14,12 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
+#include <QUndoStack>
 
 #include "document/model_document.h"
+#include "document/undo_commands.h"
 #include "model/model_data.h"
+#include "widgets/number_fields.h"
 #include "widgets/spin_edit.h"
 #include "widgets/string_grid.h"
 
@@ -47,7 +52,8 @@ SpinEdit* NewSpinEdit(int lo, int hi, int value, QWidget* parent) {
 
 TFormQuarnel::TFormQuarnel(ModelDocument& document, QWidget* parent)
     : QMainWindow(parent), doc_(document) {
-  setMinimumSize(700, 700);
+  // Small enough for a 1024x600 screen with a panel and a frame; the grids scroll.
+  setMinimumSize(700, 480);
   client_ = new QWidget(this);
   setCentralWidget(client_);
   CreateControls();
@@ -71,6 +77,12 @@ TFormQuarnel::TFormQuarnel(ModelDocument& document, QWidget* parent)
                        static_cast<QWidget*>(EdBeta2Z), static_cast<QWidget*>(lbBeta2)})
       w->hide();
   }
+  for (QLineEdit* e :
+       {Edit2,         EditABetaX,    EditABetaY,    EditABetaZ,    Editm,         EdBetaX,
+        EdBetaY,       EdBetaZ,       EdBeta2X,      EdBeta2Y,      EdBeta2Z,      EditGenBetaMX,
+        EditGenBetaMY, EditGenBetaMZ, EditGenBetaPX, EditGenBetaPY, EditGenBetaPZ, EditGenSocReX,
+        EditGenSocReY, EditGenSocReZ, EditGenSocImX, EditGenSocImY, EditGenSocImZ})
+    WatchNumberField(e);
   SelRow = -1;
   SelCol = -1;
   cbAutoCalc->setChecked(true);
@@ -95,6 +107,30 @@ void TFormQuarnel::ConnectDocument() {
   connect(&doc_, &ModelDocument::KPointComputed, this, &TFormQuarnel::ShowKPoint);
   connect(&doc_, &ModelDocument::RunStarted, this, [this](bool dos) { SetRunLocked(true, dos); });
   connect(&doc_, &ModelDocument::RunEnded, this, [this](bool dos) { SetRunLocked(false, dos); });
+  connect(&doc_, &ModelDocument::ModifiedChanged, this, &TFormQuarnel::setWindowModified);
+  kpointRecompute_ = new QTimer(this);
+  kpointRecompute_->setSingleShot(true);
+  kpointRecompute_->setInterval(0);
+  connect(kpointRecompute_, &QTimer::timeout, this, [this] {
+    // A run computes its own k points; its end shows the last one.
+    if (kpointStale_ && !doc_.Running() && cbAutoCalc->isChecked()) btnCalcKpointClick();
+  });
+  connect(&doc_, &ModelDocument::OrbitalChanged, this, &TFormQuarnel::KPointModelChanged);
+  connect(&doc_, &ModelDocument::PairChanged, this, &TFormQuarnel::KPointModelChanged);
+  // The count edit reports its value again after every display; only a new count is a change.
+  connect(&doc_, &ModelDocument::OrbitalCountChanged, this, [this](int n, int before) {
+    if (n != before) KPointModelChanged();
+  });
+  connect(&doc_, &ModelDocument::ModelReplaced, this, &TFormQuarnel::KPointModelChanged);
+  connect(&doc_, &ModelDocument::ModelCleared, this, &TFormQuarnel::KPointModelChanged);
+  connect(&doc_, &ModelDocument::KPointComputed, this, [this] { ShowKPointCurrent(true); });
+  connect(cbAutoCalc, &QCheckBox::toggled, this, [this](bool on) {
+    if (on && kpointStale_) kpointRecompute_->start();
+  });
+  connect(&doc_, &ModelDocument::RunStarted, this, [this](bool dos) {
+    if (dos) kpointDisplayOff_ = true;
+  });
+  connect(&doc_, &ModelDocument::RunEnded, this, [this] { kpointDisplayOff_ = false; });
 }
 
 bool TFormQuarnel::ModelModified() const {
@@ -142,6 +178,10 @@ void TFormQuarnel::CreateControls() {
 
   connect(seNorb, &SpinEdit::Changed, this, &TFormQuarnel::seNorbChange);
   connect(edHeader, &QLineEdit::textEdited, this, [this] { SetModelModified(); });
+  connect(edHeader, &QLineEdit::editingFinished, this, [this] {
+    SyncHeaderToModel();
+    doc_.History().Record("Edit header");
+  });
   connect(sgInputOverlap, &StringGrid::SelectCell, this, &TFormQuarnel::sgInputOverlapSelectCell);
   connect(sgInputOverlap, &StringGrid::MouseUp, this, &TFormQuarnel::sgInputOverlapMouseUp);
   connect(sgEigen, &StringGrid::MouseUp, this, &TFormQuarnel::sgEigenMouseUp);
@@ -220,10 +260,26 @@ void TFormQuarnel::CreateMenus() {
   miSave1 = file->addAction("&Save", this, &TFormQuarnel::miSave1Click);
   miNew1 = file->addAction("New", this, &TFormQuarnel::miNew1Click);
   Exit1 = file->addAction("E&xit", this, &TFormQuarnel::Exit1Click);
+  miOpen1->setShortcut(QKeySequence::Open);
+  miSave1->setShortcut(QKeySequence::Save);
+  miNew1->setShortcut(QKeySequence::New);
+  Exit1->setShortcut(QKeySequence::Quit);
+  // The undo items name the step they undo: "Undo Apply orbital Cu".
+  QMenu* edit = menuBar()->addMenu("&Edit");
+  QUndoStack& steps = doc_.History().Stack();
+  miUndo = steps.createUndoAction(this, "Undo");
+  miRedo = steps.createRedoAction(this, "Redo");
+  miUndo->setShortcut(QKeySequence::Undo);
+  miRedo->setShortcut(QKeySequence::Redo);
+  edit->addAction(miUndo);
+  edit->addAction(miRedo);
   miShowBand1 = menuBar()->addAction("Bands&&DOS", this, &TFormQuarnel::miShowBand1Click);
   QMenu* tools = menuBar()->addMenu("Tools");
   miShowJacobi1 = tools->addAction("Show Jacobi", this, &TFormQuarnel::miShowJacobi1Click);
   miCopy1 = tools->addAction("Copy", this, &TFormQuarnel::miCopy1Click);
+  miCopy1->setShortcut(QKeySequence::Copy);
+  // A text field's own Copy comes first while it has the focus.
+  miCopy1->setShortcutContext(Qt::WindowShortcut);
   tools->addAction("k map", this, [this] { emit KMapRequested(); });
   PlotOrbMenu = menuBar()->addMenu("PlotOrb");
   miPlotOrbGamma1 = PlotOrbMenu->addAction("Gamma", this, &TFormQuarnel::miPlotOrbGamma1Click);
@@ -234,6 +290,7 @@ void TFormQuarnel::CreateMenus() {
                                             &TFormQuarnel::miPlotOrbGamma33Click);
   QMenu* help = menuBar()->addMenu("Help");
   miManual1 = help->addAction("Manual", this, &TFormQuarnel::miManual1Click);
+  miManual1->setShortcut(QKeySequence::HelpContents);
   miAbout1 = help->addAction("About", this, &TFormQuarnel::miAbout1Click);
 }
 
@@ -285,5 +342,7 @@ void TFormQuarnel::closeEvent(QCloseEvent* event) {
 }
 
 void TFormQuarnel::SetCaption(const QString& caption) {
-  setWindowTitle(caption);
+  // Qt shows "[*]" as the mark of a model that differs from its file, and hides it otherwise.
+  setWindowTitle(caption + "[*]");
+  setWindowModified(doc_.Modified());
 }

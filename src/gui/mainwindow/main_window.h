@@ -20,6 +20,7 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QStatusBar;
+class QTimer;
 class QWidget;
 class SpinEdit;
 class StringGrid;
@@ -218,6 +219,8 @@ class TFormQuarnel : public QMainWindow {
   QAction* miShowBand1;
   QAction* miShowJacobi1;
   QAction* miCopy1;
+  QAction* miUndo;
+  QAction* miRedo;
   QMenu* PlotOrbMenu;
   QAction* miPlotOrbGamma1;
   QAction* miPlotOrbX1;
@@ -292,6 +295,13 @@ class TFormQuarnel : public QMainWindow {
 
   // The document's changes, shown.
   void ConnectDocument();
+  // After any change of the model the k point's results are of an earlier model: recomputed
+  // (coalesced, so a drag computes at most once per pass of the event loop) with Auto
+  // Calculation, marked as such without it.
+  void KPointModelChanged();
+  void ShowKPointCurrent(bool current);
+  QTimer* kpointRecompute_ = nullptr;
+  bool kpointStale_ = false;
   void ShowReplacedModel();
   void ShowClearedModel();
   void ShowKPoint();

@@ -12,8 +12,10 @@
 #include <cmath>
 
 #include "document/model_document.h"
+#include "document/undo_commands.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/window_placement.h"
+#include "model/model_form.h"
 #include "model/model_reader.h"
 #include "model/model_writer.h"
 #include "support/shell_helpers.h"
@@ -96,8 +98,18 @@ void TFormQuarnel::ShowClearedModel() {
 void TFormQuarnel::ShowReplacedModel() {
   ShowClearedModel();
   const quarnel::ModelData& m = doc_.Model();
-  SetCaption(QString("%1 - %2").arg(QString::fromStdString(captionBase_),
-                                    QString::fromStdString(m.ModelFileName)));
+  // The model's own form: a file read in the other form switches the title and Save's extension.
+  const std::string extension = quarnel::ModelFileExtension(m.BetaTyp);
+  if (!extension.empty()) {
+    modelExtension_ = extension;
+    captionBase_ = std::string(kProgramTitle) + "(" + modelExtension_ + ")";
+  }
+  // A recovered model has no file name.
+  if (m.ModelFileName.empty())
+    SetCaption(QString::fromStdString(captionBase_));
+  else
+    SetCaption(QString("%1 - %2").arg(QString::fromStdString(captionBase_),
+                                      QString::fromStdString(m.ModelFileName)));
   headerBytes_ = m.HeaderText;
   const QString header = FromModelText(m.HeaderText);
   // The edit box would cut a header beyond its default limit, and the next save would keep it cut.
@@ -147,8 +159,11 @@ void TFormQuarnel::miOpen1Click() {
 }
 
 bool TFormQuarnel::SaveWithDialog() {
-  const QString name = CurrentDialogs().SaveFileName(
-      this, DialogFilter(), DialogDefaultExt(), QString::fromStdString(doc_.Model().ModelFileName));
+  // A model without a file (New, recovered) proposes "untitled".
+  QString proposed = QString::fromStdString(doc_.Model().ModelFileName);
+  if (proposed.isEmpty()) proposed = "untitled";
+  const QString name =
+      CurrentDialogs().SaveFileName(this, DialogFilter(), DialogDefaultExt(), proposed);
   return !name.isEmpty() && WriteModelFile(name);
 }
 
@@ -172,6 +187,8 @@ bool TFormQuarnel::QueryUnsavedChanges() {
 void TFormQuarnel::miNew1Click() {
   if (!QueryUnsavedChanges()) return;
   ClearModel();
+  headerBytes_.clear();
+  edHeader->clear();
   SetCaption(QString::fromStdString(captionBase_));
 }
 
@@ -231,6 +248,7 @@ void TFormQuarnel::FirstPaint() {
   seNorb->SetMaxValue(16);
   seNorbChange();
   doc_.SetModified(false);  // the model as the command line read it, or the empty one
+  doc_.History().Reset();
   BuildOrbitalShapes();
   if (orbitals_) orbitals_->SetScaleSteps(4);
   ApplyResizeRule();
@@ -260,6 +278,9 @@ void TFormQuarnel::PlaceStartWindows() {
   setGeometry(g.main);
   bands_->setGeometry(g.bands);
   bands_->show();
+  // On a screen too small for both the main window stays in front, so that the bands window does
+  // not cover the k point's Calculation button.
+  if (g.main.marginsAdded(frame).intersects(g.bands.marginsAdded(frame))) raise();
   if (eigen_) {
     // Hidden until asked for; it then opens at the right edge, within the screen's height.
     const int h =

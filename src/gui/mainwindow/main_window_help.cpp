@@ -29,6 +29,15 @@ void TFormQuarnel::miManual1Click() {
     return;
   }
   quarnel::OpenWithProgram(CurrentShell(), messages, places.PdfViewerPath, folder, kManualFile, 0);
+  if (places.PdfViewerPath.empty()) {
+    // The bare "Unknown path to open" leaves the user guessing: say where we looked and what
+    // is missing.
+    const bool found = QFileInfo::exists(QString::fromStdString(manual));
+    quarnel::AddPendingMessage(messages,
+                               "The manual was looked for at " + manual +
+                                   (found ? " (found)" : " (no such file)") +
+                                   "; no program for PDF files is set up on this system.");
+  }
   // A manual that cannot be opened is said at once, not with some later operation.
   quarnel::ShowPendingMessages(messages);
 }

@@ -14,6 +14,7 @@
 #include <QSignalBlocker>
 #include <algorithm>
 #include <cstdlib>
+#include <QTimer>
 
 #include "bands/kpath.h"
 #include "document/model_document.h"
@@ -186,4 +187,15 @@ void TFormQuarnel::miShowJacobi1Click() {
 
 void TFormQuarnel::miShowBand1Click() {
   if (bands_) bands_->show();
+}
+
+void TFormQuarnel::KPointModelChanged() {
+  if (!firstPaintDone_) return;
+  ShowKPointCurrent(false);
+  if (cbAutoCalc->isChecked()) kpointRecompute_->start();
+}
+
+void TFormQuarnel::ShowKPointCurrent(bool current) {
+  kpointStale_ = !current;
+  GroupBox2->setTitle(current ? " k point " : " k point: results of an earlier model ");
 }

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -87,6 +88,18 @@ class QtDialogs : public Dialogs {
       default:
         return SaveChoice::Cancel;
     }
+  }
+  RecoverChoice AskRecover(QWidget* parent, const QString& text) override {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Quarnel"), text, QMessageBox::NoButton,
+                    parent);
+    QAbstractButton* recover = box.addButton(QStringLiteral("Recover"), QMessageBox::AcceptRole);
+    QAbstractButton* discard =
+        box.addButton(QStringLiteral("Discard"), QMessageBox::DestructiveRole);
+    box.setDefaultButton(static_cast<QPushButton*>(recover));
+    box.exec();
+    if (box.clickedButton() == recover) return RecoverChoice::Recover;
+    if (box.clickedButton() == discard) return RecoverChoice::Discard;
+    return RecoverChoice::Later;
   }
 };
 

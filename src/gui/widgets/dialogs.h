@@ -30,6 +30,10 @@ class Dialogs {
   virtual bool Print(QWidget* parent, QPrinter& printer) = 0;
   // A question with the buttons Save, Discard and Cancel; closing the box cancels.
   virtual SaveChoice AskSave(QWidget* parent, const QString& text) = 0;
+  // A question with the buttons Recover and Discard. Closing the box keeps
+  // the copy for the next start: neither recovered nor discarded.
+  enum class RecoverChoice { Recover, Discard, Later };
+  virtual RecoverChoice AskRecover(QWidget* parent, const QString& text) = 0;
 };
 
 // The dialogs in use: the Qt ones unless a test installed others.

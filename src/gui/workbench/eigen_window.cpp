@@ -41,7 +41,8 @@ QGroupBox* MakeGroup(QWidget* parent, QHBoxLayout*& row) {
 TEigenDlg::TEigenDlg(ModelDocument& document, QWidget* parent)
     : QWidget(parent, Qt::Window), doc_(document) {
   setWindowTitle("Eigen Values");
-  setMinimumSize(700, 700);
+  // Fits a 1024x600 screen with a panel and a frame.
+  setMinimumSize(700, 500);
   resize(800, 800);
 
   BuildPanelA();

@@ -11,6 +11,7 @@
 #include "widgets/dialogs.h"
 #include "widgets/string_grid.h"
 #include "workbench/eigen_window.h"
+#include "workbench/hermitian_check.h"
 #include "workbench/matrix_file.h"
 
 void TEigenDlg::ShowMatrixGrid(const quarnel::MatrixGrid& matrix) {
@@ -54,6 +55,8 @@ void TEigenDlg::btnOpenAClick() {
     LabelR1->clear();
     Memo1->clear();
     doc_.Solver().Reset();
+    // Read as it is, but a matrix that is not Hermitian has no real eigenvalues to find.
+    quarnel::CheckHermitianMatrix(name.toStdString(), doc_.Solver(), messages);
   }
   // A file that could not be read is reported now, not with some later file's warnings.
   quarnel::ShowPendingMessages(messages);

@@ -31,6 +31,9 @@ class NamedFileDialogs : public Dialogs {
   SaveChoice AskSave(QWidget* parent, const QString& text) override {
     return base_.AskSave(parent, text);
   }
+  RecoverChoice AskRecover(QWidget* parent, const QString& text) override {
+    return base_.AskRecover(parent, text);
+  }
 
  private:
   Dialogs& base_;

@@ -212,6 +212,14 @@ void BandRunsTest::clickRecomputesThePointAfterSkippedLines() {
   QVERIFY(w.StatusPanels[0]->text().startsWith(" [1,2] E01: k=5 0 0 20 "));
   QCOMPARE(w.StatusPanels[1]->text(), QString(" [1,2] s=1.00  "));
   QCOMPARE(p.form->lbkx->text(), QString("kx=0.25"));
+  // The chart shows the whole result, however narrow the panels.
+  QCPItemText* shown = nullptr;
+  for (int k = 0; k < w.Chart1->itemCount(); ++k)
+    if (w.Chart1->item(k)->objectName() == "clickResult")
+      shown = qobject_cast<QCPItemText*>(w.Chart1->item(k));
+  QVERIFY(shown);
+  const QStringList lines = shown->text().split('\n');
+  QVERIFY(lines.contains("[1,2] E01") && lines.contains("k=5 0 0 20") && lines.contains("s=1.00"));
   w.Chart1ClickSeries(w.Chart1->plottable(1), 1, Qt::RightButton);
   QVERIFY(w.StatusPanels[0]->text().startsWith(" [1,2] "));
 }

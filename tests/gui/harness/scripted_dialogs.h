@@ -42,4 +42,10 @@ class ScriptedDialogs : public Dialogs {
     questions << text;
     return saveChoices.isEmpty() ? SaveChoice::Discard : saveChoices.takeFirst();
   }
+  // Without a scripted answer a recovery copy is left for later.
+  QList<RecoverChoice> recoverChoices;
+  RecoverChoice AskRecover(QWidget*, const QString& text) override {
+    questions << text;
+    return recoverChoices.isEmpty() ? RecoverChoice::Later : recoverChoices.takeFirst();
+  }
 };

@@ -18,7 +18,7 @@ class MainWindowTest : public QObject {
  private slots:
   void startUpWithoutArguments() {
     Program p;
-    QCOMPARE(p.form->windowTitle(), QString("Quarnel V7.12 (qrg)"));
+    QCOMPARE(p.form->windowTitle(), QString("Quarnel V7.12 (qrg)[*]"));
     QCOMPARE(p.doc.Model().NOrb, 3);
     QCOMPARE(p.form->sgInputOverlap->RowCount(), 4);
     QCOMPARE(p.form->sgInputOverlap->ColCount(), 6);
@@ -52,7 +52,7 @@ class MainWindowTest : public QObject {
   void optionChoosesFormAndDialogFilter() {
     Program p({"-betatyp1"});
     QCOMPARE(p.doc.Model().BetaTyp, 1);
-    QCOMPARE(p.form->windowTitle(), QString("Quarnel V7.12 (qre)"));
+    QCOMPARE(p.form->windowTitle(), QString("Quarnel V7.12 (qre)[*]"));
     p.dialogs.openAnswers << QString();  // cancelled
     p.form->miOpen1Click();
     QCOMPARE(p.dialogs.lastFilter, QString("Quarnel file (*.qre)|*.qre|All Files (*.*)|*.*"));
@@ -63,7 +63,7 @@ class MainWindowTest : public QObject {
     const QString file = kExamples + "/square_dp.qrg";
     Program p({"-betatyp1", file, "notes.txt"});
     QCOMPARE(p.doc.Model().BetaTyp, 2);
-    QCOMPARE(p.form->windowTitle(), "Quarnel V7.12 (qrg) - " + file);
+    QCOMPARE(p.form->windowTitle(), "Quarnel V7.12 (qrg) - " + file + "[*]");
     QCOMPARE(p.doc.Model().NOrb, 3);
     QCOMPARE(p.Cell(0, 1), QString("Cu"));
     QCOMPARE(p.Cell(4, 0), QString("Ox"));
@@ -89,7 +89,7 @@ class MainWindowTest : public QObject {
   void missingFileShowsOneWarningAndKeepsTheDefaultModel() {
     Program p({"/nonexistent/model.qrg"});
     QCOMPARE(p.dialogs.warnings, QStringList{"/nonexistent/model.qrg: not found"});
-    QCOMPARE(p.form->windowTitle(), QString("Quarnel V7.12 (qrg)"));
+    QCOMPARE(p.form->windowTitle(), QString("Quarnel V7.12 (qrg)[*]"));
     QCOMPARE(p.doc.Model().NOrb, 3);
   }
 
@@ -175,17 +175,17 @@ class MainWindowTest : public QObject {
     p.dialogs.saveAnswers << target;
     p.form->miSave1Click();
     QCOMPARE(p.dialogs.lastProposed, kExamples + "/square_dp.qrg");
-    QCOMPARE(p.form->windowTitle(), "Quarnel V7.12 (qrg) - " + target);
+    QCOMPARE(p.form->windowTitle(), "Quarnel V7.12 (qrg) - " + target + "[*]");
 
     p.form->miNew1Click();
-    QCOMPARE(p.form->windowTitle(), QString("Quarnel V7.12 (qrg)"));
+    QCOMPARE(p.form->windowTitle(), QString("Quarnel V7.12 (qrg)[*]"));
     QCOMPARE(p.doc.Model().NOrb, 3);
     QCOMPARE(p.Cell(4, 1), QString());
     QCOMPARE(p.doc.Model().OrbName[1], std::string("Cu"));  // names survive New
 
     p.dialogs.openAnswers << target;
     p.form->miOpen1Click();
-    QCOMPARE(p.form->windowTitle(), "Quarnel V7.12 (qrg) - " + target);
+    QCOMPARE(p.form->windowTitle(), "Quarnel V7.12 (qrg) - " + target + "[*]");
     QCOMPARE(p.Cell(4, 1), QString("X:1.3,-1.3 "));
     QVERIFY(p.dialogs.warnings.isEmpty());
   }
@@ -198,7 +198,7 @@ class MainWindowTest : public QObject {
     p.form->miSave1Click();
     QCOMPARE(p.dialogs.warnings.size(), 1);
     QVERIFY(p.dialogs.warnings.first().startsWith(target + ": File access error #"));
-    QCOMPARE(p.form->windowTitle(), QString("Quarnel V7.12 (qrg)"));
+    QCOMPARE(p.form->windowTitle(), QString("Quarnel V7.12 (qrg)[*]"));
   }
 
   // Regression: the orbital-count edit dropped the cells of the rows it took away.

@@ -114,7 +114,7 @@ void SessionTest::Calculate(int nx, int ny, int div) {
 }
 
 void SessionTest::startsWithTheModelOfTheCommandLine() {
-  QCOMPARE(p->form->windowTitle(), "Quarnel V7.12 (qrg) - " + kModel);
+  QCOMPARE(p->form->windowTitle(), "Quarnel V7.12 (qrg) - " + kModel + "[*]");
   QCOMPARE(p->doc.Model().NOrb, 3);
   QCOMPARE(p->Cell(0, 1), QString("Cu"));
   QCOMPARE(p->Cell(2, 2), QString("-5.1"));
@@ -298,7 +298,7 @@ void SessionTest::saveReopenAndSaveAgainKeepModelAndBytes() {
   p->dialogs.openAnswers << first;
   p->form->miOpen1->trigger();
   QVERIFY(p->dialogs.warnings.isEmpty());
-  QCOMPARE(p->form->windowTitle(), "Quarnel V7.12 (qrg) - " + first);
+  QCOMPARE(p->form->windowTitle(), "Quarnel V7.12 (qrg) - " + first + "[*]");
   QVERIFY(SameModel(p->doc.Model(), before));
 
   const QString second = p->dir.filePath("again.qrg");

@@ -83,7 +83,8 @@ TEST(SpecialPoints, CentredRectangularVertexWithTheShorterAxisFirst) {
                            std::array<std::array<double, 3>, 3>{{{0.5, 1, 0}, {0.5, -1, 0}, {0, 0, 5}}}}) {
     const LatticeModel m = Model(cell, 2);
     double q[3];
-    const SpecialPoint* x = SpecialPointNamer(m).Find("X");
+    const SpecialPointNamer namer(m);  // owns the point Find returns
+    const SpecialPoint* x = namer.Find("X");
     ASSERT_NE(x, nullptr);
     CartesianK(m, x->k, q);
     EXPECT_NEAR(std::fabs(q[0]), 0.625, 1e-12);

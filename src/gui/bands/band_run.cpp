@@ -18,10 +18,10 @@
 #include "bands/csv_export.h"
 #include "bands/kpath.h"
 #include "bands/path_run.h"
-#include "bands/series_colors.h"
 #include "document/model_document.h"
 #include "support/number_text.h"
 #include "widgets/chart_helpers.h"
+#include "widgets/series_colors.h"
 #include "widgets/spin_edit.h"
 #include "widgets/string_grid.h"
 

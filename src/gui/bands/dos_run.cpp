@@ -20,11 +20,11 @@
 #include "bands/band_window.h"
 #include "bands/dos_grid.h"
 #include "bands/dos_run.h"
-#include "bands/series_colors.h"
 #include "document/model_document.h"
 #include "support/number_text.h"
 #include "support/text_utils.h"
 #include "widgets/chart_helpers.h"
+#include "widgets/series_colors.h"
 #include "widgets/spin_edit.h"
 
 namespace {

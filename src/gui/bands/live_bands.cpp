@@ -13,10 +13,10 @@
 #include "bands/band_window.h"
 #include "bands/dos_grid.h"
 #include "bands/path_bands.h"
-#include "bands/series_colors.h"
 #include "document/model_document.h"
 #include "support/number_text.h"
 #include "widgets/chart_helpers.h"
+#include "widgets/series_colors.h"
 
 namespace {
 

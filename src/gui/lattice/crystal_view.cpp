@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "bands/series_colors.h"
+#include "widgets/series_colors.h"
 
 namespace {
 

@@ -36,24 +36,20 @@ std::string FormatLatticeFile(const LatticeModel& m) {
             G(o.pos[1]) + " " + G(o.pos[2]) + " tok= " + std::to_string(o.kind) + "\r\n";
   }
   for (const LatticeHop& h : m.hops) {
-    text += "_hop " + OrbitalWord(m, h.i) + " " + OrbitalWord(m, h.j) + " R= " +
-            std::to_string(h.R[0]) + " " + std::to_string(h.R[1]) + " " + std::to_string(h.R[2]) +
-            " t= " + G(h.t.real());
+    text += "_hop " + OrbitalWord(m, h.i) + " " + OrbitalWord(m, h.j) +
+            " R= " + std::to_string(h.R[0]) + " " + std::to_string(h.R[1]) + " " +
+            std::to_string(h.R[2]) + " t= " + G(h.t.real());
     if (h.t.imag() != 0) text += " " + G(h.t.imag());
     text += "\r\n";
   }
   if (m.FillElectrons > 0)
-    text += "_fill electrons=" + G(m.FillElectrons) + " spin=" + std::to_string(m.FillSpin) +
-            "\r\n";
+    text +=
+        "_fill electrons=" + G(m.FillElectrons) + " spin=" + std::to_string(m.FillSpin) + "\r\n";
   return text;
 }
 
 int WriteLatticeFile(LatticeModel& m, PendingMessages& messages, const std::string& name) {
-  TextFile f;
-  int code = OpenTextFile(f, name, kCreateText, 1, messages);
-  if (code != 0) return code;
-  f.Write(FormatLatticeFile(m));
-  code = CloseTextFile(f, 1, messages);
+  const int code = WriteWholeTextFile(name, FormatLatticeFile(m), messages);
   if (code != 0) return code;
   m.ModelFileName = name;
   return 0;

@@ -71,11 +71,7 @@ std::string FormatModelFile(const ModelData& m) {
 }
 
 int WriteModelFile(ModelData& m, PendingMessages& messages, const std::string& name) {
-  TextFile f;
-  int code = OpenTextFile(f, name, kCreateText, 1, messages);
-  if (code != 0) return code;
-  f.Write(FormatModelFile(m));
-  code = CloseTextFile(f, 1, messages);
+  const int code = WriteWholeTextFile(name, FormatModelFile(m), messages);
   if (code != 0) return code;
   m.ModelFileName = name;
   return 0;

@@ -15,7 +15,9 @@ namespace quarnel {
 
 namespace fs = std::filesystem;
 
-std::string NotFoundMessage(const std::string& name) { return name + ": not found"; }
+std::string NotFoundMessage(const std::string& name) {
+  return name + ": not found";
+}
 
 std::string FileAccessErrorMessage(const std::string& name, int code) {
   // The number alone tells the user nothing; the system's own words say what went wrong.
@@ -216,6 +218,15 @@ int CloseTextFile(TextFile& f, int report, PendingMessages& messages) {
   const int code = f.Close();
   if (code != 0 && report == 1) AddPendingMessage(messages, FileAccessErrorMessage(name, code));
   return code;
+}
+
+int WriteWholeTextFile(const std::string& name, const std::string& text,
+                       PendingMessages& messages) {
+  TextFile f;
+  const int code = OpenTextFile(f, name, kCreateText, 1, messages);
+  if (code != 0) return code;
+  f.Write(text);
+  return CloseTextFile(f, 1, messages);
 }
 
 }  // namespace quarnel

@@ -57,6 +57,10 @@ int OpenTextFile(TextFile& f, const std::string& name, int mode, int report,
 // Close with the same report as OpenTextFile for a failed write.
 int CloseTextFile(TextFile& f, int report, PendingMessages& messages);
 
+// A whole text written as a new file (through a temporary file renamed over name), its failure
+// reported as OpenTextFile and CloseTextFile report one; 0 on success.
+int WriteWholeTextFile(const std::string& name, const std::string& text, PendingMessages& messages);
+
 // The two file-error texts used everywhere; the second ends with the system's text of code
 // ("...: File access error #30: Read-only file system").
 std::string NotFoundMessage(const std::string& name);

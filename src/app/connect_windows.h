@@ -10,6 +10,7 @@
 #include "bands/band_window.h"
 #include "bands/kmap_window.h"
 #include "document/model_document.h"
+#include "lattice/crystal_view.h"
 #include "mainwindow/main_window.h"
 #include "widgets/about_box.h"
 #include "widgets/diagnostics_window.h"
@@ -28,6 +29,11 @@ inline void ConnectWindows(ModelDocument& document, TFormQuarnel& form, TUnitPom
                      &TFormQuarnel::FitOrbitalAxes);
     QObject::connect(&form, &TFormQuarnel::KPathFileNamed, bands, &TBandDlg::ReadKpointList);
     QObject::connect(bands, &TBandDlg::KMapRequested, &form, kmap);
+    form.SetCrystalView(bands->Crystal());
+    QObject::connect(bands->Crystal(), &CrystalPictureView::HopClicked, &form,
+                     &TFormQuarnel::OpenLatticeHop);
+    QObject::connect(bands->Crystal(), &CrystalPictureView::OrbitalClicked, &form,
+                     &TFormQuarnel::OpenLatticeOrbital);
   }
   if (eigen) {
     form.SetColumnSizing(eigen->ColumnSizing());

@@ -16,7 +16,9 @@ int RunPath(const std::vector<std::string>& lines, const PathRunHooks& hooks) {
   for (std::size_t line = 1; line < lines.size(); ++line) {
     if (hooks.stop && hooks.stop()) break;
     KPathPoint p;
-    if (KPathPointOf(ParseKPathLine(lines[line]), p)) {
+    const KPathLine parsed = ParseKPathLine(lines[line]);
+    if (KPathPointOf(parsed, p)) {
+      if (hooks.label) hooks.label(parsed, p);
       if (hooks.point) hooks.point({x++, static_cast<int>(line), p});
     }
     if (hooks.afterLine) hooks.afterLine();

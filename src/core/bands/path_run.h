@@ -25,6 +25,9 @@ struct PathRunHooks {
   std::function<void(const PathRunPoint&)> point;
   // After every line, a point or not.
   std::function<void()> afterLine;
+  // Names a point as the model's lattice does (a lattice-form model's K, M, ...); unset, the
+  // path's own labels stand.
+  std::function<void(const KPathLine&, KPathPoint&)> label;
 };
 
 // The number of points among lines[1..] (lines[0] is the title).

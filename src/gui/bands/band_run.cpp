@@ -18,6 +18,7 @@
 #include "bands/csv_export.h"
 #include "bands/kpath.h"
 #include "bands/path_run.h"
+#include "bands/special_points.h"
 #include "document/model_document.h"
 #include "support/number_text.h"
 #include "widgets/chart_helpers.h"
@@ -150,6 +151,14 @@ void TBandDlg::btnBandClick() {
   // takes it from the document's solver.
   quarnel::PathRunHooks hooks;
   hooks.stop = [this] { return doc_.StopRequested(); };
+  // A crystal's points are named by its lattice (K and M of graphene), as quarnel-cli names them.
+  std::shared_ptr<const quarnel::SpecialPointNamer> namer;
+  if (doc_.IsLattice()) {
+    namer = std::make_shared<const quarnel::SpecialPointNamer>(doc_.Lattice());
+    hooks.label = [namer](const quarnel::KPathLine& line, quarnel::KPathPoint& p) {
+      namer->Label(line, p);
+    };
+  }
   hooks.point = [&](const quarnel::PathRunPoint& r) {
     const quarnel::KPathPoint& p = r.point;
     const int x = r.x;

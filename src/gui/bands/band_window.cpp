@@ -25,6 +25,7 @@
 #include "bands/kpath.h"
 #include "bands/live_bands.h"
 #include "document/model_document.h"
+#include "lattice/crystal_view.h"
 #include "widgets/chart_alignment.h"
 #include "widgets/chart_helpers.h"
 #include "widgets/fixed_font.h"
@@ -102,6 +103,7 @@ TBandDlg::TBandDlg(ModelDocument& document, QWidget* parent)
   resize(std::max(900, oneRowWidth_), 600);
   BuildCharts();
   orbitals_ = new OrbitalView(Chart3, this);
+  BuildCrystalView();
   BuildStatusBar();
   Live = new LiveBands(this);
 
@@ -339,6 +341,7 @@ void TBandDlg::FormResize() {
   Chart2->setGeometry(w1 + 2, top, dos, h);
   Memo1->setGeometry(w1 + 2 + dos + 2, top, memo, h);
   Chart3->setGeometry(Chart2->x(), top, dos + 2 + memo, h);
+  if (crystal_) crystal_->setGeometry(Chart3->geometry());
   if (orbitals_) orbitals_->RequestRescale(true);
   ResetOrbitalAxes();
 }
@@ -369,7 +372,11 @@ void TBandDlg::ClearCharts() {
 
 void TBandDlg::cbCellsClick() {
   const bool orbitals = cbCells->isChecked();
-  Chart3->setVisible(orbitals);
+  // A crystal is drawn as itself; the orbital chart is the other forms' picture.
+  const bool crystal = orbitals && doc_.IsLattice();
+  Chart3->setVisible(orbitals && !crystal);
+  crystal_->setVisible(crystal);
+  if (crystal) crystal_->raise();
   Chart2->setVisible(!orbitals);
   Memo1->setVisible(!orbitals);
   orbitals_->SetShown(orbitals);

@@ -38,6 +38,7 @@ class SpinEdit;
 class LiveBands;
 class ModelDocument;
 class OrbitalView;
+class CrystalPictureView;
 
 class TBandDlg : public QWidget {
   Q_OBJECT
@@ -189,6 +190,8 @@ class TBandDlg : public QWidget {
   // The orbital chart with its cell size, shown state and fit requests, for the pictures drawn
   // in it.
   OrbitalView* Orbitals() const { return orbitals_; }
+  // The picture of a lattice-form crystal, shown where the orbital chart is for the other forms.
+  CrystalPictureView* Crystal() const { return crystal_; }
   // Height of the weight bars of the band chart (the marker size of the last band run).
   int MarkerSize() const { return markerSize_; }
 
@@ -242,6 +245,13 @@ class TBandDlg : public QWidget {
   std::size_t SampleDosWatched(int n);
   // Asks the DOS run in progress, if any, to end after the k points being computed.
   void StopDosWatch();
+
+  // The lattice form (band_lattice.cpp).
+  void BuildCrystalView();
+  void ShowCrystal();
+  void PlaceDefaultPath();
+  CrystalPictureView* crystal_ = nullptr;
+  std::vector<std::string> lastDefaultPath_;
 
   ModelDocument& doc_;
   bool running_ = false;

@@ -25,6 +25,7 @@
 #include "bands/dos_grid.h"
 #include "bands/kmap_csv.h"
 #include "document/model_document.h"
+#include "lattice/zone_chart.h"
 #include "support/number_text.h"
 #include "widgets/chart_helpers.h"
 #include "widgets/diagnostics_window.h"
@@ -65,7 +66,12 @@ QString Num(double x, int decimals = 3) {
 
 // One map being computed: its own copy of the model, so that the main window stays usable.
 struct TKMapDlg::Job {
-  std::unique_ptr<quarnel::ModelData> model;
+  std::unique_ptr<quarnel::RunModel> model;
+  std::string file;
+  int form = 2;
+  double electrons = 0;
+  int spin = 2;
+  std::shared_ptr<const quarnel::LatticeModel> lattice;  // the lattice form's crystal
   quarnel::KMapGrid grid;
   quarnel::KMapControl control;
   std::atomic<bool> done{false};
@@ -216,6 +222,7 @@ void TKMapDlg::BuildChart() {
 
   // The special points of the plane.
   auto* points = new QCPGraph(Chart->xAxis, Chart->yAxis);
+  squarePoints_ = points;
   points->setLineStyle(QCPGraph::lsNone);
   points->setScatterStyle(
       QCPScatterStyle(QCPScatterStyle::ssCircle, QPen(Qt::black, 1.5), QBrush(Qt::white), 8));
@@ -230,6 +237,7 @@ void TKMapDlg::BuildChart() {
   for (const auto& s : special) {
     points->addData(s.x, s.y);
     auto* label = new QCPItemText(Chart);
+    squareMarks_.push_back(label);
     // Beside its point, towards the inside of the plane, so that the point stays visible.
     label->position->setCoords(s.x + (s.x > 0.5 ? -0.025 : 0.025),
                                s.y + (s.y > 0.5 ? -0.025 : 0.025));
@@ -248,6 +256,10 @@ void TKMapDlg::BuildChart() {
     if (r.width() <= 0 || r.height() <= 0 || !IsAxisAutomatic(Chart->xAxis) ||
         !IsAxisAutomatic(Chart->yAxis))
       return;
+    if (lattice_) {
+      FitZoneAxes(Chart, zone_);
+      return;
+    }
     const QCPRange x = Chart->xAxis->range(), y = Chart->yAxis->range();
     const double sx = x.size() / r.width(), sy = y.size() / r.height();
     if (sx < sy)
@@ -276,7 +288,7 @@ std::vector<double> TKMapDlg::ModelPrint() const {
     kp.k[1] = k;
     kp.k[2] = 0.37 * k + 0.11;
     kp.k[3] = 0.53 * k + 0.07;
-    quarnel::FillHamK(m, kp, h);
+    doc_.ModelOfRun().FillHamK(kp, h);
     for (int i = 1; i <= m.NOrb; ++i) print.insert(print.end(), h[i] + 1, h[i] + m.NOrb + 1);
   }
   return print;
@@ -331,13 +343,17 @@ void TKMapDlg::StartJob() {
   }
   job_ = std::make_unique<Job>();
   Job& job = *job_;
-  job.model = std::make_unique<quarnel::ModelData>(m);
+  job.model = doc_.ModelOfRun().Clone();
+  job.file = m.ModelFileName;
+  job.form = doc_.Form();
+  job.electrons = m.FillElectrons;
+  job.spin = m.FillSpin;
+  if (doc_.IsLattice()) job.lattice = std::make_shared<const quarnel::LatticeModel>(doc_.Lattice());
   job.print = ModelPrint();
   const double kz = edKz->value();
   const int threads = quarnel::DefaultDosThreads();
   const auto run = [&job, n, kz, band, threads] {
-    quarnel::ComputeKMap(quarnel::TableModel(*job.model), n, kz, band, threads, job.grid,
-                         &job.control);
+    quarnel::ComputeKMap(*job.model, n, kz, band, threads, job.grid, &job.control);
     job.done = true;
   };
   try {
@@ -365,13 +381,13 @@ void TKMapDlg::Poll() {
     // A map stopped by the user shows the rows it has; a superseded one is dropped.
     grid_ = std::move(job_->grid);
     gridPrint_ = std::move(job_->print);
-    modelFile_ = job_->model->ModelFileName;
-    modelForm_ = job_->model->BetaTyp;
-    gridNames_ = quarnel::OrbitalNames(quarnel::TableModel(*job_->model));
-    electrons_ = job_->model->FillElectrons;
-    filling_ = electrons_ > 0
-                   ? quarnel::KMapFilling(grid_, electrons_, job_->model->FillSpin == 1 ? 1 : 2)
-                   : quarnel::FillingResult();
+    modelFile_ = job_->file;
+    modelForm_ = job_->form;
+    gridNames_ = quarnel::OrbitalNames(*job_->model);
+    electrons_ = job_->electrons;
+    lattice_ = job_->lattice;
+    filling_ = electrons_ > 0 ? quarnel::KMapFilling(grid_, electrons_, job_->spin == 1 ? 1 : 2)
+                              : quarnel::FillingResult();
   }
   job_.reset();
   poll_->stop();
@@ -403,16 +419,7 @@ void TKMapDlg::DrawLevel(QCPCurve* curve, const std::vector<double>& energy, dou
   const auto lines = quarnel::ContourLines(energy, side, side, -1, -1, 2.0 / grid_.n, level);
   // One curve for all lines: a point that is no number ends a line.
   QVector<double> t, x, y;
-  for (const auto& piece : quarnel::JoinContour(lines)) {
-    for (const quarnel::ContourPoint& p : piece) {
-      t.push_back(t.size());
-      x.push_back(p.x);
-      y.push_back(p.y);
-    }
-    t.push_back(t.size());
-    x.push_back(std::nan(""));
-    y.push_back(std::nan(""));
-  }
+  for (const auto& piece : quarnel::JoinContour(lines)) PlaceLine(piece, t, x, y);
   curve->setData(t, x, y, true);
 }
 
@@ -447,15 +454,10 @@ void TKMapDlg::Redraw() {
     value = energy;
     label = QString("energy of band %1").arg(grid_.band);
   }
-  Map->data()->setSize(side, side);
-  Map->data()->setRange(QCPRange(-1, 1), QCPRange(-1, 1));
   double lo = HUGE_VAL, hi = -HUGE_VAL;
-  for (int iy = 0; iy < side; ++iy)
-    for (int ix = 0; ix < side; ++ix) {
-      const double v = value[static_cast<std::size_t>(iy) * side + ix];
-      Map->data()->setCell(ix, iy, v);
-      if (std::isfinite(v)) lo = std::min(lo, v), hi = std::max(hi, v);
-    }
+  for (const double v : value)
+    if (std::isfinite(v)) lo = std::min(lo, v), hi = std::max(hi, v);
+  ShowPlane(value);
   if (quantity == kWeight) lo = 0, hi = std::max(hi, 1.0);
   if (!(lo <= hi)) lo = 0, hi = 1;  // nothing finite to scale by
   if (hi - lo < 1e-9 * std::max(1.0, std::abs(hi))) lo -= 0.5, hi += 0.5;  // a flat band
@@ -495,7 +497,15 @@ std::string TKMapDlg::SaveText() const {
     dos.width = edWidth->value();
     dos.value = quarnel::KMapDos(grid_, dos.energy, dos.width);
   }
-  return quarnel::KMapCsv(run, gridNames_, grid_, true, withDos ? &dos : nullptr);
+  // A crystal's map also gives each point's Cartesian k, as quarnel-cli map writes it.
+  double cartesian[3][3];
+  if (lattice_) {
+    quarnel::ReciprocalVectors(lattice_->cell, cartesian);
+    for (auto& row : cartesian)
+      for (double& x : row) x /= 2;
+  }
+  return quarnel::KMapCsv(run, gridNames_, grid_, true, withDos ? &dos : nullptr,
+                          lattice_ ? cartesian : nullptr);
 }
 
 bool TKMapDlg::SaveData() {

@@ -6,18 +6,23 @@
 // map is computed on worker threads while the window goes on handling events.
 
 #include <QPointer>
+#include <QVector>
 #include <QWidget>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "bands/brillouin_zone.h"
+#include "bands/contour.h"
 #include "bands/kmap.h"
 
 class QCheckBox;
 class QComboBox;
 class QCPColorMap;
 class QCPColorScale;
+class QCPAbstractItem;
 class QCPCurve;
+class QCPGraph;
 class QCustomPlot;
 class QDoubleSpinBox;
 class QLabel;
@@ -80,6 +85,13 @@ class TKMapDlg : public QWidget {
   void Poll();
   void Redraw();
   void DrawLevel(QCPCurve* curve, const std::vector<double>& energy, double level, bool on);
+  // The map's values drawn over its plane: the square of k numbers, or for a crystal its first
+  // Brillouin zone in Cartesian k (kmap_zone.cpp).
+  void ShowPlane(const std::vector<double>& value);
+  // A line of the map (k numbers) appended to a curve's points, ended by a NaN point; for a
+  // crystal, each periodic image of it within the zone.
+  void PlaceLine(const std::vector<quarnel::ContourPoint>& line, QVector<double>& t,
+                 QVector<double>& x, QVector<double>& y) const;
   void ChartDblClick(QMouseEvent* event);
   // Save data and Save image of the chart menu act on this window's chart when it asked.
   void ConnectMenu();
@@ -97,6 +109,11 @@ class TKMapDlg : public QWidget {
   std::vector<std::string> names_;      // of the orbital list
   std::vector<std::string> gridNames_;  // of the model of grid_
   quarnel::FillingResult filling_;
+  std::shared_ptr<const quarnel::LatticeModel> lattice_;  // the crystal of grid_, if one
+  quarnel::ZoneSlice zone_;
+  QCPCurve* zoneLine_ = nullptr;
+  QCPGraph* squarePoints_ = nullptr;
+  std::vector<QCPAbstractItem*> squareMarks_;
   double electrons_ = 0;
   QTimer* poll_;
   QTimer* request_;  // settings typed in quick succession give one new map

@@ -13,6 +13,7 @@
 #include "bands/band_window.h"
 #include "bands/dos_grid.h"
 #include "bands/path_bands.h"
+#include "bands/special_points.h"
 #include "document/model_document.h"
 #include "support/number_text.h"
 #include "widgets/chart_helpers.h"
@@ -45,6 +46,7 @@ LiveBands::LiveBands(TBandDlg* window) : QObject(window), w_(window) {
   };
   connect(&doc, &ModelDocument::OrbitalChanged, this, changed);
   connect(&doc, &ModelDocument::PairChanged, this, changed);
+  connect(&doc, &ModelDocument::LatticeEdited, this, changed);
 }
 
 void LiveBands::Begin(bool rescale) {
@@ -118,8 +120,14 @@ bool LiveBands::Redraw() {
   const quarnel::RunModel& model = w_->doc_.ModelOfRun();
   const std::vector<std::string> lines = MemoLines(w_->Memo1);
   std::vector<int> lineOf;
-  const std::vector<quarnel::KPathPoint> points = quarnel::PathPoints(lines, &lineOf);
+  std::vector<quarnel::KPathPoint> points = quarnel::PathPoints(lines, &lineOf);
   if (points.empty()) return false;
+  // A crystal's points carry its lattice's names, as in the band run.
+  if (w_->doc_.IsLattice()) {
+    const quarnel::SpecialPointNamer namer(w_->doc_.Lattice());
+    for (std::size_t x = 0; x < points.size(); ++x)
+      namer.Label(quarnel::ParseKPathLine(lines[static_cast<std::size_t>(lineOf[x])]), points[x]);
+  }
   quarnel::BandTable table;
   if (!quarnel::FastPathBands(model, points, table)) {
     SetStatusPanelFit(w_->StatusBar1, 2, "live bands: no convergence");

@@ -58,8 +58,10 @@ bool TBandDlg::SaveModelAsPython() {
                          ? KpointFile.toStdString()
                          : MemoKPathName();
   source.kPathTitle = lines.empty() ? std::string() : lines[0];
-  const std::string text = quarnel::PythonBandScript(quarnel::PythonCodeOfModel(model),
-                                                     quarnel::PathPoints(lines), source);
+  const quarnel::PythonModelCode modelCode = doc_.IsLattice()
+                                                 ? quarnel::PythonCodeOfLattice(doc_.Lattice())
+                                                 : quarnel::PythonCodeOfModel(model);
+  const std::string text = quarnel::PythonBandScript(modelCode, quarnel::PathPoints(lines), source);
 
   QString name = CurrentDialogs().SaveFileName(this, kScriptFilter, QStringLiteral("py"),
                                                ProposedScriptName(model.ModelFileName));

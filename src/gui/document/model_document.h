@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "model/lattice_model.h"
 #include "model/model_data.h"
 #include "numeric/hamiltonian.h"
 #include "numeric/jacobi_solver.h"
@@ -27,6 +28,13 @@ struct ProgramPlaces {
 };
 
 namespace quarnel {
+// The whole model as one step of the history keeps it: the form and the model of that form.
+struct ModelSnapshot {
+  int form = 2;
+  ModelData tables;
+  LatticeModel lattice;
+};
+
 // A k point as the k-point controls write it: numerators over a divisor.
 struct KPointNumerators {
   int nx = 0, ny = 0, nz = 0, div = 10;
@@ -39,8 +47,15 @@ class ModelDocument : public QObject {
   explicit ModelDocument(QObject* parent = nullptr);
   ~ModelDocument() override;
 
-  // The model of the run.
+  // The model's form: 1 or 2 (the tables) or quarnel::kLatticeForm.
+  int Form() const { return form_; }
+  bool IsLattice() const { return form_ == quarnel::kLatticeForm; }
+  // The model of the run as the tables. For the lattice form they hold what every form shows
+  // (orbital count, names, picture kinds and energies, filling, header, file name) and BetaTyp
+  // is kLatticeForm; its couplings are in Lattice().
   const quarnel::ModelData& Model() const { return *model_; }
+  // The lattice form's model (empty for the other forms).
+  const quarnel::LatticeModel& Lattice() const { return *lattice_; }
   // The model as runs read it, whatever its form.
   const quarnel::RunModel& ModelOfRun() const { return *run_; }
   int OrbitalCount() const { return model_->NOrb; }
@@ -55,8 +70,16 @@ class ModelDocument : public QObject {
   void ReplaceModel(const quarnel::ModelData& model);
   // Undo and redo: the model as it was at a step, with the file name it has now.
   void RestoreModel(const quarnel::ModelData& model);
-  // New: the tables emptied, three orbitals, no header and no file name.
-  void ClearModel();
+  // The whole model, for undo and redo, and as the file it would be saved to.
+  quarnel::ModelSnapshot Snapshot() const;
+  void RestoreSnapshot(const quarnel::ModelSnapshot& snapshot);
+  std::string ModelFileText() const;
+  // New: the tables emptied, three orbitals, no header and no file name; form 0 keeps the form.
+  void ClearModel(int form = 0);
+  // A lattice-form model read from a file (or recovered): the model now, unmodified.
+  void ReplaceLattice(const quarnel::LatticeModel& model);
+  // An edit of the lattice-form model (a panel's Apply or a step of a live move).
+  void EditLattice(const quarnel::LatticeModel& model);
   // The form chosen on the command line, before any model is read.
   void SetForm(int betaTyp);
   // 1..16 orbitals; the orbitals and pairs then in use are normalised.
@@ -75,7 +98,7 @@ class ModelDocument : public QObject {
     emit PairChanged(i, j);
   }
   // The header line as bytes (kept as read while unedited).
-  void SetHeaderText(const std::string& bytes) { model_->HeaderText = bytes; }
+  void SetHeaderText(const std::string& bytes);
   // Electrons per cell and the spin degeneracy (1 or 2).
   void SetFilling(double electrons, int spin);
   // Reads a model file and makes it the model; on failure (non-zero) the model stays as it was
@@ -120,6 +143,8 @@ class ModelDocument : public QObject {
   void ModelReplaced();
   void ModifiedChanged(bool modified);
   void ModelCleared();
+  // The lattice-form model changed by an edit (EditLattice) or a step of the history.
+  void LatticeEdited();
   void OrbitalCountChanged(int n, int before);
   void OrbitalChanged(int i);
   void PairChanged(int i, int j);
@@ -133,8 +158,15 @@ class ModelDocument : public QObject {
   void LiveMoveEnded();
 
  private:
+  // The tables of forms 1 and 2, mirrors of the lattice model's shown fields for the lattice form.
+  void MirrorLattice();
+  // The run model of the form now (a lattice's refers to a copy shared with it).
+  void RebuildRun();
+
+  int form_ = 2;
   std::unique_ptr<quarnel::ModelData> model_;
-  std::unique_ptr<quarnel::TableModel> run_;  // refers to *model_
+  std::shared_ptr<quarnel::LatticeModel> lattice_;
+  std::unique_ptr<quarnel::RunModel> run_;  // refers to *model_ or to a copy of *lattice_
   std::unique_ptr<quarnel::JacobiSolver> solver_;
   std::unique_ptr<ModelHistory> history_;
   quarnel::HamMatrix hamK_ = {};

@@ -2,6 +2,7 @@
 #include "document/recovery_writer.h"
 
 #include "document/model_document.h"
+#include "model/lattice_reader.h"
 #include "model/model_form.h"
 #include "model/model_writer.h"
 #include "support/recovery_files.h"
@@ -25,6 +26,7 @@ RecoveryWriter::RecoveryWriter(ModelDocument& document, int delayMs)
     connect(&doc_, signal, this, &RecoveryWriter::Schedule);
   connect(&doc_, &ModelDocument::OrbitalChanged, this, &RecoveryWriter::Schedule);
   connect(&doc_, &ModelDocument::PairChanged, this, &RecoveryWriter::Schedule);
+  connect(&doc_, &ModelDocument::LatticeEdited, this, &RecoveryWriter::Schedule);
   connect(&doc_, &ModelDocument::OrbitalCountChanged, this, &RecoveryWriter::Schedule);
 }
 
@@ -46,7 +48,7 @@ void RecoveryWriter::WriteNow() {
   std::string extension = quarnel::ModelFileExtension(m.BetaTyp);
   if (extension.empty()) extension = "qrg";
   // A copy that cannot be written is no reason to interrupt the user: the next change tries again.
-  quarnel::WriteRecoveryFile(extension, quarnel::FormatModelFile(m));
+  quarnel::WriteRecoveryFile(extension, doc_.ModelFileText());
 }
 
 bool OfferRecoveryCopies(QWidget* parent, ModelDocument& document) {
@@ -61,14 +63,29 @@ bool OfferRecoveryCopies(QWidget* parent, ModelDocument& document) {
       case Dialogs::RecoverChoice::Recover:
         break;
     }
-    quarnel::ModelData read = document.Model();
-    if (quarnel::ReadModelFileInItsForm(read, document.Messages(), copy.file) != 0) {
+    if (quarnel::ModelFormOfFile(copy.file) == quarnel::kLatticeForm) {
+      quarnel::LatticeModel crystal;
+      if (quarnel::ReadLatticeFile(crystal, document.Messages(), copy.file) != 0) {
+        quarnel::ShowPendingMessages(document.Messages());
+        continue;
+      }
       quarnel::ShowPendingMessages(document.Messages());
-      continue;
+      crystal.ModelFileName.clear();
+      document.ReplaceLattice(crystal);
+    } else {
+      quarnel::ModelData read = document.Model();
+      if (document.IsLattice()) {
+        quarnel::ClearModelTables(read);
+        read.BetaTyp = 2;
+      }
+      if (quarnel::ReadModelFileInItsForm(read, document.Messages(), copy.file) != 0) {
+        quarnel::ShowPendingMessages(document.Messages());
+        continue;
+      }
+      quarnel::ShowPendingMessages(document.Messages());
+      read.ModelFileName.clear();
+      document.ReplaceModel(read);
     }
-    quarnel::ShowPendingMessages(document.Messages());
-    read.ModelFileName.clear();
-    document.ReplaceModel(read);
     document.SetModified(true);
     // The model lives in this process now; its own copy follows in a few seconds.
     quarnel::RemoveRecoveryFile(copy.file);

@@ -4,6 +4,7 @@
 #include <QUndoCommand>
 
 #include "document/model_document.h"
+#include "model/lattice_writer.h"
 #include "model/model_writer.h"
 #include "widgets/model_text.h"
 
@@ -15,8 +16,8 @@ QString Name(const quarnel::ModelData& m, int i) {
 
 class ModelStep : public QUndoCommand {
  public:
-  ModelStep(ModelHistory& history, const quarnel::ModelData& before,
-            const quarnel::ModelData& after, const QString& text)
+  ModelStep(ModelHistory& history, const quarnel::ModelSnapshot& before,
+            const quarnel::ModelSnapshot& after, const QString& text)
       : QUndoCommand(text), history_(history), before_(before), after_(after) {}
   // The model already is "after" when the step is pushed.
   void redo() override {
@@ -30,14 +31,14 @@ class ModelStep : public QUndoCommand {
 
  private:
   ModelHistory& history_;
-  quarnel::ModelData before_, after_;
+  quarnel::ModelSnapshot before_, after_;
   bool first_ = true;
 };
 
 ModelHistory::ModelHistory(ModelDocument& document)
     : QObject(nullptr),
       doc_(document),
-      recorded_(std::make_unique<quarnel::ModelData>(document.Model())) {
+      recorded_(std::make_unique<quarnel::ModelSnapshot>(document.Snapshot())) {
   connect(&doc_, &ModelDocument::OrbitalChanged, this, [this](int i) {
     if (moving_) {
       moveText_ = "Move orbital " + Name(doc_.Model(), i);
@@ -52,6 +53,13 @@ ModelHistory::ModelHistory(ModelDocument& document)
       return;
     }
     Record("Apply pair " + text);
+  });
+  connect(&doc_, &ModelDocument::LatticeEdited, this, [this] {
+    if (moving_) {
+      moveText_ = "Move crystal value";
+      return;
+    }
+    Record("Edit crystal");
   });
   connect(&doc_, &ModelDocument::OrbitalCountChanged, this,
           [this](int n) { Record(QString("Orbitals %1").arg(n)); });
@@ -73,9 +81,13 @@ ModelHistory::~ModelHistory() = default;
 
 void ModelHistory::Record(const QString& text) {
   if (restoring_ || moving_) return;
-  const quarnel::ModelData& now = doc_.Model();
-  if (quarnel::FormatModelFile(now) == quarnel::FormatModelFile(*recorded_) &&
-      now.NOrb == recorded_->NOrb)
+  const quarnel::ModelSnapshot now = doc_.Snapshot();
+  const auto text_of = [](const quarnel::ModelSnapshot& s) {
+    return s.form == quarnel::kLatticeForm ? quarnel::FormatLatticeFile(s.lattice)
+                                           : quarnel::FormatModelFile(s.tables);
+  };
+  if (now.form == recorded_->form && text_of(now) == text_of(*recorded_) &&
+      now.tables.NOrb == recorded_->tables.NOrb)
     return;
   auto* step = new ModelStep(*this, *recorded_, now, text);
   *recorded_ = now;
@@ -84,7 +96,7 @@ void ModelHistory::Record(const QString& text) {
 
 void ModelHistory::Reset() {
   stack_.clear();
-  *recorded_ = doc_.Model();
+  *recorded_ = doc_.Snapshot();
   stack_.setClean();
 }
 
@@ -94,9 +106,9 @@ void ModelHistory::MarkClean() {
   stack_.setClean();
 }
 
-void ModelHistory::Restore(const quarnel::ModelData& model) {
+void ModelHistory::Restore(const quarnel::ModelSnapshot& model) {
   restoring_ = true;
-  doc_.RestoreModel(model);
-  *recorded_ = doc_.Model();
+  doc_.RestoreSnapshot(model);
+  *recorded_ = doc_.Snapshot();
   restoring_ = false;
 }

@@ -10,7 +10,7 @@
 #include <QUndoStack>
 #include <memory>
 
-#include "model/model_data.h"
+#include "document/model_document.h"
 
 class ModelDocument;
 
@@ -31,12 +31,12 @@ class ModelHistory : public QObject {
 
  private:
   friend class ModelStep;
-  void Restore(const quarnel::ModelData& model);
+  void Restore(const quarnel::ModelSnapshot& model);
 
   ModelDocument& doc_;
   QUndoStack stack_;
   // The model as the last step left it.
-  std::unique_ptr<quarnel::ModelData> recorded_;
+  std::unique_ptr<quarnel::ModelSnapshot> recorded_;
   bool restoring_ = false;
   bool moving_ = false;
   QString moveText_;

@@ -42,6 +42,9 @@ double ValueOf(const QLineEdit* e) {
 LatticePanels::LatticePanels(QWidget* parent) : QWidget(parent) {
   setObjectName("LatticePanels");
   auto* layout = new QVBoxLayout(this);
+  // The panels share the main window's strip between the grid and the results: little room.
+  layout->setContentsMargins(2, 2, 2, 2);
+  layout->setSpacing(2);
   stack_ = new QStackedWidget(this);
   layout->addWidget(stack_);
   stack_->addWidget(new QWidget(stack_));
@@ -73,6 +76,8 @@ LatticePanels::LatticePanels(QWidget* parent) : QWidget(parent) {
 
   QGroupBox* pair = NewPanel("Hops", "LatticePairPanel");
   auto* pg = new QVBoxLayout(pair);
+  pg->setContentsMargins(4, 2, 4, 4);
+  pg->setSpacing(2);
   pairTitle_ = new QLabel(pair);
   pairTitle_->setObjectName("LatticePairTitle");
   pg->addWidget(pairTitle_);
@@ -81,8 +86,12 @@ LatticePanels::LatticePanels(QWidget* parent) : QWidget(parent) {
   for (int c = 0; c < 5; ++c)
     hops_->setHorizontalHeaderItem(c, new QTableWidgetItem(kHopColumns[c]));
   hops_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-  pg->addWidget(hops_);
-  auto* rowButtons = new QHBoxLayout;
+  hops_->verticalHeader()->setDefaultSectionSize(hops_->fontMetrics().height() + 8);
+  // The row buttons stand beside the table, so that it shows several hops in the strip.
+  auto* tableRow = new QHBoxLayout;
+  tableRow->addWidget(hops_, 1);
+  pg->addLayout(tableRow, 1);
+  auto* rowButtons = new QVBoxLayout;
   auto* add = new QPushButton("Add hop", pair);
   add->setObjectName("LatticeAddHop");
   auto* remove = new QPushButton("Remove hop", pair);
@@ -93,7 +102,7 @@ LatticePanels::LatticePanels(QWidget* parent) : QWidget(parent) {
   rowButtons->addWidget(remove);
   rowButtons->addStretch();
   rowButtons->addWidget(pairApply);
-  pg->addLayout(rowButtons);
+  tableRow->addLayout(rowButtons);
   connect(add, &QPushButton::clicked, this, [this] { AddHopRow({{"0", "0", "0"}, "0", "0"}); });
   connect(remove, &QPushButton::clicked, this, [this] {
     const int row = hops_->currentRow() >= 0 ? hops_->currentRow() : hops_->rowCount() - 1;
@@ -337,6 +346,7 @@ bool LatticePanels::BeginMove(QLineEdit* field) {
   moving_ = field;
   beforeText_ = field->text();
   centre_ = ValueOf(field);
+  emit MoveStarted();
   return true;
 }
 
@@ -367,6 +377,7 @@ void LatticePanels::EndMove(bool keep) {
     message_->clear();
     emit ModelEdited(model_, true);
   }
+  emit MoveEnded();
   slider_->blockSignals(true);
   slider_->setValue(kSliderSteps / 2);
   slider_->blockSignals(false);

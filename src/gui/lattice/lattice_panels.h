@@ -44,6 +44,10 @@ class LatticePanels : public QWidget {
  signals:
   // A change of the model: Apply, a step of a move, or (restored) Escape ending a move.
   void ModelEdited(const quarnel::LatticeModel& model, bool restored);
+  // A live move of a field begins and ends (its steps come as ModelEdited in between), so that
+  // the views follow it as one move and the history keeps it as one step.
+  void MoveStarted();
+  void MoveEnded();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -18,6 +18,8 @@
 
 #include "document/model_document.h"
 #include "document/undo_commands.h"
+#include "lattice/cartesian_k_label.h"
+#include "lattice/lattice_panels.h"
 #include "model/model_data.h"
 #include "widgets/number_fields.h"
 #include "widgets/spin_edit.h"
@@ -124,6 +126,7 @@ void TFormQuarnel::ConnectDocument() {
   connect(&doc_, &ModelDocument::ModelReplaced, this, &TFormQuarnel::KPointModelChanged);
   connect(&doc_, &ModelDocument::ModelCleared, this, &TFormQuarnel::KPointModelChanged);
   connect(&doc_, &ModelDocument::KPointComputed, this, [this] { ShowKPointCurrent(true); });
+  connect(&doc_, &ModelDocument::KPointComputed, this, &TFormQuarnel::ShowLatticeKPoint);
   connect(cbAutoCalc, &QCheckBox::toggled, this, [this](bool on) {
     if (on && kpointStale_) kpointRecompute_->start();
   });
@@ -167,6 +170,7 @@ void TFormQuarnel::CreateControls() {
   CreatePanels();
   CreateKpointGroup();
   CreateEigenGroup();
+  CreateLatticeControls();
 
   StatusBar1 = new QStatusBar(client_);
   StatusBar1->setSizeGripEnabled(false);
@@ -273,6 +277,9 @@ void TFormQuarnel::CreateMenus() {
   miRedo->setShortcut(QKeySequence::Redo);
   edit->addAction(miUndo);
   edit->addAction(miRedo);
+  edit->addSeparator();
+  miLatticeCell = edit->addAction("Crystal cell...", this, [this] { OpenLatticeCell(0, 0); });
+  miLatticeCell->setEnabled(false);
   miShowBand1 = menuBar()->addAction("Bands&&DOS", this, &TFormQuarnel::miShowBand1Click);
   QMenu* tools = menuBar()->addMenu("Tools");
   miShowJacobi1 = tools->addAction("Show Jacobi", this, &TFormQuarnel::miShowJacobi1Click);
@@ -301,9 +308,13 @@ void TFormQuarnel::ApplyResizeRule() {
   const int h = std::max(40, (H - T - P - 46 - S) / 2);
   sgInputOverlap->setGeometry(0, T, W, h);
   for (QGroupBox* box : {gbInAlfa, gbInBeta, gbInBetaGen}) box->move(0, T + h);
+  if (latticePanels_) latticePanels_->move(0, T + h);
   GroupBox2->setGeometry(kGroupBox2Left, T + h, W - kGroupBox2Left, P);
   const int hamWidth = std::max(20, W - kGroupBox2Left - kHamMatLeft - kPanel2Width - 4);
-  sgHamMat->setGeometry(kHamMatLeft, 16, hamWidth, P - 20);
+  // A crystal's Cartesian k stands under H(k).
+  const int cartesian = doc_.IsLattice() && cartesianK_ ? 18 : 0;
+  sgHamMat->setGeometry(kHamMatLeft, 16, hamWidth, P - 20 - cartesian);
+  if (cartesianK_) cartesianK_->setGeometry(kHamMatLeft + 2, P - 4 - cartesian, hamWidth, 16);
   Panel2->move(kHamMatLeft + hamWidth + 2, 16);
   GroupBox3->setGeometry(0, T + h + P, W, h + 46);
   sgEigen->setGeometry(2, 42, W - 6, h);

@@ -29,6 +29,9 @@ class TAboutUBox;
 class TUnitPomDlg;
 class ModelDocument;
 class OrbitalView;
+class CartesianKLabel;
+class CrystalPictureView;
+class LatticePanels;
 
 class TFormQuarnel : public QMainWindow {
   Q_OBJECT
@@ -42,6 +45,13 @@ class TFormQuarnel : public QMainWindow {
   void SetWindows(TUnitPomDlg* pom, QWidget* bands, QWidget* eigen, TAboutUBox* about);
   // The orbital chart the pictures are drawn in (the bands window's).
   void SetOrbitalView(OrbitalView* view) { orbitals_ = view; }
+  // The crystal picture of a lattice-form model (held by the bands window beside the orbital
+  // chart): the state of the chosen band at the k point is drawn on it.
+  void SetCrystalView(CrystalPictureView* view) { crystal_ = view; }
+  // The lattice form's panel of a hop (by its index in the hop list) or of an orbital (0-based),
+  // as a click on the crystal picture asks.
+  void OpenLatticeHop(int hop);
+  void OpenLatticeOrbital(int orbital);
   // The workbench's column sizing: a column dragged wider makes all of a grid as wide.
   void SetColumnSizing(bool on) { columnSizing_ = on; }
   // Command-line arguments without the program name; read at first paint.
@@ -220,6 +230,7 @@ class TFormQuarnel : public QMainWindow {
   QAction* miShowJacobi1;
   QAction* miCopy1;
   QAction* miUndo;
+  QAction* miLatticeCell = nullptr;
   QAction* miRedo;
   QMenu* PlotOrbMenu;
   QAction* miPlotOrbGamma1;
@@ -304,6 +315,21 @@ class TFormQuarnel : public QMainWindow {
   bool kpointStale_ = false;
   void ShowReplacedModel();
   void ShowClearedModel();
+
+  // The lattice form (main_window_lattice.cpp).
+  void CreateLatticeControls();
+  bool LatticeShown() const;
+  void SetGridHeaders();
+  void ShowLatticeCells();
+  void OpenLatticeCell(int col, int row);
+  void ShowLatticeKPoint();
+  void ShowCrystalState();
+  void ShowLatticePhasePicture(int nx, int ny, int nz);
+  // New: the form of the new model, 0 when the user cancelled.
+  int ChooseNewForm();
+  LatticePanels* latticePanels_ = nullptr;
+  CartesianKLabel* cartesianK_ = nullptr;
+  CrystalPictureView* crystal_ = nullptr;
   void ShowKPoint();
 
   ModelDocument& doc_;
@@ -314,6 +340,7 @@ class TFormQuarnel : public QMainWindow {
   // Program title; at first paint it gets the model extension, "Quarnel V7.12 (qrg)".
   std::string captionBase_ = "Quarnel V" QUARNEL_VERSION " ";
   std::string modelExtension_ = "qrg";
+  bool saving_ = false;  // the file dialog is Save's: it offers the model's own form only
   QStringList arguments_;
   bool firstPaintDone_ = false;
   int inputColWidth_ = 0;

@@ -13,6 +13,7 @@
 
 #include "document/model_document.h"
 #include "document/undo_commands.h"
+#include "lattice/lattice_panels.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/window_placement.h"
 #include "model/model_form.h"
@@ -67,8 +68,11 @@ std::string ShortMessages(const std::string& text) {
 }  // namespace
 
 QString TFormQuarnel::DialogFilter() const {
+  // Every form opens in its own form, so Open offers them all; Save offers the model's own.
   const QString ext = QString::fromStdString(modelExtension_);
-  return QString("Quarnel file (*.%1)|*.%1|All Files (*.*)|*.*").arg(ext);
+  QString filter = QString("Quarnel file (*.%1)|*.%1|").arg(ext);
+  if (!saving_) filter = "Quarnel model (*.qrg *.qre *.qrl)|*.qrg;*.qre;*.qrl|" + filter;
+  return filter + "All Files (*.*)|*.*";
 }
 
 QString TFormQuarnel::DialogDefaultExt() const {
@@ -92,7 +96,10 @@ void TFormQuarnel::ShowClearedModel() {
     for (int c = 0; c < sgEigen->ColCount(); ++c)
       if (r > 0 || c > 0) sgEigen->SetCell(c, r, QString());
   sgEigen->SetCell(0, 0, QString());
-  ResizeGrids(3);
+  ResizeGrids(doc_.IsLattice() ? doc_.OrbitalCount() : 3);
+  SetGridHeaders();
+  if (latticePanels_ && doc_.IsLattice()) latticePanels_->SetModel(doc_.Lattice());
+  if (doc_.IsLattice()) ShowLatticeCells();
 }
 
 void TFormQuarnel::ShowReplacedModel() {
@@ -123,6 +130,7 @@ void TFormQuarnel::ShowReplacedModel() {
     RefreshDiagonalCell(i);
     for (int j = i + 1; j <= n; ++j) RefreshPairCells(i, j);
   }
+  if (doc_.IsLattice()) ShowLatticeCells();
 }
 
 void TFormQuarnel::ReadModelFile(const QString& name) {
@@ -162,8 +170,10 @@ bool TFormQuarnel::SaveWithDialog() {
   // A model without a file (New, recovered) proposes "untitled".
   QString proposed = QString::fromStdString(doc_.Model().ModelFileName);
   if (proposed.isEmpty()) proposed = "untitled";
-  const QString name =
-      CurrentDialogs().SaveFileName(this, DialogFilter(), DialogDefaultExt(), proposed);
+  saving_ = true;
+  const QString filter = DialogFilter();
+  saving_ = false;
+  const QString name = CurrentDialogs().SaveFileName(this, filter, DialogDefaultExt(), proposed);
   return !name.isEmpty() && WriteModelFile(name);
 }
 
@@ -184,9 +194,24 @@ bool TFormQuarnel::QueryUnsavedChanges() {
   return false;
 }
 
+int TFormQuarnel::ChooseNewForm() {
+  const QStringList forms = {"Tables with k factors (form 1, .qre)",
+                             "Tables with partner positions (form 2, .qrg)",
+                             "Crystal (lattice form)"};
+  const int current = doc_.IsLattice() ? 2 : doc_.Model().BetaTyp == 1 ? 0 : 1;
+  const int chosen =
+      CurrentDialogs().ChooseItem(this, "New model", "Form of the new model:", forms, current);
+  if (chosen < 0) return 0;
+  return chosen == 2 ? quarnel::kLatticeForm : chosen + 1;
+}
+
 void TFormQuarnel::miNew1Click() {
   if (!QueryUnsavedChanges()) return;
-  ClearModel();
+  const int form = ChooseNewForm();
+  if (form == 0) return;
+  doc_.ClearModel(form);
+  modelExtension_ = quarnel::ModelFileExtension(form);
+  captionBase_ = std::string(kProgramTitle) + "(" + modelExtension_ + ")";
   headerBytes_.clear();
   edHeader->clear();
   SetCaption(QString::fromStdString(captionBase_));
@@ -206,7 +231,7 @@ void TFormQuarnel::HandleCommandLine() {
     if (a == "-betatyp2") doc_.SetForm(2);
   }
   auto setExtension = [this] {
-    modelExtension_ = doc_.Model().BetaTyp == 1 ? "qre" : "qrg";
+    modelExtension_ = quarnel::ModelFileExtension(doc_.Form());
     captionBase_ = std::string(kProgramTitle) + "(" + modelExtension_ + ")";
   };
   setExtension();
@@ -216,7 +241,9 @@ void TFormQuarnel::HandleCommandLine() {
     if (e == "qre") doc_.SetForm(1);
     if (e == "qrg") doc_.SetForm(2);
     setExtension();
-    if (e == modelExtension_) ReadModelFile(arguments_[k]);
+    // A model file is read in its own form, whatever the form before it.
+    if (quarnel::ModelFormOfFile(arguments_[k].toStdString()) != 0) ReadModelFile(arguments_[k]);
+    setExtension();
     if (e == "qrk") emit KPathFileNamed(arguments_[k]);
   }
 }
@@ -224,11 +251,7 @@ void TFormQuarnel::HandleCommandLine() {
 void TFormQuarnel::FirstPaint() {
   if (firstPaintDone_) return;
   firstPaintDone_ = true;
-  sgInputOverlap->SetCell(0, 0, "  Hij");
-  sgInputOverlap->SetCell(1, 0, "orbital");
-  sgInputOverlap->SetCell(2, 0, "alpha");
-  for (int c = 3; c < sgInputOverlap->ColCount(); ++c)
-    sgInputOverlap->SetCell(c, 0, "beta&overlap");
+  SetGridHeaders();
   sgInputOverlap->SetColWidth(0, 70);
   sgInputOverlap->SetColWidth(1, 70);
   sgInputOverlap->SetColWidth(2, 40);

@@ -6,6 +6,7 @@
 #include <QSignalBlocker>
 
 #include "document/model_document.h"
+#include "lattice/lattice_panels.h"
 #include "mainwindow/main_window.h"
 #include "model/grid_texts.h"
 #include "support/number_text.h"
@@ -50,18 +51,27 @@ void TFormQuarnel::ResizeGrids(int n) {
 
 void TFormQuarnel::ClosePanels() {
   for (QGroupBox* panel : {gbInAlfa, gbInBeta, gbInBetaGen}) panel->hide();
+  if (latticePanels_) latticePanels_->hide();
   SelRow = -1;
   SelCol = -1;
 }
 
 void TFormQuarnel::RefreshDiagonalCell(int i) {
   const ModelData& m = doc_.Model();
+  if (doc_.IsLattice()) {
+    ShowLatticeCells();
+    return;
+  }
   sgInputOverlap->SetCell(2, i, QString::fromStdString(quarnel::AlphaCellText(m, i)));
   sgInputOverlap->SetCell(i + 2, i, QString::fromStdString(quarnel::DiagonalCellText(m, i)));
 }
 
 QString TFormQuarnel::RefreshPairCells(int i, int j) {
   const ModelData& m = doc_.Model();
+  if (doc_.IsLattice()) {
+    ShowLatticeCells();
+    return sgInputOverlap->Cell(j + 2, i);
+  }
   if (m.BetaTyp != 1 && m.BetaTyp != 2) return {};
   const quarnel::PairCellTexts texts = quarnel::PairCellsText(m, i, j);
   sgInputOverlap->SetCell(j + 2, i, QString::fromStdString(texts.upper));
@@ -84,6 +94,10 @@ void TFormQuarnel::PropagateOrbitalName(int i) {
 void TFormQuarnel::sgInputOverlapSelectCell(int col, int row) {
   HighlightRow = row;
   HighlightCol = col - 2;
+  if (doc_.IsLattice()) {
+    OpenLatticeCell(col, row);
+    return;
+  }
   const bool orbitalCell = col <= 2 || col - 2 == row;
   int i = row, j = col - 2;
   if (orbitalCell) {

@@ -12,12 +12,13 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <algorithm>
 #include <cstdlib>
-#include <QTimer>
 
 #include "bands/kpath.h"
 #include "document/model_document.h"
+#include "lattice/lattice_panels.h"
 #include "mainwindow/live_value.h"
 #include "mainwindow/main_window.h"
 #include "numeric/eigen_texts.h"
@@ -108,6 +109,7 @@ void TFormQuarnel::SetRunLocked(bool locked, bool dos) {
   miOpen1->setEnabled(idle);
   miNew1->setEnabled(idle);
   if (Live) Live->SetEnabled(idle);
+  if (latticePanels_) latticePanels_->setEnabled(idle);
   for (QWidget* w : {static_cast<QWidget*>(sgHamMat), static_cast<QWidget*>(Panel1),
                      static_cast<QWidget*>(seKbodX), static_cast<QWidget*>(seKbodY),
                      static_cast<QWidget*>(seKbodZ)})

@@ -268,6 +268,10 @@ void TFormQuarnel::PlotPhasePicture(int s11, int s12, int s21, const QString& la
 }
 
 void TFormQuarnel::PlotEigenvectorPicture() {
+  if (doc_.IsLattice()) {
+    ShowCrystalState();
+    return;
+  }
   // Many eigenvectors in one column would be too small to read: they stand in columns (the
   // lowest energy at the bottom of the first), with a cell's room for the energies between.
   const int n = doc_.OrbitalCount();
@@ -288,6 +292,7 @@ void TFormQuarnel::NewOrbitalPicture(int layout) {
 }
 
 void TFormQuarnel::HighlightOrbitals(int i, int j) {
+  if (doc_.IsLattice()) return;
   if (!gammaPictureShown_) miPlotOrbGamma1Click();
   ShowOrbitalChart();
   QCustomPlot* chart = OrbitalChart();
@@ -307,27 +312,32 @@ void TFormQuarnel::HighlightOrbitals(int i, int j) {
 }
 
 void TFormQuarnel::miPlotOrbGamma1Click() {
+  if (doc_.IsLattice()) return ShowLatticePhasePicture(0, 0, 0);
   const quarnel::PhasePicture& p = quarnel::PhasePictures[0];
   PlotPhasePicture(p.s11, p.s12, p.s21, p.label, p.s22);
   gammaPictureShown_ = true;
 }
 
 void TFormQuarnel::miPlotOrbX1Click() {
+  if (doc_.IsLattice()) return ShowLatticePhasePicture(1, 0, 0);
   const quarnel::PhasePicture& p = quarnel::PhasePictures[1];
   PlotPhasePicture(p.s11, p.s12, p.s21, p.label, p.s22);
 }
 
 void TFormQuarnel::miPlotOrbY1Click() {
+  if (doc_.IsLattice()) return ShowLatticePhasePicture(0, 1, 0);
   const quarnel::PhasePicture& p = quarnel::PhasePictures[2];
   PlotPhasePicture(p.s11, p.s12, p.s21, p.label, p.s22);
 }
 
 void TFormQuarnel::miPlotOrbM1Click() {
+  if (doc_.IsLattice()) return ShowLatticePhasePicture(1, 1, 0);
   const quarnel::PhasePicture& p = quarnel::PhasePictures[3];
   PlotPhasePicture(p.s11, p.s12, p.s21, p.label, p.s22);
 }
 
 void TFormQuarnel::miPlotOrbGamma33Click() {
+  if (doc_.IsLattice()) return ShowLatticePhasePicture(0, 0, 0);
   ShowOrbitalChart();
   NewOrbitalPicture(0);
   for (int cx = 1; cx <= 3; ++cx)
@@ -337,6 +347,7 @@ void TFormQuarnel::miPlotOrbGamma33Click() {
 
 void TFormQuarnel::PlotCells(bool keep) {
   ShowOrbitalChart();
+  if (doc_.IsLattice()) return ShowCrystalState();
   const int cx = ReadSpinValue(seCells1, 1);
   const int cy = ReadSpinValue(seCells2, 1);
   int s = 0;

@@ -53,6 +53,13 @@ class QtDialogs : public Dialogs {
     box.exec();
   }
 
+  int ChooseItem(QWidget* parent, const QString& caption, const QString& prompt,
+                 const QStringList& items, int current) override {
+    bool ok = false;
+    const QString chosen =
+        QInputDialog::getItem(parent, caption, prompt, items, current, false, &ok);
+    return ok ? static_cast<int>(items.indexOf(chosen)) : -1;
+  }
   bool InputText(QWidget* parent, const QString& caption, const QString& prompt,
                  QString& value) override {
     QInputDialog dialog(parent);

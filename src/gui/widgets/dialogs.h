@@ -4,6 +4,7 @@
 // tests install a scripted double so that nothing ever blocks on a modal window.
 
 #include <QString>
+#include <QStringList>
 
 class QPrinter;
 class QWidget;
@@ -34,6 +35,13 @@ class Dialogs {
   // the copy for the next start: neither recovered nor discarded.
   enum class RecoverChoice { Recover, Discard, Later };
   virtual RecoverChoice AskRecover(QWidget* parent, const QString& text) = 0;
+  // One of items (its index), current first offered; -1 when cancelled. Scripted dialogs that do
+  // not say otherwise take current.
+  virtual int ChooseItem(QWidget* parent, const QString& caption, const QString& prompt,
+                         const QStringList& items, int current) {
+    (void)parent, (void)caption, (void)prompt, (void)items;
+    return current;
+  }
 };
 
 // The dialogs in use: the Qt ones unless a test installed others.

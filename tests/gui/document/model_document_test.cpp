@@ -3,8 +3,11 @@
 
 #include <QSignalSpy>
 #include <QTest>
+#include <QUndoStack>
+#include <cmath>
 
 #include "document/model_document.h"
+#include "document/undo_commands.h"
 
 class ModelDocumentTest : public QObject {
   Q_OBJECT
@@ -51,11 +54,37 @@ class ModelDocumentTest : public QObject {
     QVERIFY(doc.Modified());
     QCOMPARE(replaced.count(), 0);
     QVERIFY(!doc.Messages().Text.empty());
-    // A lattice file exists and reads, but not into the tables: refused with a word, not misread.
-    doc.Messages().Text.clear();
-    QVERIFY(doc.ReadFile(QUARNEL_EXAMPLES "/graphene.qrl") != 0);
-    QCOMPARE(doc.OrbitalCount(), 5);
-    QVERIFY(doc.Messages().Text.find("quarnel-cli") != std::string::npos);
+  }
+
+  // A crystal is read as itself, edited, undone and left for a table file like any model.
+  void aLatticeModelReadsEditsAndUndoes() {
+    ModelDocument doc;
+    QVERIFY(doc.ReadFile(QUARNEL_EXAMPLES "/graphene.qrl") == 0);
+    QVERIFY(doc.IsLattice() && !doc.Modified());
+    QCOMPARE(doc.OrbitalCount(), 2);
+    QCOMPARE(doc.Model().OrbName[2], doc.Lattice().orbitals[1].name);
+    // At G the three hops of A to B add up: E = +-3|t|.
+    doc.ComputeKPoint(0, 0, 0, 10);
+    const double t = std::abs(doc.Lattice().hops[0].t);
+    QVERIFY(std::abs(std::abs(doc.Solver().EigVal[1]) - 3 * t) < 1e-9);
+    quarnel::LatticeModel edited = doc.Lattice();
+    for (quarnel::LatticeHop& h : edited.hops) h.t *= 2;
+    QSignalSpy lattice(&doc, &ModelDocument::LatticeEdited);
+    doc.EditLattice(edited);
+    QCOMPARE(lattice.count(), 1);
+    QVERIFY(doc.Modified());
+    doc.ComputeKPoint(0, 0, 0, 10);
+    QVERIFY(std::abs(std::abs(doc.Solver().EigVal[1]) - 6 * t) < 1e-9);
+    // One orbital fewer takes its hops with it; undo brings both back.
+    doc.SetOrbitalCount(1);
+    QVERIFY(doc.Lattice().hops.empty());
+    doc.History().Stack().undo();
+    doc.History().Stack().undo();
+    QCOMPARE(doc.OrbitalCount(), 2);
+    QCOMPARE(doc.Lattice().hops[0].t, edited.hops[0].t / 2.0);
+    QVERIFY(!doc.Modified());
+    QVERIFY(doc.ReadFile(QUARNEL_EXAMPLES "/square_dp.qrg") == 0);
+    QVERIFY(!doc.IsLattice() && doc.Form() == 2 && doc.OrbitalCount() == 3);
   }
 
   void aNewRunForgetsTheLastStopAndPause() {

@@ -55,7 +55,8 @@ class MainWindowTest : public QObject {
     QCOMPARE(p.form->windowTitle(), QString("Quarnel V7.12 (qre)[*]"));
     p.dialogs.openAnswers << QString();  // cancelled
     p.form->miOpen1Click();
-    QCOMPARE(p.dialogs.lastFilter, QString("Quarnel file (*.qre)|*.qre|All Files (*.*)|*.*"));
+    QCOMPARE(p.dialogs.lastFilter, QString("Quarnel model (*.qrg *.qre *.qrl)|*.qrg;*.qre;*.qrl|"
+                                           "Quarnel file (*.qre)|*.qre|All Files (*.*)|*.*"));
     QCOMPARE(p.dialogs.lastSuffix, QString("qre"));
   }
 

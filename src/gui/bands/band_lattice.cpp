@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The lattice form in the bands window: the crystal picture where the other forms have the
+// orbital chart, and the lattice's default k path in the memo when a crystal is opened.
+
+#include <QCheckBox>
+#include <QPlainTextEdit>
+#include <QStringList>
+
+#include "bands/band_window.h"
+#include "bands/default_paths.h"
+#include "bands/kpath.h"
+#include "document/model_document.h"
+#include "lattice/crystal_view.h"
+#include "widgets/orbital_view.h"
+
+namespace {
+
+std::vector<std::string> LinesOf(const QString& text) {
+  std::vector<std::string> lines;
+  for (const QString& line : text.split('\n')) lines.push_back(line.toStdString());
+  return lines;
+}
+
+}  // namespace
+
+void TBandDlg::BuildCrystalView() {
+  crystal_ = new CrystalPictureView(this);
+  crystal_->setObjectName("crystalPicture");
+  crystal_->hide();
+  for (auto signal :
+       {&ModelDocument::ModelReplaced, &ModelDocument::ModelCleared, &ModelDocument::LatticeEdited})
+    connect(&doc_, signal, this, &TBandDlg::ShowCrystal);
+  connect(&doc_, &ModelDocument::OrbitalCountChanged, this, &TBandDlg::ShowCrystal);
+  connect(&doc_, &ModelDocument::ModelReplaced, this, &TBandDlg::PlaceDefaultPath);
+}
+
+void TBandDlg::ShowCrystal() {
+  if (doc_.IsLattice()) crystal_->SetModel(doc_.Lattice());
+  cbCellsClick();
+}
+
+void TBandDlg::PlaceDefaultPath() {
+  if (!doc_.IsLattice()) return;
+  // Never over a path the user typed or opened: only the start path or an earlier default.
+  if (!quarnel::MayPlaceDefaultPath(LinesOf(Memo1->toPlainText()), quarnel::StartKPathLines(),
+                                    lastDefaultPath_))
+    return;
+  lastDefaultPath_ = quarnel::DefaultKPathLines(doc_.Lattice());
+  QStringList lines;
+  for (const std::string& line : lastDefaultPath_) lines << QString::fromStdString(line);
+  Memo1->setPlainText(lines.join('\n'));
+}

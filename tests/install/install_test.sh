@@ -36,7 +36,7 @@ points=$("$prefix/bin/quarnel-cli" bands "$share/quarnel/examples/chain_s.qrg" \
 # File types by extension, as the desktop's MIME database sees them once built.
 update-mime-database "$share/mime" || fail "update-mime-database rejected the MIME types"
 declare -A types=([qrg]=application/x-quarnel-model [qre]=application/x-quarnel-model-form1
-                  [qrk]=application/x-quarnel-kpath [qmx]=application/x-quarnel-matrix)
+                  [qrl]=application/x-quarnel-crystal [qrk]=application/x-quarnel-kpath [qmx]=application/x-quarnel-matrix)
 for ext in "${!types[@]}"; do
   grep -qx "50:${types[$ext]}:\*\.$ext" "$share/mime/globs2" || fail "globs2 has no *.$ext"
 done
@@ -47,9 +47,9 @@ desktop() {
   env -i PATH="$home/bin:/usr/bin:/bin" HOME="$home" XDG_CONFIG_HOME="$home/config" \
     XDG_DATA_HOME="$home/data" XDG_DATA_DIRS="$share:/usr/share" XDG_CURRENT_DESKTOP=GNOME "$@"
 }
-cp "$source/examples/square_dp.qrg" "$source/examples/dimer_chain.qre" \
+cp "$source/examples/square_dp.qrg" "$source/examples/dimer_chain.qre" "$source/examples/graphene.qrl" \
   "$source/examples/square_path.qrk" "$source/examples/hermitian_2x2.qmx" "$home/files/"
-for f in square_dp.qrg dimer_chain.qre square_path.qrk hermitian_2x2.qmx; do
+for f in square_dp.qrg dimer_chain.qre graphene.qrl square_path.qrk hermitian_2x2.qmx; do
   type=$(desktop xdg-mime query filetype "$home/files/$f" 2>/dev/null)
   [ "$type" = "${types[${f##*.}]}" ] || fail "$f is seen as '$type'"
 done
@@ -101,14 +101,14 @@ if [ "$gui" = ON ]; then
   # records its arguments instead of opening windows.
   printf '#!/bin/sh\nprintf "%%s\\n" "$@" >>"%s"\n' "$home/opened" >"$home/bin/quarnel"
   chmod +x "$home/bin/quarnel"
-  for f in square_dp.qrg dimer_chain.qre square_path.qrk hermitian_2x2.qmx; do
+  for f in square_dp.qrg dimer_chain.qre graphene.qrl square_path.qrk hermitian_2x2.qmx; do
     desktop timeout 20 xdg-open "$home/files/$f" >/dev/null 2>&1 || fail "xdg-open $f"
   done
   for _ in 1 2 3 4 5 6 7 8 9 10; do
-    [ "$(wc -l <"$home/opened" 2>/dev/null)" = 4 ] && break
+    [ "$(wc -l <"$home/opened" 2>/dev/null)" = 5 ] && break
     sleep 0.5
   done
-  for f in square_dp.qrg dimer_chain.qre square_path.qrk hermitian_2x2.qmx; do
+  for f in square_dp.qrg dimer_chain.qre graphene.qrl square_path.qrk hermitian_2x2.qmx; do
     grep -qx "$home/files/$f" "$home/opened" 2>/dev/null || fail "opening $f did not start quarnel with it"
   done
 fi

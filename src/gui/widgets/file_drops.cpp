@@ -14,7 +14,7 @@ DroppedFiles SortDroppedFiles(const QStringList& names) {
   for (const QString& name : names) {
     const QFileInfo info(name);
     const QString extension = info.suffix().toLower();
-    if (extension == "qre" || extension == "qrg")
+    if (extension == "qre" || extension == "qrg" || extension == "qrl")
       sorted.models << name;
     else if (extension == "qrk" || info.fileName() == "klist_band")
       sorted.kpaths << name;
@@ -34,7 +34,7 @@ void OpenDroppedFiles(const QStringList& names, const DropTargets& targets) {
   for (const QString& name : files.kpaths) targets.openKPath(name);
   for (const QString& name : files.matrices) targets.openMatrix(name);
   if (!files.others.isEmpty())
-    targets.warn(QString("Not a model (.qrg, .qre), k path (.qrk) or matrix (.qmx) file:\n%1")
+    targets.warn(QString("Not a model (.qrg, .qre, .qrl), k path (.qrk) or matrix (.qmx) file:\n%1")
                      .arg(files.others.join('\n')));
 }
 

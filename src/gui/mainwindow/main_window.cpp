@@ -314,7 +314,9 @@ void TFormQuarnel::ApplyResizeRule() {
   // A crystal's Cartesian k stands under H(k).
   const int cartesian = doc_.IsLattice() && cartesianK_ ? 18 : 0;
   sgHamMat->setGeometry(kHamMatLeft, 16, hamWidth, P - 20 - cartesian);
-  if (cartesianK_) cartesianK_->setGeometry(kHamMatLeft + 2, P - 4 - cartesian, hamWidth, 16);
+  // It may run on under the k-point controls, which end above it.
+  if (cartesianK_)
+    cartesianK_->setGeometry(kHamMatLeft + 2, P - 4 - cartesian, hamWidth + kPanel2Width, 16);
   Panel2->move(kHamMatLeft + hamWidth + 2, 16);
   GroupBox3->setGeometry(0, T + h + P, W, h + 46);
   sgEigen->setGeometry(2, 42, W - 6, h);

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lattice/crystal_view.h"
 
+#include <QToolTip>
+
 #include <QComboBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
 
+#include "model/lattice_texts.h"
 #include "widgets/series_colors.h"
 
 namespace {
@@ -170,5 +173,15 @@ void CrystalPictureView::mousePressEvent(QMouseEvent* event) {
     }
   }
   const int hop = quarnel::BondAt(picture_, p.x, p.y, kClickPixels / scale_);
-  if (hop >= 0) emit HopClicked(hop);
+  if (hop < 0) return;
+  // Named where it was clicked, so that "hop to cell (-1, 0)" has a place in the picture.
+  const quarnel::LatticeHop& h = model_.hops[static_cast<std::size_t>(hop)];
+  QToolTip::showText(event->globalPosition().toPoint(),
+                     QString::fromStdString(model_.orbitals[static_cast<std::size_t>(h.i)].name +
+                                            " \u2192 " +
+                                            model_.orbitals[static_cast<std::size_t>(h.j)].name +
+                                            " in cell " + quarnel::CellOffsetText(h.R) +
+                                            ", t = " + quarnel::HopAmplitudeText(h.t)),
+                     this);
+  emit HopClicked(hop);
 }

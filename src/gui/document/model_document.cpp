@@ -232,11 +232,12 @@ void ModelDocument::SetFilling(double electrons, int spin) {
   emit FillingChanged();
 }
 
-int ModelDocument::ReadFile(const std::string& name) {
+int ModelDocument::ReadFile(const std::string& name, bool recovered) {
   // The core reads into a copy, so that a file that cannot be opened changes nothing.
   if (quarnel::ModelFormOfFile(name) == quarnel::kLatticeForm) {
     quarnel::LatticeModel crystal;
     const int status = quarnel::ReadLatticeFile(crystal, messages_, name);
+    if (recovered) crystal.ModelFileName.clear();
     if (status == 0) ReplaceLattice(crystal);
     return status;
   }
@@ -249,6 +250,7 @@ int ModelDocument::ReadFile(const std::string& name) {
   }
   // A file is read in its own form, whatever the form of the model now open.
   const int status = quarnel::ReadModelFileInItsForm(read, messages_, name);
+  if (recovered) read.ModelFileName.clear();
   if (status == 0) ReplaceModel(read);
   return status;
 }

@@ -103,7 +103,8 @@ class ModelDocument : public QObject {
   void SetFilling(double electrons, int spin);
   // Reads a model file and makes it the model; on failure (non-zero) the model stays as it was
   // and the messages say why.
-  int ReadFile(const std::string& name);
+  // A recovered copy becomes a model without a file, so that Save asks where to put it.
+  int ReadFile(const std::string& name, bool recovered = false);
   // Writes the model; on success it is the model's file and no longer modified.
   int WriteFile(const std::string& name);
 

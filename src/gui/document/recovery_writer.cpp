@@ -2,7 +2,6 @@
 #include "document/recovery_writer.h"
 
 #include "document/model_document.h"
-#include "model/lattice_reader.h"
 #include "model/model_form.h"
 #include "model/model_writer.h"
 #include "support/recovery_files.h"
@@ -63,29 +62,9 @@ bool OfferRecoveryCopies(QWidget* parent, ModelDocument& document) {
       case Dialogs::RecoverChoice::Recover:
         break;
     }
-    if (quarnel::ModelFormOfFile(copy.file) == quarnel::kLatticeForm) {
-      quarnel::LatticeModel crystal;
-      if (quarnel::ReadLatticeFile(crystal, document.Messages(), copy.file) != 0) {
-        quarnel::ShowPendingMessages(document.Messages());
-        continue;
-      }
-      quarnel::ShowPendingMessages(document.Messages());
-      crystal.ModelFileName.clear();
-      document.ReplaceLattice(crystal);
-    } else {
-      quarnel::ModelData read = document.Model();
-      if (document.IsLattice()) {
-        quarnel::ClearModelTables(read);
-        read.BetaTyp = 2;
-      }
-      if (quarnel::ReadModelFileInItsForm(read, document.Messages(), copy.file) != 0) {
-        quarnel::ShowPendingMessages(document.Messages());
-        continue;
-      }
-      quarnel::ShowPendingMessages(document.Messages());
-      read.ModelFileName.clear();
-      document.ReplaceModel(read);
-    }
+    const int status = document.ReadFile(copy.file, true);
+    quarnel::ShowPendingMessages(document.Messages());
+    if (status != 0) continue;
     document.SetModified(true);
     // The model lives in this process now; its own copy follows in a few seconds.
     quarnel::RemoveRecoveryFile(copy.file);

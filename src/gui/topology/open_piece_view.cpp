@@ -11,7 +11,7 @@
 namespace {
 
 constexpr int kMargin = 22;            // pixels around the sites
-constexpr int kCaptionHeight = 20;     // pixels under the picture
+constexpr int kCaptionHeight = 36;     // pixels under the picture: two lines
 constexpr double kMaxDiscRadius = 14;  // pixels, the largest weight
 // Bonds: every nonzero entry of H above this (the piece's matrix at k = 0).
 constexpr double kBondAmplitude = 1e-12;
@@ -71,11 +71,13 @@ void OpenPieceView::SetDensity(const std::vector<double>& density, const QString
 QPointF OpenPieceView::SitePoint(int site) const {
   const double w = std::max(1, width() - 2 * kMargin);
   const double h = std::max(1, height() - 2 * kMargin - kCaptionHeight);
+  // A chain sits low, under its bars.
+  const double baseline = y1_ - y0_ < 1e-9 ? 0.75 : 0.5;
   const double dx = std::max(x1_ - x0_, 1e-9), dy = std::max(y1_ - y0_, 1e-9);
   const double scale = std::min(w / dx, h / dy);
   const double cx = (x0_ + x1_) / 2, cy = (y0_ + y1_) / 2;
   return {width() / 2.0 + scale * (x_[site] - cx),
-          (height() - kCaptionHeight) / 2.0 - scale * (y_[site] - cy)};
+          (height() - kCaptionHeight) * baseline - scale * (y_[site] - cy)};
 }
 
 void OpenPieceView::paintEvent(QPaintEvent*) {
@@ -93,12 +95,20 @@ void OpenPieceView::paintEvent(QPaintEvent*) {
   }
   const double rMax =
       std::clamp(std::isfinite(spacing) ? 0.6 * spacing : kMaxDiscRadius, 2.5, kMaxDiscRadius);
+  // A straight chain: |psi|^2 as bars standing on the sites, easier to read than discs as small
+  // as the sites are close.
+  const bool bars = y1_ - y0_ < 1e-9;
+  const double barHeight = 0.4 * (height() - kCaptionHeight);
   for (std::size_t s = 0; s < x_.size(); ++s) {
     const QPointF c = SitePoint(static_cast<int>(s));
+    if (bars && top > 0) {
+      const double h = barHeight * std::max(0.0, density_[s]) / top;
+      painter.fillRect(QRectF(c.x() - 1.5, c.y() - h, 3, h), QColor(200, 50, 30));
+    }
     painter.setPen(QPen(SeriesColors[(orbital_[s] + 1) % 20], 1));
     painter.setBrush(Qt::NoBrush);
     painter.drawEllipse(c, 2.0, 2.0);
-    if (top <= 0) continue;
+    if (top <= 0 || bars) continue;
     const double r = rMax * std::sqrt(std::max(0.0, density_[s]) / top);
     if (r < 0.4) continue;
     painter.setPen(QPen(QColor(120, 20, 20), 1));
@@ -107,5 +117,9 @@ void OpenPieceView::paintEvent(QPaintEvent*) {
   }
   painter.setPen(palette().color(QPalette::Text));
   painter.drawText(QRectF(6, height() - kCaptionHeight, width() - 12, kCaptionHeight - 2),
-                   Qt::AlignLeft | Qt::AlignVCenter, caption_);
+                   Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,
+                   caption_.isEmpty() || density_.empty()
+                       ? caption_
+                       : caption_ + (bars ? "   (bar height \xE2\x88\x9D |\xCF\x88|\xC2\xB2)"
+                                          : "   (disc area \xE2\x88\x9D |\xCF\x88|\xC2\xB2)"));
 }

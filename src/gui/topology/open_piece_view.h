@@ -3,7 +3,8 @@
 // The picture of a finite piece (a chain or a flake cut from a lattice-form model): every site at
 // its Cartesian position (x, y), the hops between sites as thin lines, and for the chosen state
 // a disc on each site whose area follows |psi|^2 (the largest disc is the state's largest
-// weight). Equal x/y scale, fitted to the widget.
+// weight; a straight chain gets bars of height |psi|^2 instead). Equal x/y scale, fitted to the
+// widget.
 
 #include <QWidget>
 #include <memory>

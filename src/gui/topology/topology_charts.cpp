@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "bands/brillouin_zone.h"
+#include "bands/special_points.h"
 #include "lattice/zone_chart.h"
 
 namespace {
@@ -27,14 +28,42 @@ QCPColorGradient EdgeGradient() {
   return g;
 }
 
+// Blue for negative curvature, white for none, red for positive: the sign reads at a glance and
+// the zone's marks stay visible where the curvature vanishes.
+QCPColorGradient SignedGradient() {
+  QCPColorGradient g;
+  g.clearColorStops();
+  g.setColorStopAt(0, QColor(20, 40, 150));
+  g.setColorStopAt(0.25, QColor(90, 140, 230));
+  g.setColorStopAt(0.5, QColor(255, 255, 255));
+  g.setColorStopAt(0.75, QColor(240, 120, 90));
+  g.setColorStopAt(1, QColor(150, 10, 20));
+  g.setColorInterpolation(QCPColorGradient::ciRGB);
+  return g;
+}
+
 QString Axis(int d) {
   return QString("a%1").arg(d + 1);
 }
 
-// Ticks at the thirds of the path 0..2, where the hexagonal corners project.
-QSharedPointer<QCPAxisTickerText> ThirdsTicker() {
+// Ticks at the thirds of the path 0..2, where the hexagonal corners project; with a model, the
+// corners K and K' of its zone are named under the tick they fall on along direction `along`.
+QSharedPointer<QCPAxisTickerText> ThirdsTicker(const quarnel::LatticeModel* m = nullptr,
+                                               int along = -1) {
+  QStringList labels = {"0", "1/3", "2/3", "1", "4/3", "5/3", "2"};
+  if (m && along >= 0) {
+    const quarnel::SpecialPointNamer namer(*m);
+    for (const quarnel::SpecialPoint& p : namer.Points()) {
+      if (p.name != "K" && p.name != "K'") continue;
+      const double k = p.k[along] - 2 * std::floor(p.k[along] / 2);  // into 0..2
+      const int third = static_cast<int>(std::lround(3 * k));
+      if (std::fabs(3 * k - third) > 1e-6) continue;
+      const QString name = p.name == "K" ? "K" : QString::fromUtf8("K\xE2\x80\xB2");
+      for (int t : {third, third == 0 ? 6 : -1})
+        if (t >= 0) labels[t] += "\n" + name;
+    }
+  }
   QSharedPointer<QCPAxisTickerText> t(new QCPAxisTickerText);
-  const char* labels[] = {"0", "1/3", "2/3", "1", "4/3", "5/3", "2"};
   for (int i = 0; i <= 6; ++i) t->addTick(i / 3.0, labels[i]);
   return t;
 }
@@ -84,7 +113,7 @@ CurvatureChart MakeCurvatureChart(QCustomPlot* chart) {
   c.chart = chart;
   c.map = new QCPColorMap(chart->xAxis, chart->yAxis);
   c.map->setInterpolate(true);
-  c.map->setGradient(QCPColorGradient(QCPColorGradient::gpPolar));
+  c.map->setGradient(SignedGradient());
   c.scale = new QCPColorScale(chart);
   chart->plotLayout()->addElement(0, 1, c.scale);
   c.scale->setType(QCPAxis::atRight);
@@ -147,7 +176,8 @@ QCPColorScale* MakeBandChart(QCustomPlot* chart) {
   return scale;
 }
 
-void DrawBandChart(QCustomPlot* chart, const RibbonPart& r, int selected) {
+void DrawBandChart(QCustomPlot* chart, const RibbonPart& r, int selected,
+                   const quarnel::LatticeModel& m) {
   chart->clearGraphs();
   QCPColorGradient gradient = EdgeGradient();  // color() is not const
   const bool finite = r.ok && r.k.empty();
@@ -165,8 +195,11 @@ void DrawBandChart(QCustomPlot* chart, const RibbonPart& r, int selected) {
     chart->xAxis->setTicker(QSharedPointer<QCPAxisTicker>(new QCPAxisTicker));
     chart->xAxis->setLabel("level (1 = lowest); click a level for its |\xCF\x88|\xC2\xB2");
     if (selected >= 0 && selected < static_cast<int>(e.size())) {
-      DotGraph(chart, Qt::black, QCPScatterStyle::ssCircle, 14);
-      chart->graph(kWeightBins)->setName("selected");
+      QCPGraph* ring = chart->addGraph();
+      ring->setLineStyle(QCPGraph::lsNone);
+      ring->setScatterStyle(
+          QCPScatterStyle(QCPScatterStyle::ssCircle, QPen(Qt::black, 1.5), Qt::NoBrush, 14));
+      ring->setName("selected");
       chart->graph(kWeightBins)->addData(selected + 1.0, e[selected]);
     }
     chart->xAxis->setRange(0, e.size() + 1.0);
@@ -174,7 +207,7 @@ void DrawBandChart(QCustomPlot* chart, const RibbonPart& r, int selected) {
     for (std::size_t i = 0; i < r.k.size(); ++i)
       for (std::size_t s = 0; s < r.energies[i].size(); ++s)
         add(r.k[i], r.energies[i][s], r.edge[i][s]);
-    chart->xAxis->setTicker(ThirdsTicker());
+    chart->xAxis->setTicker(ThirdsTicker(&m, r.along));
     chart->xAxis->setLabel(QString("k along b%1 (k numbers: 1 = zone boundary)").arg(r.along + 1));
     chart->xAxis->setRange(0, 2);
   }

@@ -34,8 +34,10 @@ void FitCurvatureChart(const CurvatureChart& c, const quarnel::LatticeModel& m);
 // The band chart with its edge-weight key (QCPColorScale, 0..1) below it.
 QCPColorScale* MakeBandChart(QCustomPlot* chart);
 // The ribbon's bands along k, or the finite piece's levels against their index (1 = lowest) with
-// the level `selected` (0-based, -1 none) ringed.
-void DrawBandChart(QCustomPlot* chart, const RibbonPart& r, int selected);
+// the level `selected` (0-based, -1 none) ringed. The corners K and K' of m's zone are named
+// where they fall on the ribbon's k.
+void DrawBandChart(QCustomPlot* chart, const RibbonPart& r, int selected,
+                   const quarnel::LatticeModel& m);
 // The level nearest to a widget point (in pixels) of the finite piece's chart, -1 if none within
 // reach.
 int LevelAt(QCustomPlot* chart, const RibbonPart& r, const QPointF& at);

@@ -144,6 +144,15 @@ QWidget* TopologyWindow::BuildFlowPage() {
   column->addWidget(chernText_);
   column->addWidget(z2Text_);
   column->addWidget(flowChart_, 1);
+  auto* hint = new QLabel(
+      "Each dot is a Wannier centre: where an occupied band's Wannier function sits along the "
+      "loop's direction at that k. Centres that wind once across the cell while k crosses the "
+      "zone make a Chern insulator; the number of windings is C. In a Z\xE2\x82\x82 insulator "
+      "the centres of Kramers pairs swap partners over half the zone.",
+      page);
+  hint->setWordWrap(true);
+  hint->setForegroundRole(QPalette::PlaceholderText);
+  column->addWidget(hint);
   return page;
 }
 
@@ -339,7 +348,7 @@ void TopologyWindow::ClearCharts() {
   selected_ = -1;
   piece_->Clear();
   piece_->setVisible(false);
-  DrawBandChart(bandChart_, RibbonPart(), -1);
+  DrawBandChart(bandChart_, RibbonPart(), -1, shown_);
 }
 
 void TopologyWindow::Show() {
@@ -390,7 +399,7 @@ void TopologyWindow::ShowRibbon() {
                              .arg(r.states));
   if (!finite) {
     piece_->Clear();
-    DrawBandChart(bandChart_, r, -1);
+    DrawBandChart(bandChart_, r, -1, shown_);
     return;
   }
   piece_->SetPiece(shown_, r.piece);
@@ -410,16 +419,15 @@ void TopologyWindow::SelectLevel(int level) {
   selected_ = level;
   const std::vector<double> density = quarnel::StateDensity(*r.piece, r.spectrum, level);
   const double top = density.empty() ? 0 : *std::max_element(density.begin(), density.end());
-  piece_->SetDensity(
-      density,
-      QString("level %1 of %2, E = %3: disc area \xE2\x88\x9D |\xCF\x88|\xC2\xB2 (largest %4); "
-              "%5 % on the edge cells")
-          .arg(level + 1)
-          .arg(r.states)
-          .arg(Text(quarnel::FormatFixed(r.spectrum.energies[level], 0, 4)))
-          .arg(Text(quarnel::FormatFixed(top, 0, 3)))
-          .arg(Text(quarnel::FormatFixed(100 * r.edge[0][level], 0, 0))));
-  DrawBandChart(bandChart_, r, level);
+  piece_->SetDensity(density,
+                     QString("level %1 of %2, E = %3: largest |\xCF\x88|\xC2\xB2 on a site %4; "
+                             "%5 % on the edge cells")
+                         .arg(level + 1)
+                         .arg(r.states)
+                         .arg(Text(quarnel::FormatFixed(r.spectrum.energies[level], 0, 4)))
+                         .arg(Text(quarnel::FormatFixed(top, 0, 3)))
+                         .arg(Text(quarnel::FormatFixed(100 * r.edge[0][level], 0, 0))));
+  DrawBandChart(bandChart_, r, level, shown_);
 }
 
 void TopologyWindow::resizeEvent(QResizeEvent* event) {

@@ -224,11 +224,18 @@ std::string ChernText(const FlowPart& f) {
            ", " + quarnel::FormatG(g.k[1], 4) + ", " + quarnel::FormatG(g.k[2], 4) +
            ") (smallest direct gap " + quarnel::FormatG(g.gap, 3) +
            "): the Chern number is not defined there.";
-  if (f.periodic == 1)
-    return "Berry phase along a" + std::to_string(f.dirs[0] + 1) + ": " +
-           quarnel::FormatFixed(f.loop.berry, 0, 4) + " = " +
-           quarnel::FormatFixed(f.loop.berry / kPi, 0, 3) +
-           " \xCF\x80 (a chain has no Chern number).";
+  if (f.periodic == 1) {
+    // The centres place the occupied Wannier functions in the cell: a student reads the bond
+    // they sit on, the end states follow from it.
+    const std::string a = "a" + std::to_string(f.dirs[0] + 1);
+    std::string centres;
+    for (double c : f.loop.centres)
+      centres += (centres.empty() ? "" : ", ") + quarnel::FormatFixed(c, 0, 3);
+    return "Berry phase along " + a + ": " + quarnel::FormatFixed(f.loop.berry, 0, 4) + " = " +
+           quarnel::FormatFixed(f.loop.berry / kPi, 0, 3) + " \xCF\x80. Wannier centre" +
+           (f.loop.centres.size() == 1 ? "" : "s") + " of the occupied bands at " + centres +
+           " of " + a + " (a chain has no Chern number).";
+  }
   return "Chern number C = " + std::to_string(f.chern) + "   (" + std::to_string(f.occupied) +
          (f.occupied == 1 ? " occupied band, smallest direct gap "
                           : " occupied bands, smallest direct gap ") +

@@ -35,6 +35,7 @@ QLabel* ResultLine(const QString& name, QWidget* parent, bool large) {
   l->setObjectName(name);
   l->setWordWrap(true);
   l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  l->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
   if (large) {
     QFont f = l->font();
     f.setPointSizeF(f.pointSizeF() * 1.25);
@@ -152,7 +153,9 @@ QWidget* TopologyWindow::BuildFlowPage() {
       page);
   hint->setWordWrap(true);
   hint->setForegroundRole(QPalette::PlaceholderText);
+  hint->setObjectName("FlowHint");
   column->addWidget(hint);
+  column->addStretch(0);  // keeps the sentences at the top when the chart is hidden
   return page;
 }
 
@@ -358,6 +361,9 @@ void TopologyWindow::Show() {
   chernText_->setText(Text(ChernText(f)));
   z2Text_->setText(Text(Z2Text(f)));
   DrawFlowChart(flowChart_, f);
+  // A chain has no other direction to flow over: its centres are in the sentence above.
+  flowChart_->setVisible(f.periodic != 1);
+  findChild<QLabel*>("FlowHint")->setVisible(f.periodic != 1);
   const bool map = DrawCurvatureChart(curvature_, f, shown_);
   if (!f.why.empty() || !f.ok || f.periodic < 2)
     curvatureText_->setText(f.periodic == 1 ? "A chain has no Berry curvature map."

@@ -12,6 +12,7 @@
 #include "document/model_document.h"
 #include "lattice/crystal_view.h"
 #include "mainwindow/main_window.h"
+#include "topology/topology_follow.h"
 #include "widgets/about_box.h"
 #include "widgets/diagnostics_window.h"
 #include "widgets/orbital_view.h"
@@ -23,12 +24,15 @@ inline void ConnectWindows(ModelDocument& document, TFormQuarnel& form, TUnitPom
   // The k map belongs to the main window, whichever window asks for it.
   const auto kmap = [&document, &form] { ShowKMapWindow(&form, document); };
   QObject::connect(&form, &TFormQuarnel::KMapRequested, &form, kmap);
+  const auto topology = [&document, &form] { ShowTopologyWindow(&form, document); };
+  QObject::connect(&form, &TFormQuarnel::TopologyRequested, &form, topology);
   if (bands) {
     form.SetOrbitalView(bands->Orbitals());
     QObject::connect(bands->Orbitals(), &OrbitalView::FitRequested, &form,
                      &TFormQuarnel::FitOrbitalAxes);
     QObject::connect(&form, &TFormQuarnel::KPathFileNamed, bands, &TBandDlg::ReadKpointList);
     QObject::connect(bands, &TBandDlg::KMapRequested, &form, kmap);
+    QObject::connect(bands, &TBandDlg::TopologyRequested, &form, topology);
     form.SetCrystalView(bands->Crystal());
     QObject::connect(bands->Crystal(), &CrystalPictureView::HopClicked, &form,
                      &TFormQuarnel::OpenLatticeHop);

@@ -230,6 +230,12 @@ void TBandDlg::BuildPanel() {
   kmap->setToolTip("A band, an orbital weight or the DOS over the kx-ky plane");
   g->addWidget(kmap, 1, 1);
   connect(kmap, &QPushButton::clicked, this, &TBandDlg::KMapRequested);
+  // Berry phases, Chern and Z2 numbers, ribbons and finite pieces of a crystal.
+  auto* topology = MakeButton("Topology", GroupBox3, 70);
+  topology->setObjectName("btnTopology");
+  topology->setToolTip("Wilson loops, Chern and Z2 numbers, Berry curvature and edge states");
+  g->addWidget(topology, 0, 2);
+  connect(topology, &QPushButton::clicked, this, &TBandDlg::TopologyRequested);
   row->addWidget(GroupBox3);
 
   GroupBox4 = MakeGroup(" Orbitals ", Panel1, g);

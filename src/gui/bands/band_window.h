@@ -198,6 +198,8 @@ class TBandDlg : public QWidget {
  signals:
   // The k map was asked for (its button); the program opens it beside the main window.
   void KMapRequested();
+  // The Topology window was asked for (its button).
+  void TopologyRequested();
 
  public:
   // Saving a chart (chart_export.cpp): the items after the separator of the chart popup menu.

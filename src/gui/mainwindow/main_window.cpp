@@ -288,6 +288,7 @@ void TFormQuarnel::CreateMenus() {
   // A text field's own Copy comes first while it has the focus.
   miCopy1->setShortcutContext(Qt::WindowShortcut);
   tools->addAction("k map", this, [this] { emit KMapRequested(); });
+  tools->addAction("Topology", this, [this] { emit TopologyRequested(); });
   PlotOrbMenu = menuBar()->addMenu("PlotOrb");
   miPlotOrbGamma1 = PlotOrbMenu->addAction("Gamma", this, &TFormQuarnel::miPlotOrbGamma1Click);
   miPlotOrbX1 = PlotOrbMenu->addAction("X(100)", this, &TFormQuarnel::miPlotOrbX1Click);

@@ -246,6 +246,7 @@ class TFormQuarnel : public QMainWindow {
   void KPathFileNamed(const QString& name);
   // Tools > k map.
   void KMapRequested();
+  void TopologyRequested();
 
  public slots:
   void miOpen1Click();

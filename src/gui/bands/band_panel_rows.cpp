@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The top panel of the bands window in one row, or in two below the width one row needs, so
-// that the window fits beside the main window on a small screen without squeezing a group.
+// that the window fits beside the main window on a small screen without squeezing a group;
+// narrower still, the two rows scroll sideways and the memo gives up width before the charts.
 
 #include <QApplication>
 #include <QBoxLayout>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
+#include <QScrollArea>
 #include <QStyle>
 #include <algorithm>
 
@@ -14,7 +16,13 @@
 #include "widgets/fixed_font.h"
 
 namespace {
-constexpr int kNarrowChartWidth = 180;
+// The band and DOS charts keep at least this width each, the memo (whose lines scroll) this.
+constexpr int kNarrowChartWidth = 150;
+constexpr int kNarrowMemoWidth = 100;
+
+int ScrollBarExtent() {
+  return QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+}
 }  // namespace
 
 void TBandDlg::ArrangePanelRows(bool two) {
@@ -38,25 +46,32 @@ int TBandDlg::PanelHeight() const {
   return kPanelHeight + panelRow2_->minimumSize().height() + panelRows_->spacing();
 }
 
-int TBandDlg::MemoWidth() const {
+int TBandDlg::TopHeight() const {
+  // Rows wider than the window scroll, with the scroll bar below them.
+  const bool scrolls = panelRows_->minimumSize().width() > width();
+  return PanelHeight() + (scrolls ? ScrollBarExtent() : 0);
+}
+
+int TBandDlg::MemoWidth(int w) const {
   if (!panelTwoRows_) return kMemo1Width;
-  // Narrow: a path line of four three-digit numbers and the scroll bar.
+  // Narrow: a path line of four three-digit numbers and the scroll bar, or what the two charts
+  // leave at their narrowest.
   const QFontMetrics m(FixedPitchFont());
-  const int bar = QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-  return std::min(kMemo1Width, m.horizontalAdvance(QString(20, '0')) + bar + 12);
+  const int fit =
+      std::min(kMemo1Width, m.horizontalAdvance(QString(20, '0')) + ScrollBarExtent() + 12);
+  return std::max(kNarrowMemoWidth, std::min(fit, w - 4 - 2 * kNarrowChartWidth));
 }
 
 int TBandDlg::DosChartWidth(int w) const {
   if (!panelTwoRows_) return kChart2Width;
-  return std::max(0, std::min(kChart2Width, (w - MemoWidth() - 4) / 2));
+  return std::max(0, std::min(kChart2Width, (w - MemoWidth(w) - 4) / 2));
 }
 
 void TBandDlg::MeasurePanelRows() {
+  // Arranged afresh: the panel was built with its groups in the first row only.
   ArrangePanelRows(true);
-  const int twoRows = panelRows_->minimumSize().width();
-  const int narrowMemo = MemoWidth();
   ArrangePanelRows(false);
   oneRowWidth_ = panelRows_->minimumSize().width();
-  // The band and DOS charts keep at least kNarrowChartWidth each.
-  narrowestWidth_ = std::max(twoRows, 2 * kNarrowChartWidth + 4 + narrowMemo);
+  // The panel scrolls: only the charts and the memo bound the window's width.
+  narrowestWidth_ = 2 * kNarrowChartWidth + 4 + kNarrowMemoWidth;
 }

@@ -15,6 +15,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QSlider>
 #include <QStatusBar>
@@ -156,7 +157,12 @@ TBandDlg::TBandDlg(ModelDocument& document, QWidget* parent)
 }
 
 void TBandDlg::BuildPanel() {
-  Panel1 = new QFrame(this);
+  PanelScroll = new QScrollArea(this);
+  PanelScroll->setObjectName("PanelScroll");
+  PanelScroll->setFrameShape(QFrame::NoFrame);
+  PanelScroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  PanelScroll->setWidgetResizable(true);
+  Panel1 = new QFrame(PanelScroll);
   Panel1->setFrameShape(QFrame::NoFrame);
   Panel1->setAutoFillBackground(true);
   QPalette pal = Panel1->palette();
@@ -267,6 +273,7 @@ void TBandDlg::BuildPanel() {
   right->addWidget(btnPrint, 1, 0);
   right->addWidget(CancelBtn, 1, 1);
   ArrangePanelRows(false);
+  PanelScroll->setWidget(Panel1);
 }
 
 void TBandDlg::BuildCharts() {
@@ -313,7 +320,9 @@ void TBandDlg::BuildStatusBar() {
   }
   DosProgress = new QProgressBar(StatusBar1);
   DosProgress->setObjectName("DosProgress");
-  DosProgress->setFixedWidth(220);
+  // It gives up width in a narrow window rather than run over the panels.
+  DosProgress->setMinimumWidth(90);
+  DosProgress->setMaximumWidth(220);
   DosProgress->setVisible(false);
   StatusBar1->addPermanentWidget(DosProgress);
 }
@@ -333,9 +342,12 @@ void TBandDlg::FormResize() {
   const int W = width();
   const int H = height();
   ArrangePanelRows(W < oneRowWidth_);
-  const int top = PanelHeight();
-  const int memo = MemoWidth();
-  Panel1->setGeometry(0, 0, W, top);
+  const int top = TopHeight();
+  const int memo = MemoWidth(W);
+  PanelScroll->setGeometry(0, 0, W, top);
+  // As the scroll area will size it, now: a hidden window gets its resize events only when shown.
+  Panel1->resize(std::max(W, Panel1->minimumSizeHint().width()), PanelHeight());
+  panelRows_->setGeometry(Panel1->rect());
   const int barHeight = StatusBar1->sizeHint().height();
   StatusBar1->setGeometry(0, H - barHeight, W, barHeight);
 

@@ -31,6 +31,7 @@ class QLabel;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
+class QScrollArea;
 class QSlider;
 class QStatusBar;
 class SpinEdit;
@@ -53,7 +54,9 @@ class TBandDlg : public QWidget {
   static constexpr int kMemo1Width = 213;
   static constexpr int kStatusPanelCount = 6;
 
-  // Top panel and its groups, left to right.
+  // Top panel and its groups, left to right. In a window narrower than the panel's rows the
+  // panel scrolls sideways in PanelScroll, so that the window fits a small screen.
+  QScrollArea* PanelScroll;
   QFrame* Panel1;
   QGroupBox* GroupBox1;  // " Bands "
   QPushButton* btnBand;
@@ -109,11 +112,13 @@ class TBandDlg : public QWidget {
   void Chart2BeforeDrawAxes();
   void FormResize();
   // The top panel in two rows (band_panel_rows.cpp) while the window is narrower than
-  // OneRowWidth(); the window can be as narrow as NarrowestWidth().
+  // OneRowWidth(); the window can be as narrow as NarrowestWidth(). PanelHeight() is the height
+  // of the panel's rows, TopHeight() that of the scroll area holding them.
   void ArrangePanelRows(bool two);
   int OneRowWidth() const { return oneRowWidth_; }
   int NarrowestWidth() const { return narrowestWidth_; }
   int PanelHeight() const;
+  int TopHeight() const;
 
   // The path Y - G - X - M - G over divisor 20 that the memo starts with.
   static QString InitialKPath();
@@ -270,8 +275,9 @@ class TBandDlg : public QWidget {
   double bandShift_ = 0;
   QPointer<QCPGraph> integrated_;
   std::vector<QPointer<QCPAbstractItem>> fillingItems_;
-  // The memo's width: narrower while the panel is in two rows.
-  int MemoWidth() const;
+  // The memo's width in a window of width w: narrower while the panel is in two rows, and
+  // narrower still where the charts would otherwise go below their narrowest.
+  int MemoWidth(int w) const;
   // The DOS chart's width in a window of width w: its design width, or in two-row windows at
   // most half of what the memo leaves (its ticks are fitted to any width).
   int DosChartWidth(int w) const;

@@ -5,11 +5,13 @@
 #include <qcustomplot.h>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QSlider>
 #include <QTextBlock>
+#include <algorithm>
 
 #include "bands/band_window.h"
 #include "bands/kpoint_files.h"
@@ -82,9 +84,11 @@ void TBandDlg::Chart1ClickSeries(QCPAbstractPlottable* series, int v, Qt::MouseB
     shown->setBrush(QBrush(QColor(255, 255, 255, 220)));
     shown->setPadding(QMargins(3, 2, 3, 2));
     shown->setSelectable(false);
+    // A narrow plot area would cut it; the chart's right edge is the limit.
+    shown->setClipToAxisRect(false);
   }
   // Short lines, so that a narrow chart shows them whole: the band, k, the energy, and the
-  // orbital weights three to a line.
+  // orbital weights up to three to a line, as many as the chart's width takes.
   QStringList lines;
   const QString head = text0.trimmed();
   const int colon = head.indexOf(": k="), energy = head.lastIndexOf(" Y=");
@@ -93,7 +97,17 @@ void TBandDlg::Chart1ClickSeries(QCPAbstractPlottable* series, int v, Qt::MouseB
   else
     lines << head;
   const QStringList weights = text1.trimmed().split(' ', Qt::SkipEmptyParts);
-  for (int k = 1; k < weights.size(); k += 3) lines << weights.mid(k, 3).join(' ');
+  const QFontMetrics metrics(shown->font());
+  const int room = Chart1->width() - Chart1->axisRect()->left() - 12;
+  int perLine = 3;
+  const auto widest = [&](int n) {
+    int w = 0;
+    for (int k = 1; k < weights.size(); k += n)
+      w = std::max(w, metrics.horizontalAdvance(weights.mid(k, n).join(' ')));
+    return w;
+  };
+  while (perLine > 1 && widest(perLine) > room) --perLine;
+  for (int k = 1; k < weights.size(); k += perLine) lines << weights.mid(k, perLine).join(' ');
   shown->setText(lines.join('\n'));
   Chart1->replot();
   // The point is recomputed at the k point it was computed at, whatever the memo says now.

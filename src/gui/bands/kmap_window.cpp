@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <system_error>
@@ -96,7 +97,14 @@ TKMapDlg::TKMapDlg(ModelDocument& document, QWidget* parent)
   BuildChart();
   setMinimumSize(620, 480);
   resize(720, 700);
-  if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
+  if (const QScreen* s = screen()) {
+    // Centred, and on a small screen as tall as it leaves with a usual frame around the window.
+    const QRect area = s->availableGeometry();
+    const QSize frame(4, 32);
+    resize(size().boundedTo(area.size() - frame).expandedTo(minimumSize()));
+    move(area.topLeft() + QPoint(std::max(0, area.width() - width() - frame.width()) / 2,
+                                 std::max(0, area.height() - height() - frame.height()) / 2));
+  }
 }
 
 TKMapDlg::~TKMapDlg() {

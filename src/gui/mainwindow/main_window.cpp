@@ -36,6 +36,11 @@ constexpr int kGroupBox2Left = 437;
 constexpr int kHamMatLeft = 6;
 constexpr int kPanel2Width = 129;
 constexpr int kPanel3Height = 26;
+// The k point's matrix grid scrolls; this much of it stays.
+constexpr int kLeastHamWidth = 20;
+// The client is no narrower than what puts the k point group, Calculation button included, whole
+// beside the editing panels.
+constexpr int kLeastClientWidth = kGroupBox2Left + kHamMatLeft + kLeastHamWidth + kPanel2Width + 4;
 
 QLabel* NewLabel(const QString& text, QWidget* parent) {
   auto* label = new QLabel(text, parent);
@@ -54,8 +59,9 @@ SpinEdit* NewSpinEdit(int lo, int hi, int value, QWidget* parent) {
 
 TFormQuarnel::TFormQuarnel(ModelDocument& document, QWidget* parent)
     : QMainWindow(parent), doc_(document) {
-  // Small enough for a 1024x600 screen with a panel and a frame; the grids scroll.
-  setMinimumSize(700, 480);
+  // Small enough for a 1024x600 screen with a panel and a frame, with the bands window beside
+  // it; the grids scroll.
+  setMinimumSize(kLeastClientWidth, 480);
   client_ = new QWidget(this);
   setCentralWidget(client_);
   CreateControls();
@@ -311,7 +317,8 @@ void TFormQuarnel::ApplyResizeRule() {
   for (QGroupBox* box : {gbInAlfa, gbInBeta, gbInBetaGen}) box->move(0, T + h);
   if (latticePanels_) latticePanels_->move(0, T + h);
   GroupBox2->setGeometry(kGroupBox2Left, T + h, W - kGroupBox2Left, P);
-  const int hamWidth = std::max(20, W - kGroupBox2Left - kHamMatLeft - kPanel2Width - 4);
+  const int hamWidth =
+      std::max(kLeastHamWidth, W - kGroupBox2Left - kHamMatLeft - kPanel2Width - 4);
   // A crystal's Cartesian k stands under H(k).
   const int cartesian = doc_.IsLattice() && cartesianK_ ? 18 : 0;
   sgHamMat->setGeometry(kHamMatLeft, 16, hamWidth, P - 20 - cartesian);

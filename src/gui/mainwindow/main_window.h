@@ -88,6 +88,9 @@ class TFormQuarnel : public QMainWindow {
   // The one-time initialisation of the first display; runs once.
   void FirstPaint();
   bool FirstPaintDone() const { return firstPaintDone_; }
+  // Both windows side by side and fully on the available screen area, main window at its top
+  // left (window_placement.h); the first display places them on the window's own screen.
+  void PlaceStartWindows(const QRect& screenArea);
 
   // k point: the k point of the spin edits computed by the document.
   void SpoctiKpoint();
@@ -285,7 +288,6 @@ class TFormQuarnel : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  // Both windows side by side and fully on the screen (window_placement.h).
   void PlaceStartWindows();
   void CreateControls();
   void CreatePanels();

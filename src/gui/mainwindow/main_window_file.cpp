@@ -283,8 +283,10 @@ void TFormQuarnel::FirstPaint() {
 
 void TFormQuarnel::PlaceStartWindows() {
   const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
-  if (!shown) return;
-  const QRect screenArea = shown->availableGeometry();
+  if (shown) PlaceStartWindows(shown->availableGeometry());
+}
+
+void TFormQuarnel::PlaceStartWindows(const QRect& screenArea) {
   // The window manager's frame, once it has framed this window; until then a usual one.
   const QRect outer = frameGeometry(), inner = geometry();
   QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),

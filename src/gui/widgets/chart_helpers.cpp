@@ -11,10 +11,10 @@
 #include <QThread>
 #include <cmath>
 
-#include "widgets/diagnostics_window.h"
-#include "widgets/dialogs.h"
 #include "support/number_text.h"
 #include "support/text_utils.h"
+#include "widgets/diagnostics_window.h"
+#include "widgets/dialogs.h"
 
 QCustomPlot* MenuChart = nullptr;
 
@@ -506,8 +506,9 @@ int SetStatusPanelFit(QStatusBar* bar, int index, const QString& text) {
     int others = 12;
     for (QWidget* w : bar->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
       if (w != panel && w->isVisible() && !w->inherits("QSizeGrip")) others += w->width() + 4;
-    const int room = bar->width() - others;
-    if (room > 40 && width > room) {
+    // However little room is left: a panel wider than it would lie over its neighbours.
+    const int room = std::max(24, bar->width() - others);
+    if (width > room) {
       width = room;
       shown = panel->fontMetrics().elidedText(shown, Qt::ElideRight, room - 8);
       panel->setToolTip(text);

@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -37,8 +38,8 @@ class MainWindowTest : public QObject {
     const quarnel::StartWindow main{p.form->size(), p.form->minimumWidth()};
     const quarnel::StartWindow bands{QSize(p.bands->OneRowWidth(), 600), p.bands->NarrowestWidth()};
     const QMargins frame(1, 20, 1, 5);
-    for (const QRect& screen :
-         {QRect(0, 0, 1366, 768), QRect(0, 0, 1920, 1080), QRect(1920, 24, 1440, 876)}) {
+    for (const QRect& screen : {QRect(0, 0, 1024, 600), QRect(0, 0, 1366, 768),
+                                QRect(0, 0, 1920, 1080), QRect(1920, 24, 1440, 876)}) {
       const quarnel::StartGeometry g = quarnel::PlaceStartWindows(screen, frame, main, bands);
       const QRect m = g.main.marginsAdded(frame), b = g.bands.marginsAdded(frame);
       QVERIFY(screen.contains(m) && screen.contains(b) && !m.intersects(b));
@@ -47,6 +48,46 @@ class MainWindowTest : public QObject {
                screen.width() >= 1920);
       QCOMPARE(g.bands.height(), g.main.height());
     }
+  }
+
+  // On a 1024x600 screen both windows start side by side, frames included: nothing covers the
+  // Calculation button or any part of the bands window. Band and DOS plot areas share top and
+  // bottom there with a legend in one chart only, with legends of different heights, after a
+  // resize and after the DOS chart was hidden and changed, so a flat band meets its DOS peak.
+  void smallScreenKeepsEveryControlInSight() {
+    Program p({kExamples + "/square_dp.qrg"});
+    const QRect screen(0, 0, 1024, 600);
+    p.form->show();
+    p.form->PlaceStartWindows(screen);
+    QVERIFY(QTest::qWaitForWindowExposed(p.bands.get()));
+    const QRect main = p.form->frameGeometry(), bands = p.bands->frameGeometry();
+    QVERIFY(screen.contains(main) && screen.contains(bands) && !main.intersects(bands));
+    QPushButton* calc = p.form->btnCalcKpoint;
+    const QRect calcOnScreen(p.form->mapToGlobal(calc->mapTo(p.form.get(), QPoint())),
+                             calc->size());
+    QVERIFY(p.form->geometry().contains(calcOnScreen) && !bands.intersects(calcOnScreen));
+    TBandDlg& w = *p.bands;
+    const auto aligned = [&w] {
+      const int y1 = w.Chart1->y(), y2 = w.Chart2->y();
+      return w.Chart1->axisRect()->top() + y1 == w.Chart2->axisRect()->top() + y2 &&
+             w.Chart1->axisRect()->bottom() + y1 == w.Chart2->axisRect()->bottom() + y2;
+    };
+    w.btnBandClick();
+    QVERIFY(w.Chart1->legend->visible() && w.Chart2->legend->itemCount() == 0);
+    QTRY_VERIFY(aligned());
+    w.SpinEdit3->SetValue(10);
+    w.btnDOSClick();
+    QTRY_VERIFY(aligned());
+    // The flat O band at -5.1 and the DOS peak it makes lie on one screen row.
+    QCOMPARE(qRound(w.Chart1->yAxis->coordToPixel(-5.1)) + w.Chart1->y(),
+             qRound(w.Chart2->yAxis->coordToPixel(-5.1)) + w.Chart2->y());
+    w.resize(w.width() + 150, w.height() - 40);
+    QTRY_VERIFY(aligned());
+    w.cbCells->setChecked(true);
+    w.Chart2->xAxis->setLabel("DOS\nper cell");
+    w.Chart2->replot();
+    w.cbCells->setChecked(false);
+    QTRY_VERIFY(aligned());
   }
 
   void optionChoosesFormAndDialogFilter() {

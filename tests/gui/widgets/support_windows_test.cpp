@@ -43,14 +43,14 @@ void SupportWindowsTest::aboutInitFillsProgramInfoAndSystem() {
   quarnel::PendingMessages messages;
   TAboutUBox box(messages);
   box.InitU("Quarnel V7.12 ", "05.12.2018");
-  QCOMPARE(box.Label2->text(), QString("Quarnel V7.12 "));
-  const QStringList info = Lines(box.Memo2);
+  QCOMPARE(box.findChild<QLabel*>("Label2")->text(), QString("Quarnel V7.12 "));
+  const QStringList info = Lines(box.findChild<QPlainTextEdit*>("Memo2"));
   QCOMPARE(info.size(), 6);
   QCOMPARE(info[0], QString("Program Info:"));
   QCOMPARE(info[2], QString("Quarnel V7.12 "));
   QCOMPARE(info[3], QString("Build 05.12.2018"));
   QCOMPARE(info[5], QString("================"));
-  const QStringList author = Lines(box.Memo1);
+  const QStringList author = Lines(box.findChild<QPlainTextEdit*>("Memo1"));
   const QStringList system = TAboutUBox::SystemVersion();
   QVERIFY(!system.isEmpty());
   QVERIFY(author.size() > system.size() + 1);
@@ -64,12 +64,14 @@ void SupportWindowsTest::aboutInitFillsProgramInfoAndSystem() {
 void SupportWindowsTest::aboutInitTwiceKeepsSixLines() {
   quarnel::PendingMessages messages;
   TAboutUBox box(messages);
+  const auto* memo1 = box.findChild<QPlainTextEdit*>("Memo1");
+  const auto* memo2 = box.findChild<QPlainTextEdit*>("Memo2");
   box.InitU("A ", "01.01.2000");
-  const int authorLines = box.Memo1->blockCount();
+  const int authorLines = memo1->blockCount();
   box.InitU("B ", "02.02.2002");
-  QCOMPARE(box.Memo2->blockCount(), 6);
-  QCOMPARE(Lines(box.Memo2)[3], QString("Build 02.02.2002"));
-  QCOMPARE(box.Memo1->blockCount(), authorLines);
+  QCOMPARE(memo2->blockCount(), 6);
+  QCOMPARE(Lines(memo2)[3], QString("Build 02.02.2002"));
+  QCOMPARE(memo1->blockCount(), authorLines);
 }
 
 void SupportWindowsTest::aboutKeepsItsSize() {
@@ -78,11 +80,13 @@ void SupportWindowsTest::aboutKeepsItsSize() {
   QCOMPARE(box.windowTitle(), QString("About"));
   QCOMPARE(box.size(), QSize(334, 290));
   QCOMPARE(box.minimumSize(), box.maximumSize());
-  QCOMPARE(box.Button1->text(), QString(TAboutUBox::kWebAddress));
-  QVERIFY(box.Button1->isEnabled());  // the link to the web page works
-  QVERIFY(box.Memo1->isReadOnly() && box.Memo2->isReadOnly());
-  QVERIFY(box.OKButton->isDefault());
-  QVERIFY(!box.ProgramIcon->pixmap().isNull());
+  const auto* link = box.findChild<QPushButton*>("Button1");
+  QCOMPARE(link->text(), QString(TAboutUBox::kWebAddress));
+  QVERIFY(link->isEnabled());  // the link to the web page works
+  QVERIFY(box.findChild<QPlainTextEdit*>("Memo1")->isReadOnly() &&
+          box.findChild<QPlainTextEdit*>("Memo2")->isReadOnly());
+  QVERIFY(box.findChild<QPushButton*>("OKButton")->isDefault());
+  QVERIFY(!box.findChild<QLabel*>("ProgramIcon")->pixmap().isNull());
 }
 
 void SupportWindowsTest::aboutEscapeClosesWithOk() {
@@ -90,7 +94,7 @@ void SupportWindowsTest::aboutEscapeClosesWithOk() {
   TAboutUBox box(messages);
   QTimer::singleShot(0, &box, [&box] { QTest::keyClick(&box, Qt::Key_Escape); });
   QCOMPARE(box.exec(), int(QDialog::Accepted));
-  QTimer::singleShot(0, &box, [&box] { box.OKButton->click(); });
+  QTimer::singleShot(0, &box, [&box] { box.findChild<QPushButton*>("OKButton")->click(); });
   QCOMPARE(box.exec(), int(QDialog::Accepted));
 }
 

@@ -3,7 +3,6 @@
 
 #include <qcustomplot.h>
 
-#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -530,10 +529,10 @@ void TKMapDlg::ConnectMenu() {
   if (!pom || menuHolder_ == pom) return;
   // The menu is shared by every chart: each window acts only when its own chart asked.
   menuHolder_ = pom;
-  connect(pom->miSaveData, &QAction::triggered, this, [this] {
+  connect(pom, &TUnitPomDlg::SaveDataRequested, this, [this] {
     if (MenuChart == Chart) SaveData();
   });
-  connect(pom->miSaveImage, &QAction::triggered, this, [this] {
+  connect(pom, &TUnitPomDlg::SaveImageRequested, this, [this] {
     if (MenuChart == Chart) SaveImage();
   });
 }
@@ -543,8 +542,7 @@ void TKMapDlg::ChartDblClick(QMouseEvent* event) {
   if (!pom) return;
   MenuChart = Chart;
   ConnectMenu();
-  pom->miSaveData->setEnabled(!Computing());
-  pom->miSaveImage->setEnabled(!Computing());
+  pom->EnableSaveItems(!Computing());
   const QPoint at = event->globalPosition().toPoint();
   PopupChartMenu(at.x(), at.y());
 }

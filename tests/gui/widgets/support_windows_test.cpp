@@ -125,43 +125,49 @@ void SupportWindowsTest::diagnosticsWindowStaysHiddenAndOnTop() {
   QVERIFY(w.isHidden());
   QVERIFY(w.windowFlags() & Qt::WindowStaysOnTopHint);
   QCOMPARE(w.minimumSize(), w.maximumSize());
-  QCOMPARE(w.Button1->text(), QString("Memos Clear"));
-  QCOMPARE(w.ListBox1->count(), 0);
+  QCOMPARE(w.findChild<QPushButton*>("Button1")->text(), QString("Memos Clear"));
+  QCOMPARE(w.findChild<QListWidget*>("ListBox1")->count(), 0);
   // The measuring label must keep the width of its own text.
-  w.LabelSizeFont->setText(" a much longer text than before ");
-  w.LabelSizeFont->adjustSize();
-  QCOMPARE(w.LabelSizeFont->width(), w.LabelSizeFont->sizeHint().width());
+  auto* label = w.findChild<QLabel*>("LabelSizeFont");
+  label->setText(" a much longer text than before ");
+  label->adjustSize();
+  QCOMPARE(label->width(), label->sizeHint().width());
 }
 
 void SupportWindowsTest::chartMenuHasItsItemsInOrder() {
   TUnitPomDlg w;
-  QCOMPARE(ActionTexts(w.PopupMenuChart),
+  const auto* menu = w.findChild<QMenu*>("PopupMenuChart");
+  const auto* rightY2 = w.findChild<QMenu*>("miRightY2");
+  QCOMPARE(ActionTexts(menu),
            QStringList({"User", "-", "Reset axes", "Manual X", "Manual Y", "-", "Bottom - X",
                         "Left - Y", "Right - Y2", "-", "Save data...", "Save image..."}));
-  QVERIFY(!w.miUser->isVisible());
-  QCOMPARE(ActionTexts(w.miBottomX),
+  QVERIFY(!w.findChild<QAction*>("miUser")->isVisible());
+  QCOMPARE(ActionTexts(w.findChild<QMenu*>("miBottomX")),
            QStringList({"Reset X", "Manual X", "Reset Maximum X", "Double X", "Logarithmic X"}));
-  QCOMPARE(ActionTexts(w.miLeftY),
+  QCOMPARE(ActionTexts(w.findChild<QMenu*>("miLeftY")),
            QStringList({"Reset Y", "Manual Y", "Reset Maximum Y", "Double Y", "Logarithmic Y"}));
-  QCOMPARE(ActionTexts(w.miRightY2), QStringList({"Reset Y2", "Manual Y2", "Reset Maximum Y2",
-                                                  "Double Y2", "Logarithmic Y2"}));
-  for (QAction* log : {w.miBottomLog, w.miLeftLog, w.miRightLog}) {
+  QCOMPARE(ActionTexts(rightY2), QStringList({"Reset Y2", "Manual Y2", "Reset Maximum Y2",
+                                              "Double Y2", "Logarithmic Y2"}));
+  for (const char* name : {"miBottomLog", "miLeftLog", "miRightLog"}) {
+    const auto* log = w.findChild<QAction*>(name);
     QVERIFY(log->isCheckable());
     QVERIFY(!log->isChecked());
   }
   // The export items come last, after the items every chart menu has.
-  const QList<QAction*> actions = w.PopupMenuChart->actions();
-  QCOMPARE(w.miRightY2->menuAction(), actions[actions.size() - 4]);
-  QCOMPARE(w.miSaveData, actions[actions.size() - 2]);
-  QCOMPARE(w.miSaveImage, actions.last());
+  const QList<QAction*> actions = menu->actions();
+  QCOMPARE(rightY2->menuAction(), actions[actions.size() - 4]);
+  QCOMPARE(w.findChild<QAction*>("miSaveData"), actions[actions.size() - 2]);
+  QCOMPARE(w.findChild<QAction*>("miSaveImage"), actions.last());
 }
 
 void SupportWindowsTest::memosClearEmptiesAllFour() {
   TUnitPomDlg w;
-  for (QPlainTextEdit* m : {w.Memo1, w.Memo2, w.Memo3, w.Memo4}) m->setPlainText("x\ny");
-  w.Button1->click();
-  for (QPlainTextEdit* m : {w.Memo1, w.Memo2, w.Memo3, w.Memo4})
-    QVERIFY(m->toPlainText().isEmpty());
+  const QList<QPlainTextEdit*> memos = {
+      w.findChild<QPlainTextEdit*>("Memo1"), w.findChild<QPlainTextEdit*>("Memo2"),
+      w.findChild<QPlainTextEdit*>("Memo3"), w.findChild<QPlainTextEdit*>("Memo4")};
+  for (QPlainTextEdit* m : memos) m->setPlainText("x\ny");
+  w.findChild<QPushButton*>("Button1")->click();
+  for (QPlainTextEdit* m : memos) QVERIFY(m->toPlainText().isEmpty());
 }
 
 QTEST_MAIN(SupportWindowsTest)

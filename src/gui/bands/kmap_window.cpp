@@ -17,6 +17,7 @@
 #include <cmath>
 #include <system_error>
 #include <thread>
+#include <utility>
 
 #include "bands/chart_files.h"
 #include "bands/contour.h"
@@ -93,6 +94,7 @@ TKMapDlg::TKMapDlg(ModelDocument& document, QWidget* parent)
   connect(request_, &QTimer::timeout, this, &TKMapDlg::Compute);
   BuildControls();
   BuildChart();
+  NameControls();
   setMinimumSize(620, 480);
   resize(720, 700);
   if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
@@ -104,6 +106,26 @@ TKMapDlg::~TKMapDlg() {
     job_->control.stop = true;
     if (job_->runner.joinable()) job_->runner.join();
   }
+}
+
+void TKMapDlg::NameControls() {
+  const std::pair<QObject*, const char*> names[] = {{cbShow, "cbShow"},
+                                                    {seBand, "seBand"},
+                                                    {cbOrbital, "cbOrbital"},
+                                                    {edKz, "edKz"},
+                                                    {seGrid, "seGrid"},
+                                                    {edEnergy, "edEnergy"},
+                                                    {cbContour, "cbContour"},
+                                                    {edWidth, "edWidth"},
+                                                    {btnFermi, "btnFermi"},
+                                                    {btnCompute, "btnCompute"},
+                                                    {btnStop, "btnStop"},
+                                                    {Progress, "Progress"},
+                                                    {Info, "Info"},
+                                                    {Chart, "Chart"},
+                                                    {Map, "Map"},
+                                                    {Scale, "Scale"}};
+  for (const auto& [control, name] : names) control->setObjectName(name);
 }
 
 void TKMapDlg::BuildControls() {

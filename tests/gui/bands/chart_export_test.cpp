@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
@@ -335,19 +336,22 @@ void ChartExportTest::kMapComputesAndSavesWhatTheCliWrites() {
   TKMapDlg* k = p.form->findChild<TKMapDlg*>();
   QVERIFY(k && k->isVisible());
   QVERIFY(k->Computing());  // opening maps the model
+  auto* grid = k->findChild<SpinEdit*>("seGrid");
+  auto* chart = k->findChild<QCustomPlot*>("Chart");
   // A new grid while the first map runs: that map is dropped, the new one shown.
-  k->seGrid->SetValue(20);
+  grid->SetValue(20);
   QTRY_VERIFY_WITH_TIMEOUT(!k->Computing() && k->Grid().n == 20, 20000);
   QVERIFY(k->Grid().Complete());
-  QCOMPARE(k->Map->data()->keySize(), 21);
-  QCOMPARE(k->Map->data()->valueSize(), 21);
+  const auto* map = k->findChild<QCPColorMap*>("Map");
+  QCOMPARE(map->data()->keySize(), 21);
+  QCOMPARE(map->data()->valueSize(), 21);
   double ef = 0;
   QVERIFY(k->FermiLevel(ef));
-  QVERIFY(k->Info->text().contains("E_F = "));
+  QVERIFY(k->findChild<QLabel*>("Info")->text().contains("E_F = "));
 
-  QTest::mouseDClick(k->Chart, Qt::LeftButton, {}, k->Chart->axisRect()->rect().center());
+  QTest::mouseDClick(chart, Qt::LeftButton, {}, chart->axisRect()->rect().center());
   p.pom->findChild<QMenu*>("PopupMenuChart")->hide();
-  QCOMPARE(MenuChart, k->Chart);
+  QCOMPARE(MenuChart, chart);
   p.dialogs.saveAnswers << p.dir.filePath("map.csv");
   p.pom->findChild<QAction*>("miSaveData")->trigger();
   QVERIFY(p.dialogs.warnings.isEmpty());
@@ -355,11 +359,11 @@ void ChartExportTest::kMapComputesAndSavesWhatTheCliWrites() {
   QCOMPARE(Contents(p.dir.filePath("map.csv")),
            Cli({"map", model, "--band", "1", "--grid", "20", "--weights"}));
   // The DOS adds its column; Tools opens the same window again.
-  k->cbShow->setCurrentIndex(TKMapDlg::kDos);
+  k->findChild<QComboBox*>("cbShow")->setCurrentIndex(TKMapDlg::kDos);
   QVERIFY(QByteArray::fromStdString(k->SaveText()).contains(",Oy,dos\n"));
   QCOMPARE(ShowKMapWindow(p.form.get(), p.doc), k);
   // Stop keeps whole rows; a window closed with its program while a map runs waits for it.
-  k->seGrid->SetValue(200);
+  grid->SetValue(200);
   k->Compute();
   k->Stop();
   QTRY_VERIFY_WITH_TIMEOUT(!k->Computing(), 20000);

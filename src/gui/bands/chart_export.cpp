@@ -128,13 +128,12 @@ bool WriteImage(QCustomPlot* chart, const QString& name, const QString& format, 
 void TBandDlg::PrepareSaveItems() {
   TUnitPomDlg* pom = UnitPomDlg;
   if (!pom) return;
-  connect(pom->miSaveData, &QAction::triggered, this, &TBandDlg::miSaveDataClick,
+  connect(pom, &TUnitPomDlg::SaveDataRequested, this, &TBandDlg::miSaveDataClick,
           Qt::UniqueConnection);
-  connect(pom->miSaveImage, &QAction::triggered, this, &TBandDlg::miSaveImageClick,
+  connect(pom, &TUnitPomDlg::SaveImageRequested, this, &TBandDlg::miSaveImageClick,
           Qt::UniqueConnection);
   // A run's numbers are saved when it has ended; its charts are still filling.
-  pom->miSaveData->setEnabled(!running_);
-  pom->miSaveImage->setEnabled(!running_);
+  pom->EnableSaveItems(!running_);
 }
 
 quarnel::RunDescription TBandDlg::RunNow() const {

@@ -3,7 +3,6 @@
 
 #include <qcustomplot.h>
 
-#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -19,6 +18,7 @@
 #include <cmath>
 #include <system_error>
 #include <thread>
+#include <utility>
 
 #include "bands/chart_files.h"
 #include "bands/contour.h"
@@ -95,6 +95,7 @@ TKMapDlg::TKMapDlg(ModelDocument& document, QWidget* parent)
   connect(request_, &QTimer::timeout, this, &TKMapDlg::Compute);
   BuildControls();
   BuildChart();
+  NameControls();
   setMinimumSize(620, 480);
   resize(720, 700);
   if (const QScreen* s = screen()) {
@@ -113,6 +114,26 @@ TKMapDlg::~TKMapDlg() {
     job_->control.stop = true;
     if (job_->runner.joinable()) job_->runner.join();
   }
+}
+
+void TKMapDlg::NameControls() {
+  const std::pair<QObject*, const char*> names[] = {{cbShow, "cbShow"},
+                                                    {seBand, "seBand"},
+                                                    {cbOrbital, "cbOrbital"},
+                                                    {edKz, "edKz"},
+                                                    {seGrid, "seGrid"},
+                                                    {edEnergy, "edEnergy"},
+                                                    {cbContour, "cbContour"},
+                                                    {edWidth, "edWidth"},
+                                                    {btnFermi, "btnFermi"},
+                                                    {btnCompute, "btnCompute"},
+                                                    {btnStop, "btnStop"},
+                                                    {Progress, "Progress"},
+                                                    {Info, "Info"},
+                                                    {Chart, "Chart"},
+                                                    {Map, "Map"},
+                                                    {Scale, "Scale"}};
+  for (const auto& [control, name] : names) control->setObjectName(name);
 }
 
 void TKMapDlg::BuildControls() {
@@ -538,10 +559,10 @@ void TKMapDlg::ConnectMenu() {
   if (!pom || menuHolder_ == pom) return;
   // The menu is shared by every chart: each window acts only when its own chart asked.
   menuHolder_ = pom;
-  connect(pom->miSaveData, &QAction::triggered, this, [this] {
+  connect(pom, &TUnitPomDlg::SaveDataRequested, this, [this] {
     if (MenuChart == Chart) SaveData();
   });
-  connect(pom->miSaveImage, &QAction::triggered, this, [this] {
+  connect(pom, &TUnitPomDlg::SaveImageRequested, this, [this] {
     if (MenuChart == Chart) SaveImage();
   });
 }
@@ -551,8 +572,7 @@ void TKMapDlg::ChartDblClick(QMouseEvent* event) {
   if (!pom) return;
   MenuChart = Chart;
   ConnectMenu();
-  pom->miSaveData->setEnabled(!Computing());
-  pom->miSaveImage->setEnabled(!Computing());
+  pom->EnableSaveItems(!Computing());
   const QPoint at = event->globalPosition().toPoint();
   PopupChartMenu(at.x(), at.y());
 }

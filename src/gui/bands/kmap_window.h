@@ -42,23 +42,6 @@ class TKMapDlg : public QWidget {
 
   enum Quantity { kEnergy = 0, kWeight = 1, kDos = 2 };
 
-  QComboBox* cbShow;     // what the colours show (Quantity)
-  SpinEdit* seBand;      // 1 = the highest
-  QComboBox* cbOrbital;  // the weight shown
-  QDoubleSpinBox* edKz;
-  SpinEdit* seGrid;          // n: (n + 1) x (n + 1) points
-  QDoubleSpinBox* edEnergy;  // the second level line and the energy of the DOS
-  QCheckBox* cbContour;      // draw the level line at edEnergy
-  QDoubleSpinBox* edWidth;   // Gauss width of the DOS
-  QPushButton* btnFermi;     // edEnergy := E_F
-  QPushButton* btnCompute;
-  QPushButton* btnStop;
-  QProgressBar* Progress;
-  QLabel* Info;
-  QCustomPlot* Chart;
-  QCPColorMap* Map;
-  QCPColorScale* Scale;
-
   // Starts a map of the current model with the window's settings; a map being computed is
   // stopped and its result dropped.
   void Compute();
@@ -78,6 +61,25 @@ class TKMapDlg : public QWidget {
   void changeEvent(QEvent* event) override;
 
  private:
+  // Controls, named as the program's documentation names them; each has its name as objectName.
+  QComboBox* cbShow;     // what the colours show (Quantity)
+  SpinEdit* seBand;      // 1 = the highest
+  QComboBox* cbOrbital;  // the weight shown
+  QDoubleSpinBox* edKz;
+  SpinEdit* seGrid;          // n: (n + 1) x (n + 1) points
+  QDoubleSpinBox* edEnergy;  // the second level line and the energy of the DOS
+  QCheckBox* cbContour;      // draw the level line at edEnergy
+  QDoubleSpinBox* edWidth;   // Gauss width of the DOS
+  QPushButton* btnFermi;     // edEnergy := E_F
+  QPushButton* btnCompute;
+  QPushButton* btnStop;
+  QProgressBar* Progress;
+  QLabel* Info;
+  QCustomPlot* Chart;
+  QCPColorMap* Map;
+  QCPColorScale* Scale;
+  void NameControls();
+
   struct Job;
   void BuildControls();
   void BuildChart();

@@ -7,6 +7,8 @@
 
 #include <sys/utsname.h>
 
+#include <utility>
+
 #include <QFile>
 #include <QLabel>
 #include <QPainter>
@@ -120,8 +122,20 @@ TAboutUBox::TAboutUBox(quarnel::PendingMessages& messages, QWidget* parent)
   OKButton->setGeometry(127, 254, 80, 26);
   OKButton->setDefault(true);
   connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+  NameControls();
 
   if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
+}
+
+void TAboutUBox::NameControls() {
+  const std::pair<QObject*, const char*> names[] = {{ProgramIcon, "ProgramIcon"},
+                                                    {Label2, "Label2"},
+                                                    {Button1, "Button1"},
+                                                    {Memo2, "Memo2"},
+                                                    {Memo1, "Memo1"},
+                                                    {LabelNote, "LabelNote"},
+                                                    {OKButton, "OKButton"}};
+  for (const auto& [control, name] : names) control->setObjectName(name);
 }
 
 QStringList TAboutUBox::AuthorLines() {

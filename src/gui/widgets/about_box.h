@@ -21,14 +21,6 @@ class TAboutUBox : public QDialog {
 
   static constexpr const char* kWebAddress = "https://quarnel.example.org";
 
-  QLabel* ProgramIcon;
-  QLabel* Label2;         // version
-  QPushButton* Button1;   // web address
-  QPlainTextEdit* Memo2;  // program information
-  QPlainTextEdit* Memo1;  // author information and system
-  QLabel* LabelNote;
-  QPushButton* OKButton;
-
   // Opens the web page in the program the desktop associates with web pages; nothing when
   // there is none.
   void Button1Click();
@@ -48,6 +40,16 @@ class TAboutUBox : public QDialog {
   void reject() override;
 
  private:
+  // Controls, named as the program's documentation names them; each has its name as objectName.
+  QLabel* ProgramIcon;
+  QLabel* Label2;         // version
+  QPushButton* Button1;   // web address
+  QPlainTextEdit* Memo2;  // program information
+  QPlainTextEdit* Memo1;  // author information and system
+  QLabel* LabelNote;
+  QPushButton* OKButton;
+  void NameControls();
+
   static QStringList AuthorLines();
   quarnel::PendingMessages& messages_;
 };

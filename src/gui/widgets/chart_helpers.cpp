@@ -6,7 +6,6 @@
 #include <QHash>
 #include <QLabel>
 #include <QLocale>
-#include <QMenu>
 #include <QStatusBar>
 #include <QThread>
 #include <cmath>
@@ -457,15 +456,7 @@ void ToggleLogAxis(QCPAxis* axis) {
 void PopupChartMenu(int x, int y) {
   TUnitPomDlg* pom = Holder();
   if (!pom || !MenuChart) return;
-  bool hasRight = false;
-  for (int i = 0; i < MenuChart->plottableCount(); ++i)
-    hasRight = hasRight || MenuChart->plottable(i)->valueAxis() == MenuChart->yAxis2;
-  pom->miRightY2->menuAction()->setVisible(hasRight);
-  pom->miBottomLog->setChecked(MenuChart->xAxis->scaleType() == QCPAxis::stLogarithmic);
-  pom->miLeftLog->setChecked(MenuChart->yAxis->scaleType() == QCPAxis::stLogarithmic);
-  if (hasRight)
-    pom->miRightLog->setChecked(MenuChart->yAxis2->scaleType() == QCPAxis::stLogarithmic);
-  pom->PopupMenuChart->popup(QPoint(x, y));
+  pom->ShowChartMenu(MenuChart, QPoint(x, y));
   QCoreApplication::processEvents();
 }
 
@@ -492,10 +483,7 @@ int SetStatusPanelFit(QStatusBar* bar, int index, const QString& text) {
   QString shown = " " + text + " ";
   int width = 0;
   if (TUnitPomDlg* pom = Holder()) {
-    pom->LabelSizeFont->setFont(panel->font());
-    pom->LabelSizeFont->setText(shown);
-    pom->LabelSizeFont->adjustSize();
-    width = pom->LabelSizeFont->width() + 8;
+    width = pom->TextWidth(panel->font(), shown) + 8;
   } else {
     width = panel->fontMetrics().horizontalAdvance(shown) + 8;
   }

@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <utility>
 
 #include "widgets/chart_helpers.h"
 #include "widgets/fixed_font.h"
@@ -67,6 +68,7 @@ TUnitPomDlg::TUnitPomDlg(QWidget* parent)
   connect(Button1, &QPushButton::clicked, this, &TUnitPomDlg::Button1Click);
   BuildChartMenu();
   ConnectChartMenu();
+  NameControls();
   if (!UnitPomDlg) UnitPomDlg = this;
 
   if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
@@ -91,6 +93,44 @@ void TUnitPomDlg::BuildChartMenu() {
   PopupMenuChart->addSeparator();
   miSaveData = PopupMenuChart->addAction("Save data...");
   miSaveImage = PopupMenuChart->addAction("Save image...");
+  connect(miSaveData, &QAction::triggered, this, &TUnitPomDlg::SaveDataRequested);
+  connect(miSaveImage, &QAction::triggered, this, &TUnitPomDlg::SaveImageRequested);
+}
+
+void TUnitPomDlg::NameControls() {
+  const std::pair<QObject*, const char*> names[] = {{ListBox1, "ListBox1"},
+                                                    {LabelSizeFont, "LabelSizeFont"},
+                                                    {Memo1, "Memo1"},
+                                                    {Memo2, "Memo2"},
+                                                    {Memo3, "Memo3"},
+                                                    {Memo4, "Memo4"},
+                                                    {Button1, "Button1"},
+                                                    {PopupMenuChart, "PopupMenuChart"},
+                                                    {miUser, "miUser"},
+                                                    {miResetAxes, "miResetAxes"},
+                                                    {miManualX, "miManualX"},
+                                                    {miManualY, "miManualY"},
+                                                    {miBottomX, "miBottomX"},
+                                                    {miBottomReset, "miBottomReset"},
+                                                    {miBottomManual, "miBottomManual"},
+                                                    {miBottomResetMax, "miBottomResetMax"},
+                                                    {miBottomDouble, "miBottomDouble"},
+                                                    {miBottomLog, "miBottomLog"},
+                                                    {miLeftY, "miLeftY"},
+                                                    {miLeftReset, "miLeftReset"},
+                                                    {miLeftManual, "miLeftManual"},
+                                                    {miLeftResetMax, "miLeftResetMax"},
+                                                    {miLeftDouble, "miLeftDouble"},
+                                                    {miLeftLog, "miLeftLog"},
+                                                    {miRightY2, "miRightY2"},
+                                                    {miRightReset, "miRightReset"},
+                                                    {miRightManual, "miRightManual"},
+                                                    {miRightResetMax, "miRightResetMax"},
+                                                    {miRightDouble, "miRightDouble"},
+                                                    {miRightLog, "miRightLog"},
+                                                    {miSaveData, "miSaveData"},
+                                                    {miSaveImage, "miSaveImage"}};
+  for (const auto& [control, name] : names) control->setObjectName(name);
 }
 
 TUnitPomDlg::~TUnitPomDlg() {
@@ -138,4 +178,32 @@ void TUnitPomDlg::ConnectChartMenu() {
 
 void TUnitPomDlg::Button1Click() {
   for (QPlainTextEdit* memo : {Memo1, Memo2, Memo3, Memo4}) memo->clear();
+}
+
+void TUnitPomDlg::ShowChartMenu(QCustomPlot* chart, const QPoint& at) {
+  bool hasRight = false;
+  for (int i = 0; i < chart->plottableCount(); ++i)
+    hasRight = hasRight || chart->plottable(i)->valueAxis() == chart->yAxis2;
+  miRightY2->menuAction()->setVisible(hasRight);
+  miBottomLog->setChecked(chart->xAxis->scaleType() == QCPAxis::stLogarithmic);
+  miLeftLog->setChecked(chart->yAxis->scaleType() == QCPAxis::stLogarithmic);
+  if (hasRight) miRightLog->setChecked(chart->yAxis2->scaleType() == QCPAxis::stLogarithmic);
+  PopupMenuChart->popup(at);
+}
+
+void TUnitPomDlg::EnableSaveItems(bool on) {
+  miSaveData->setEnabled(on);
+  miSaveImage->setEnabled(on);
+}
+
+int TUnitPomDlg::TextWidth(const QFont& font, const QString& text) {
+  LabelSizeFont->setFont(font);
+  LabelSizeFont->setText(text);
+  LabelSizeFont->adjustSize();
+  return LabelSizeFont->width();
+}
+
+void TUnitPomDlg::ShowWindowList(const QStringList& entries) {
+  ListBox1->clear();
+  ListBox1->addItems(entries);
 }

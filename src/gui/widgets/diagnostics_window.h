@@ -6,10 +6,13 @@
 #include <QWidget>
 
 class QAction;
+class QCustomPlot;
+class QFont;
 class QLabel;
 class QListWidget;
 class QMenu;
 class QPlainTextEdit;
+class QPoint;
 class QPushButton;
 
 class TUnitPomDlg : public QWidget {
@@ -18,6 +21,25 @@ class TUnitPomDlg : public QWidget {
   explicit TUnitPomDlg(QWidget* parent = nullptr);
   ~TUnitPomDlg() override;
 
+  void Button1Click();
+
+  // Opens the chart popup menu at a screen point for chart: the right axis's items only when a
+  // series of it uses that axis, the logarithmic items checked as its axes are.
+  void ShowChartMenu(QCustomPlot* chart, const QPoint& at);
+  // Save data and Save image of the chart menu; greyed while a run still fills its chart.
+  void EnableSaveItems(bool on);
+  // The width of text in font, measured by the label that is kept out of any layout.
+  int TextWidth(const QFont& font, const QString& text);
+  // The list of visible windows, one "<class>-<title>" entry each.
+  void ShowWindowList(const QStringList& entries);
+
+ signals:
+  // The chart menu's Save data and Save image were chosen; MenuChart is the chart it acts on.
+  void SaveDataRequested();
+  void SaveImageRequested();
+
+ private:
+  // Controls, named as the program's documentation names them; each has its name as objectName.
   QListWidget* ListBox1;  // visible top-level windows
   // Measures texts: it takes a font and a caption and its width is read. It is kept out of any
   // layout so that its width is its own.
@@ -53,14 +75,12 @@ class TUnitPomDlg : public QWidget {
   QAction* miRightResetMax;
   QAction* miRightDouble;
   QAction* miRightLog;
-  // After a separator: the chart's numbers as CSV and its picture as a file (the bands window
-  // connects them).
+  // After a separator: the chart's numbers as CSV and its picture as a file; the windows with
+  // charts hear them as SaveDataRequested and SaveImageRequested.
   QAction* miSaveData;
   QAction* miSaveImage;
 
-  void Button1Click();
-
- private:
+  void NameControls();
   void BuildChartMenu();
   void ConnectChartMenu();
 };

@@ -77,15 +77,16 @@ std::vector<std::string> LinuxShell::VisibleWindows() {
   std::vector<std::string> titles;
   // "-x" adds the window class: "<id> <desktop> <class> <host> <title>".
   const QString list = RunQuietly("wmctrl", {"-l", "-x"});
-  if (UnitPomDlg) UnitPomDlg->ListBox1->clear();
+  QStringList entries;
   for (const QString& line : list.split('\n', Qt::SkipEmptyParts)) {
     const QStringList words = line.simplified().split(' ');
     if (words.size() < 4) continue;
     const QString title = words.mid(4).join(' ').left(255);
     titles.push_back(title.toStdString());
-    // The holder window keeps the list as "<class>-<title>", where it can be looked at.
-    if (UnitPomDlg) UnitPomDlg->ListBox1->addItem(words[2].left(255) + "-" + title);
+    entries << words[2].left(255) + "-" + title;
   }
+  // The holder window keeps the list as "<class>-<title>", where it can be looked at.
+  if (UnitPomDlg) UnitPomDlg->ShowWindowList(entries);
   return titles;
 }
 

@@ -134,6 +134,9 @@ void BandChartTest::doubleAndLogarithmicRules() {
 void BandChartTest::menuActsOnTheChartThatOpenedIt() {
   Program p;
   TBandDlg& w = *p.bands;
+  auto* menu = p.pom->findChild<QMenu*>("PopupMenuChart");
+  auto* rightY2 = p.pom->findChild<QMenu*>("miRightY2");
+  auto* leftLog = p.pom->findChild<QAction*>("miLeftLog");
   w.show();
   QVERIFY(QTest::qWaitForWindowExposed(&w));
   auto* g = qobject_cast<QCPGraph*>(w.Chart1->plottable(AddLineSeries(w.Chart1, Qt::black)));
@@ -142,48 +145,49 @@ void BandChartTest::menuActsOnTheChartThatOpenedIt() {
   w.Chart1->replot();
   QTest::mouseDClick(w.Chart1, Qt::LeftButton, {}, QPoint(5, 5));
   QCOMPARE(MenuChart, w.Chart1);
-  QVERIFY(p.pom->PopupMenuChart->isVisible());
-  QVERIFY(!p.pom->miRightY2->menuAction()->isVisible());
-  p.pom->PopupMenuChart->hide();
+  QVERIFY(menu->isVisible());
+  QVERIFY(!rightY2->menuAction()->isVisible());
+  menu->hide();
   // "Logarithmic Y" on an axis from 0 stays unchecked; from 1 it checks.
-  p.pom->miLeftLog->trigger();
-  QVERIFY(!p.pom->miLeftLog->isChecked());
+  leftLog->trigger();
+  QVERIFY(!leftLog->isChecked());
   QCOMPARE(w.Chart1->yAxis->scaleType(), QCPAxis::stLinear);
   SetAxisRange(w.Chart1->yAxis, 1, 5);
-  p.pom->miLeftLog->trigger();
-  QVERIFY(p.pom->miLeftLog->isChecked());
+  leftLog->trigger();
+  QVERIFY(leftLog->isChecked());
   QCOMPARE(w.Chart1->yAxis->scaleType(), QCPAxis::stLogarithmic);
-  p.pom->miLeftLog->trigger();
-  QVERIFY(!p.pom->miLeftLog->isChecked());
+  leftLog->trigger();
+  QVERIFY(!leftLog->isChecked());
   p.dialogs.inputAnswers << "0.5 3";
-  p.pom->miManualX->trigger();
+  p.pom->findChild<QAction*>("miManualX")->trigger();
   QCOMPARE(w.Chart1->xAxis->range(), QCPRange(0.5, 3));
-  p.pom->miBottomDouble->trigger();
+  p.pom->findChild<QAction*>("miBottomDouble")->trigger();
   QCOMPARE(w.Chart1->xAxis->range(), QCPRange(-0.75, 4.25));
-  p.pom->miResetAxes->trigger();
+  p.pom->findChild<QAction*>("miResetAxes")->trigger();
   QCOMPARE(w.Chart1->xAxis->range(), QCPRange(0, 1));
   // A series on the right axis shows the third submenu.
   g->setValueAxis(w.Chart1->yAxis2);
   QTest::mouseDClick(w.Chart1, Qt::LeftButton, {}, QPoint(5, 5));
-  QVERIFY(p.pom->miRightY2->menuAction()->isVisible());
-  p.pom->PopupMenuChart->hide();
+  QVERIFY(rightY2->menuAction()->isVisible());
+  menu->hide();
 }
 
 void BandChartTest::dosChartOpensTheMenuOnlyInsideItsPlot() {
   Program p;
   TBandDlg& w = *p.bands;
+  auto* menu = p.pom->findChild<QMenu*>("PopupMenuChart");
   w.show();
   QVERIFY(QTest::qWaitForWindowExposed(&w));
   w.Chart2->replot();
   MenuChart = nullptr;
   QTest::mouseDClick(w.Chart2, Qt::LeftButton, {}, QPoint(2, 2));  // on the margin
   QVERIFY(MenuChart == nullptr);
-  QVERIFY(!p.pom->PopupMenuChart->isVisible());
+  QVERIFY(!menu->isVisible());
   const QPoint inside = w.Chart2->axisRect()->rect().center();
   QTest::mouseDClick(w.Chart2, Qt::LeftButton, {}, inside);
   QCOMPARE(MenuChart, w.Chart2);
-  QVERIFY(p.pom->PopupMenuChart->isVisible());
-  p.pom->PopupMenuChart->hide();
+  QVERIFY(menu->isVisible());
+  menu->hide();
   const QPoint global = w.Chart2->mapToGlobal(inside);
   QVERIFY(PointInPlotRect(&w, w.Chart2, global.x(), 0, global.y()));
   const QPoint corner = w.Chart2->mapToGlobal(w.Chart2->axisRect()->rect().topLeft());

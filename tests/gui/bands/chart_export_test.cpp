@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
@@ -74,21 +75,21 @@ void ChartExportTest::menuOffersTheSaveItemsAfterTheAxisItems() {
   w.show();
   QVERIFY(QTest::qWaitForWindowExposed(&w));
   QTest::mouseDClick(w.Chart1, Qt::LeftButton, {}, QPoint(5, 5));
-  QVERIFY(p.pom->PopupMenuChart->isVisible());
+  QVERIFY(p.pom->findChild<QMenu*>("PopupMenuChart")->isVisible());
   QStringList texts;
-  for (const QAction* a : p.pom->PopupMenuChart->actions())
+  for (const QAction* a : p.pom->findChild<QMenu*>("PopupMenuChart")->actions())
     texts << (a->isSeparator() ? "-" : a->text());
   QCOMPARE(texts, QStringList({"User", "-", "Reset axes", "Manual X", "Manual Y", "-", "Bottom - X",
                                "Left - Y", "Right - Y2", "-", "Save data...", "Save image..."}));
-  QVERIFY(p.pom->miSaveData->isEnabled());
-  QVERIFY(p.pom->miSaveData->isVisible());
-  p.pom->PopupMenuChart->hide();
+  QVERIFY(p.pom->findChild<QAction*>("miSaveData")->isEnabled());
+  QVERIFY(p.pom->findChild<QAction*>("miSaveData")->isVisible());
+  p.pom->findChild<QMenu*>("PopupMenuChart")->hide();
   // While a run fills the charts the two items are greyed, and saving says why it waits.
   w.SetRunState(false);
   QTest::mouseDClick(w.Chart1, Qt::LeftButton, {}, QPoint(5, 5));
-  QVERIFY(!p.pom->miSaveData->isEnabled());
-  QVERIFY(!p.pom->miSaveImage->isEnabled());
-  p.pom->PopupMenuChart->hide();
+  QVERIFY(!p.pom->findChild<QAction*>("miSaveData")->isEnabled());
+  QVERIFY(!p.pom->findChild<QAction*>("miSaveImage")->isEnabled());
+  p.pom->findChild<QMenu*>("PopupMenuChart")->hide();
   p.dialogs.saveAnswers << p.dir.filePath("during.csv");
   QVERIFY(!w.SaveChartData(w.Chart1));
   QCOMPARE(p.dialogs.warnings.size(), 1);
@@ -107,7 +108,7 @@ void ChartExportTest::bandDataIsWhatTheCliWrites() {
   w.btnBand->click();
   MenuChart = w.Chart1;
   p.dialogs.saveAnswers << p.dir.filePath("bands");  // the extension is added
-  p.pom->miSaveData->trigger();
+  p.pom->findChild<QAction*>("miSaveData")->trigger();
   QLocale::setDefault(QLocale::c());
   QCOMPARE(p.dialogs.lastFilter, QString("CSV files (*.csv)|*.csv"));
   QCOMPARE(p.dialogs.lastSuffix, QString("csv"));
@@ -141,10 +142,10 @@ void ChartExportTest::dosDataIsWhatTheCliWrites() {
   w.SpinEdit5->SetValue(1);
   w.btnDOS->click();
   QTest::mouseDClick(w.Chart2, Qt::LeftButton, {}, w.Chart2->axisRect()->rect().center());
-  p.pom->PopupMenuChart->hide();
+  p.pom->findChild<QMenu*>("PopupMenuChart")->hide();
   QCOMPARE(MenuChart, w.Chart2);
   p.dialogs.saveAnswers << p.dir.filePath("dos.csv");
-  p.pom->miSaveData->trigger();
+  p.pom->findChild<QAction*>("miSaveData")->trigger();
   QVERIFY(p.dialogs.warnings.isEmpty());
   QCOMPARE(p.dialogs.lastProposed, p.dir.filePath("model_dos.csv"));
   const QByteArray saved = Contents(p.dir.filePath("dos.csv"));
@@ -165,7 +166,7 @@ void ChartExportTest::picturesInTheThreeFormats() {
   MenuChart = w.Chart1;
 
   p.dialogs.saveAnswers << p.dir.filePath("bands");
-  p.pom->miSaveImage->trigger();
+  p.pom->findChild<QAction*>("miSaveImage")->trigger();
   QCOMPARE(p.dialogs.lastFilter,
            QString("PNG image (*.png)|*.png|SVG image (*.svg)|*.svg|PDF document (*.pdf)|*.pdf"));
   QCOMPARE(p.dialogs.lastSuffix, QString("png"));
@@ -175,7 +176,7 @@ void ChartExportTest::picturesInTheThreeFormats() {
   QCOMPARE(image.size(), chart * 2);
 
   p.dialogs.saveAnswers << p.dir.filePath("bands.SVG");
-  p.pom->miSaveImage->trigger();
+  p.pom->findChild<QAction*>("miSaveImage")->trigger();
   const QByteArray svg = Contents(p.dir.filePath("bands.SVG"));
   QVERIFY(svg.startsWith("<?xml"));
   QVERIFY(svg.contains("<svg"));
@@ -187,7 +188,7 @@ void ChartExportTest::picturesInTheThreeFormats() {
   QVERIFY(svg.contains(">H<"));
 
   p.dialogs.saveAnswers << p.dir.filePath("bands.pdf");
-  p.pom->miSaveImage->trigger();
+  p.pom->findChild<QAction*>("miSaveImage")->trigger();
   const QByteArray pdf = Contents(p.dir.filePath("bands.pdf"));
   QVERIFY(pdf.startsWith("%PDF-"));
   const QRegularExpressionMatch box =
@@ -213,9 +214,9 @@ void ChartExportTest::emptyChartsCancelAndRunsSaveNothing() {
   // No run yet: said so, and no file dialog is asked.
   p.dialogs.saveAnswers << p.dir.filePath("nothing.csv");
   MenuChart = w.Chart1;
-  p.pom->miSaveData->trigger();
+  p.pom->findChild<QAction*>("miSaveData")->trigger();
   MenuChart = w.Chart2;
-  p.pom->miSaveImage->trigger();
+  p.pom->findChild<QAction*>("miSaveImage")->trigger();
   QCOMPARE(p.dialogs.warnings, QStringList({"The band chart is empty: press BANDS first.",
                                             "The DOS chart is empty: press DOS first."}));
   QVERIFY(p.dialogs.lastFilter.isEmpty());
@@ -335,31 +336,34 @@ void ChartExportTest::kMapComputesAndSavesWhatTheCliWrites() {
   TKMapDlg* k = p.form->findChild<TKMapDlg*>();
   QVERIFY(k && k->isVisible());
   QVERIFY(k->Computing());  // opening maps the model
+  auto* grid = k->findChild<SpinEdit*>("seGrid");
+  auto* chart = k->findChild<QCustomPlot*>("Chart");
   // A new grid while the first map runs: that map is dropped, the new one shown.
-  k->seGrid->SetValue(20);
+  grid->SetValue(20);
   QTRY_VERIFY_WITH_TIMEOUT(!k->Computing() && k->Grid().n == 20, 20000);
   QVERIFY(k->Grid().Complete());
-  QCOMPARE(k->Map->data()->keySize(), 21);
-  QCOMPARE(k->Map->data()->valueSize(), 21);
+  const auto* map = k->findChild<QCPColorMap*>("Map");
+  QCOMPARE(map->data()->keySize(), 21);
+  QCOMPARE(map->data()->valueSize(), 21);
   double ef = 0;
   QVERIFY(k->FermiLevel(ef));
-  QVERIFY(k->Info->text().contains("E_F = "));
+  QVERIFY(k->findChild<QLabel*>("Info")->text().contains("E_F = "));
 
-  QTest::mouseDClick(k->Chart, Qt::LeftButton, {}, k->Chart->axisRect()->rect().center());
-  p.pom->PopupMenuChart->hide();
-  QCOMPARE(MenuChart, k->Chart);
+  QTest::mouseDClick(chart, Qt::LeftButton, {}, chart->axisRect()->rect().center());
+  p.pom->findChild<QMenu*>("PopupMenuChart")->hide();
+  QCOMPARE(MenuChart, chart);
   p.dialogs.saveAnswers << p.dir.filePath("map.csv");
-  p.pom->miSaveData->trigger();
+  p.pom->findChild<QAction*>("miSaveData")->trigger();
   QVERIFY(p.dialogs.warnings.isEmpty());
   QCOMPARE(p.dialogs.lastProposed, kExamples + "/square_dp_kmap.csv");
   QCOMPARE(Contents(p.dir.filePath("map.csv")),
            Cli({"map", model, "--band", "1", "--grid", "20", "--weights"}));
   // The DOS adds its column; Tools opens the same window again.
-  k->cbShow->setCurrentIndex(TKMapDlg::kDos);
+  k->findChild<QComboBox*>("cbShow")->setCurrentIndex(TKMapDlg::kDos);
   QVERIFY(QByteArray::fromStdString(k->SaveText()).contains(",Oy,dos\n"));
   QCOMPARE(ShowKMapWindow(p.form.get(), p.doc), k);
   // Stop keeps whole rows; a window closed with its program while a map runs waits for it.
-  k->seGrid->SetValue(200);
+  grid->SetValue(200);
   k->Compute();
   k->Stop();
   QTRY_VERIFY_WITH_TIMEOUT(!k->Computing(), 20000);

@@ -13,9 +13,9 @@
 
 #include "bands/kmap_window.h"
 #include "document/undo_commands.h"
+#include "gui/harness/program.h"
 #include "lattice/lattice_panels.h"
 #include "model/lattice_reader.h"
-#include "gui/harness/program.h"
 
 class LatticeWindowsTest : public QObject {
   Q_OBJECT
@@ -56,7 +56,7 @@ class LatticeWindowsTest : public QObject {
 
     TKMapDlg* map = ShowKMapWindow(p.form.get(), p.doc);
     QTRY_VERIFY_WITH_TIMEOUT(!map->Computing() && !map->Grid().Empty(), 20000);
-    QVERIFY(map->Chart->xAxis->label().startsWith("qx"));
+    QVERIFY(map->findChild<QCustomPlot*>("Chart")->xAxis->label().startsWith("qx"));
     QVERIFY(map->SaveText().find("qx") != std::string::npos);
 
     const QString saved = p.dir.filePath("saved.qrl");

@@ -59,7 +59,9 @@ class ShellWindowTest : public QObject {
     box.Button1Click();
     QCOMPARE(shell.started.size(), size_t(1));
     QCOMPARE(shell.started[0].first, std::string("/opt/my browser/run"));
-    QCOMPARE(shell.started[0].second, std::vector<std::string>{box.Button1->text().toStdString()});
+    QCOMPARE(
+        shell.started[0].second,
+        std::vector<std::string>{box.findChild<QPushButton*>("Button1")->text().toStdString()});
   }
 
   void manualOpensFromTheProgramFolder() {

@@ -43,14 +43,14 @@ void SupportWindowsTest::aboutInitFillsProgramInfoAndSystem() {
   quarnel::PendingMessages messages;
   TAboutUBox box(messages);
   box.InitU("Quarnel V7.12 ", "05.12.2018");
-  QCOMPARE(box.Label2->text(), QString("Quarnel V7.12 "));
-  const QStringList info = Lines(box.Memo2);
+  QCOMPARE(box.findChild<QLabel*>("Label2")->text(), QString("Quarnel V7.12 "));
+  const QStringList info = Lines(box.findChild<QPlainTextEdit*>("Memo2"));
   QCOMPARE(info.size(), 6);
   QCOMPARE(info[0], QString("Program Info:"));
   QCOMPARE(info[2], QString("Quarnel V7.12 "));
   QCOMPARE(info[3], QString("Build 05.12.2018"));
   QCOMPARE(info[5], QString("================"));
-  const QStringList author = Lines(box.Memo1);
+  const QStringList author = Lines(box.findChild<QPlainTextEdit*>("Memo1"));
   const QStringList system = TAboutUBox::SystemVersion();
   QVERIFY(!system.isEmpty());
   QVERIFY(author.size() > system.size() + 1);
@@ -64,12 +64,14 @@ void SupportWindowsTest::aboutInitFillsProgramInfoAndSystem() {
 void SupportWindowsTest::aboutInitTwiceKeepsSixLines() {
   quarnel::PendingMessages messages;
   TAboutUBox box(messages);
+  const auto* memo1 = box.findChild<QPlainTextEdit*>("Memo1");
+  const auto* memo2 = box.findChild<QPlainTextEdit*>("Memo2");
   box.InitU("A ", "01.01.2000");
-  const int authorLines = box.Memo1->blockCount();
+  const int authorLines = memo1->blockCount();
   box.InitU("B ", "02.02.2002");
-  QCOMPARE(box.Memo2->blockCount(), 6);
-  QCOMPARE(Lines(box.Memo2)[3], QString("Build 02.02.2002"));
-  QCOMPARE(box.Memo1->blockCount(), authorLines);
+  QCOMPARE(memo2->blockCount(), 6);
+  QCOMPARE(Lines(memo2)[3], QString("Build 02.02.2002"));
+  QCOMPARE(memo1->blockCount(), authorLines);
 }
 
 void SupportWindowsTest::aboutKeepsItsSize() {
@@ -78,11 +80,13 @@ void SupportWindowsTest::aboutKeepsItsSize() {
   QCOMPARE(box.windowTitle(), QString("About"));
   QCOMPARE(box.size(), QSize(334, 290));
   QCOMPARE(box.minimumSize(), box.maximumSize());
-  QCOMPARE(box.Button1->text(), QString(TAboutUBox::kWebAddress));
-  QVERIFY(box.Button1->isEnabled());  // the link to the web page works
-  QVERIFY(box.Memo1->isReadOnly() && box.Memo2->isReadOnly());
-  QVERIFY(box.OKButton->isDefault());
-  QVERIFY(!box.ProgramIcon->pixmap().isNull());
+  const auto* link = box.findChild<QPushButton*>("Button1");
+  QCOMPARE(link->text(), QString(TAboutUBox::kWebAddress));
+  QVERIFY(link->isEnabled());  // the link to the web page works
+  QVERIFY(box.findChild<QPlainTextEdit*>("Memo1")->isReadOnly() &&
+          box.findChild<QPlainTextEdit*>("Memo2")->isReadOnly());
+  QVERIFY(box.findChild<QPushButton*>("OKButton")->isDefault());
+  QVERIFY(!box.findChild<QLabel*>("ProgramIcon")->pixmap().isNull());
 }
 
 void SupportWindowsTest::aboutEscapeClosesWithOk() {
@@ -90,7 +94,7 @@ void SupportWindowsTest::aboutEscapeClosesWithOk() {
   TAboutUBox box(messages);
   QTimer::singleShot(0, &box, [&box] { QTest::keyClick(&box, Qt::Key_Escape); });
   QCOMPARE(box.exec(), int(QDialog::Accepted));
-  QTimer::singleShot(0, &box, [&box] { box.OKButton->click(); });
+  QTimer::singleShot(0, &box, [&box] { box.findChild<QPushButton*>("OKButton")->click(); });
   QCOMPARE(box.exec(), int(QDialog::Accepted));
 }
 
@@ -121,43 +125,49 @@ void SupportWindowsTest::diagnosticsWindowStaysHiddenAndOnTop() {
   QVERIFY(w.isHidden());
   QVERIFY(w.windowFlags() & Qt::WindowStaysOnTopHint);
   QCOMPARE(w.minimumSize(), w.maximumSize());
-  QCOMPARE(w.Button1->text(), QString("Memos Clear"));
-  QCOMPARE(w.ListBox1->count(), 0);
+  QCOMPARE(w.findChild<QPushButton*>("Button1")->text(), QString("Memos Clear"));
+  QCOMPARE(w.findChild<QListWidget*>("ListBox1")->count(), 0);
   // The measuring label must keep the width of its own text.
-  w.LabelSizeFont->setText(" a much longer text than before ");
-  w.LabelSizeFont->adjustSize();
-  QCOMPARE(w.LabelSizeFont->width(), w.LabelSizeFont->sizeHint().width());
+  auto* label = w.findChild<QLabel*>("LabelSizeFont");
+  label->setText(" a much longer text than before ");
+  label->adjustSize();
+  QCOMPARE(label->width(), label->sizeHint().width());
 }
 
 void SupportWindowsTest::chartMenuHasItsItemsInOrder() {
   TUnitPomDlg w;
-  QCOMPARE(ActionTexts(w.PopupMenuChart),
+  const auto* menu = w.findChild<QMenu*>("PopupMenuChart");
+  const auto* rightY2 = w.findChild<QMenu*>("miRightY2");
+  QCOMPARE(ActionTexts(menu),
            QStringList({"User", "-", "Reset axes", "Manual X", "Manual Y", "-", "Bottom - X",
                         "Left - Y", "Right - Y2", "-", "Save data...", "Save image..."}));
-  QVERIFY(!w.miUser->isVisible());
-  QCOMPARE(ActionTexts(w.miBottomX),
+  QVERIFY(!w.findChild<QAction*>("miUser")->isVisible());
+  QCOMPARE(ActionTexts(w.findChild<QMenu*>("miBottomX")),
            QStringList({"Reset X", "Manual X", "Reset Maximum X", "Double X", "Logarithmic X"}));
-  QCOMPARE(ActionTexts(w.miLeftY),
+  QCOMPARE(ActionTexts(w.findChild<QMenu*>("miLeftY")),
            QStringList({"Reset Y", "Manual Y", "Reset Maximum Y", "Double Y", "Logarithmic Y"}));
-  QCOMPARE(ActionTexts(w.miRightY2), QStringList({"Reset Y2", "Manual Y2", "Reset Maximum Y2",
-                                                  "Double Y2", "Logarithmic Y2"}));
-  for (QAction* log : {w.miBottomLog, w.miLeftLog, w.miRightLog}) {
+  QCOMPARE(ActionTexts(rightY2), QStringList({"Reset Y2", "Manual Y2", "Reset Maximum Y2",
+                                              "Double Y2", "Logarithmic Y2"}));
+  for (const char* name : {"miBottomLog", "miLeftLog", "miRightLog"}) {
+    const auto* log = w.findChild<QAction*>(name);
     QVERIFY(log->isCheckable());
     QVERIFY(!log->isChecked());
   }
   // The export items come last, after the items every chart menu has.
-  const QList<QAction*> actions = w.PopupMenuChart->actions();
-  QCOMPARE(w.miRightY2->menuAction(), actions[actions.size() - 4]);
-  QCOMPARE(w.miSaveData, actions[actions.size() - 2]);
-  QCOMPARE(w.miSaveImage, actions.last());
+  const QList<QAction*> actions = menu->actions();
+  QCOMPARE(rightY2->menuAction(), actions[actions.size() - 4]);
+  QCOMPARE(w.findChild<QAction*>("miSaveData"), actions[actions.size() - 2]);
+  QCOMPARE(w.findChild<QAction*>("miSaveImage"), actions.last());
 }
 
 void SupportWindowsTest::memosClearEmptiesAllFour() {
   TUnitPomDlg w;
-  for (QPlainTextEdit* m : {w.Memo1, w.Memo2, w.Memo3, w.Memo4}) m->setPlainText("x\ny");
-  w.Button1->click();
-  for (QPlainTextEdit* m : {w.Memo1, w.Memo2, w.Memo3, w.Memo4})
-    QVERIFY(m->toPlainText().isEmpty());
+  const QList<QPlainTextEdit*> memos = {
+      w.findChild<QPlainTextEdit*>("Memo1"), w.findChild<QPlainTextEdit*>("Memo2"),
+      w.findChild<QPlainTextEdit*>("Memo3"), w.findChild<QPlainTextEdit*>("Memo4")};
+  for (QPlainTextEdit* m : memos) m->setPlainText("x\ny");
+  w.findChild<QPushButton*>("Button1")->click();
+  for (QPlainTextEdit* m : memos) QVERIFY(m->toPlainText().isEmpty());
 }
 
 QTEST_MAIN(SupportWindowsTest)

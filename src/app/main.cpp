@@ -73,10 +73,17 @@ int main(int argc, char** argv) {
   // A copy of the modified model for the next start, should this one crash.
   RecoveryWriter recovery(document);
   formQuarnel.show();
-  QTimer::singleShot(0, &formQuarnel, [&formQuarnel, &eigenDlg, &document, arguments] {
+  // A crash copy is offered once the command line's model is shown: the first display processes
+  // events, and a copy recovered inside it would be marked unmodified by its end.
+  QObject::connect(&formQuarnel, &TFormQuarnel::FirstDisplayComplete, &formQuarnel,
+                   [&formQuarnel, &document] {
+                     QTimer::singleShot(0, &formQuarnel, [&formQuarnel, &document] {
+                       OfferRecoveryCopies(&formQuarnel, document);
+                     });
+                   });
+  QTimer::singleShot(0, &formQuarnel, [&formQuarnel, &eigenDlg, arguments] {
     OpenMatrixArguments(
         arguments, [&formQuarnel] { formQuarnel.FirstPaint(); }, eigenDlg);
-    OfferRecoveryCopies(&formQuarnel, document);
   });
   const int status = QApplication::exec();
   document.Messages().Show = nullptr;

@@ -250,6 +250,9 @@ class TFormQuarnel : public QMainWindow {
   // Tools > k map.
   void KMapRequested();
   void TopologyRequested();
+  // The first display is complete: the command line's files are read and shown. What may replace
+  // the model (a crash copy offered for recovery) waits for this.
+  void FirstDisplayComplete();
 
  public slots:
   void miOpen1Click();

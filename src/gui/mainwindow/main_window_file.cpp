@@ -279,6 +279,7 @@ void TFormQuarnel::FirstPaint() {
   PlaceStartWindows();
   update();
   quarnel::ShowPendingMessages(doc_.Messages());
+  emit FirstDisplayComplete();
 }
 
 void TFormQuarnel::PlaceStartWindows() {

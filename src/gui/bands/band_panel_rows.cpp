@@ -70,6 +70,9 @@ int TBandDlg::DosChartWidth(int w) const {
 void TBandDlg::MeasurePanelRows() {
   // Arranged afresh: the panel was built with its groups in the first row only.
   ArrangePanelRows(true);
+  // Two rows: the width at which the panel needs no scrolling, which the start placement gives
+  // the window when the screen allows.
+  setProperty("fitWidth", panelRows_->minimumSize().width());
   ArrangePanelRows(false);
   oneRowWidth_ = panelRows_->minimumSize().width();
   // The panel scrolls: only the charts and the memo bound the window's width.

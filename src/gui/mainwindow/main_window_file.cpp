@@ -299,7 +299,8 @@ void TFormQuarnel::PlaceStartWindows(const QRect& screenArea) {
     return;
   }
   // The bands window can be as narrow as its minimum width.
-  const quarnel::StartWindow bands{bands_->size(), bands_->minimumWidth()};
+  quarnel::StartWindow bands{bands_->size(), bands_->minimumWidth()};
+  bands.fitWidth = bands_->property("fitWidth").toInt();
   const quarnel::StartGeometry g = quarnel::PlaceStartWindows(screenArea, frame, main, bands);
   setGeometry(g.main);
   bands_->setGeometry(g.bands);

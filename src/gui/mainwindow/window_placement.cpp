@@ -11,7 +11,8 @@ StartGeometry PlaceStartWindows(const QRect& screen, const QMargins& frame, cons
   const int clients = screen.width() - 2 * fw;  // width left for the two clients
   int mainW = main.design.width(), bandsW = bands.design.width();
   if (mainW + bandsW > clients) {
-    bandsW = std::max(bands.minWidth, clients - mainW);
+    const int bandsFit = std::min(bandsW, std::max(bands.minWidth, bands.fitWidth));
+    bandsW = std::max(bandsFit, clients - mainW);
     mainW = std::max(main.minWidth, std::min(mainW, clients - bandsW));
     bandsW = std::max(bands.minWidth, clients - mainW);
   }

@@ -2,7 +2,8 @@
 #pragma once
 // Where the main window and the Bands&DOS window start: side by side at the top left of the
 // screen, each fully on it. On a narrow screen the bands window gives up width first, down to
-// its narrowest, then the main window down to its minimum.
+// the width at which nothing of it scrolls, then the main window down to its minimum, then the
+// bands window down to its narrowest (its panel scrolling sideways).
 
 #include <QMargins>
 #include <QRect>
@@ -13,6 +14,8 @@ namespace quarnel {
 struct StartWindow {
   QSize design;  // client size it is built with
   int minWidth;  // narrowest client width that still shows every control
+  // Narrowest client width at which nothing has to scroll (0: minWidth).
+  int fitWidth = 0;
 };
 
 // Client rectangles of both windows on the available screen area; frame is the window

@@ -36,7 +36,8 @@ class MainWindowTest : public QObject {
   void startPlacementKeepsBothWindowsOnTheScreen() {
     Program p;
     const quarnel::StartWindow main{p.form->size(), p.form->minimumWidth()};
-    const quarnel::StartWindow bands{QSize(p.bands->OneRowWidth(), 600), p.bands->NarrowestWidth()};
+    const quarnel::StartWindow bands{QSize(p.bands->OneRowWidth(), 600), p.bands->NarrowestWidth(),
+                                     p.bands->property("fitWidth").toInt()};
     const QMargins frame(1, 20, 1, 5);
     for (const QRect& screen : {QRect(0, 0, 1024, 600), QRect(0, 0, 1366, 768),
                                 QRect(0, 0, 1920, 1080), QRect(1920, 24, 1440, 876)}) {
@@ -44,6 +45,8 @@ class MainWindowTest : public QObject {
       const QRect m = g.main.marginsAdded(frame), b = g.bands.marginsAdded(frame);
       QVERIFY(screen.contains(m) && screen.contains(b) && !m.intersects(b));
       QVERIFY(g.bands.width() >= bands.minWidth);
+      // Where the screen has room for it, the bands panel does not scroll.
+      QCOMPARE(g.bands.width() >= bands.fitWidth, screen.width() >= 1366);
       QCOMPARE(g.main.size() == main.design && g.bands.width() == bands.design.width(),
                screen.width() >= 1920);
       QCOMPARE(g.bands.height(), g.main.height());

@@ -31,7 +31,10 @@ void TBandDlg::BuildCrystalView() {
        {&ModelDocument::ModelReplaced, &ModelDocument::ModelCleared, &ModelDocument::LatticeEdited})
     connect(&doc_, signal, this, &TBandDlg::ShowCrystal);
   connect(&doc_, &ModelDocument::OrbitalCountChanged, this, &TBandDlg::ShowCrystal);
-  connect(&doc_, &ModelDocument::ModelReplaced, this, &TBandDlg::PlaceDefaultPath);
+  // Opened, new or edited into another lattice (a cell preset, the first hops of a new crystal).
+  for (auto signal : {&ModelDocument::ModelReplaced, &ModelDocument::ModelCleared,
+                      &ModelDocument::LatticeEdited})
+    connect(&doc_, signal, this, &TBandDlg::PlaceDefaultPath);
 }
 
 void TBandDlg::ShowCrystal() {
@@ -42,11 +45,13 @@ void TBandDlg::ShowCrystal() {
 void TBandDlg::PlaceDefaultPath() {
   if (!doc_.IsLattice()) return;
   // Never over a path the user typed or opened: only the start path or an earlier default.
-  if (!quarnel::MayPlaceDefaultPath(LinesOf(Memo1->toPlainText()), quarnel::StartKPathLines(),
-                                    lastDefaultPath_))
-    return;
-  lastDefaultPath_ = quarnel::DefaultKPathLines(doc_.Lattice());
+  const std::vector<std::string> memo = LinesOf(Memo1->toPlainText());
+  if (!quarnel::MayPlaceDefaultPath(memo, quarnel::StartKPathLines(), lastDefaultPath_)) return;
+  const std::vector<std::string> path = quarnel::DefaultKPathLines(doc_.Lattice());
+  lastDefaultPath_ = path;
   QStringList lines;
-  for (const std::string& line : lastDefaultPath_) lines << QString::fromStdString(line);
+  for (const std::string& line : path) lines << QString::fromStdString(line);
+  // Already there, the memo is left alone (its place and selection stay during a live move).
+  if (Memo1->toPlainText().trimmed() == lines.join('\n').trimmed()) return;
   Memo1->setPlainText(lines.join('\n'));
 }

@@ -206,9 +206,9 @@ int TFormQuarnel::ChooseNewForm() {
 }
 
 void TFormQuarnel::miNew1Click() {
-  if (!QueryUnsavedChanges()) return;
+  // The form first: cancelling it leaves the model without a question about saving it.
   const int form = ChooseNewForm();
-  if (form == 0) return;
+  if (form == 0 || !QueryUnsavedChanges()) return;
   doc_.ClearModel(form);
   modelExtension_ = quarnel::ModelFileExtension(form);
   captionBase_ = std::string(kProgramTitle) + "(" + modelExtension_ + ")";

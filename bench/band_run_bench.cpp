@@ -6,7 +6,6 @@
 //   band_run_bench [MODEL] [REPEATS]   MODEL defaults to the copper-oxygen plane example
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QPlainTextEdit>
 #include <algorithm>
 #include <cstdio>
 #include <memory>
@@ -40,11 +39,11 @@ int main(int argc, char** argv) {
   form.ReadModelFile(model);
   form.show();
   bands.show();
-  bands.SpinEdit1->SetValue(0);  // no delay between points
+  bands.findChild<SpinEdit*>("SpinEdit1")->SetValue(0);  // no delay between points
   QApplication::processEvents();
 
   std::vector<std::string> lines;
-  for (const QString& l : bands.Memo1->toPlainText().split('\n')) lines.push_back(l.toStdString());
+  for (const QString& l : bands.KPathText().split('\n')) lines.push_back(l.toStdString());
   const std::vector<quarnel::KPathPoint> points = quarnel::PathPoints(lines);
   const double count = static_cast<double>(points.size());
   auto solver = std::make_unique<quarnel::JacobiSolver>();

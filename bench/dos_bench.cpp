@@ -66,7 +66,7 @@ struct Windows {
 
 double WindowDosSeconds(Windows& w, const QString& model, int grid) {
   w.form.ReadModelFile(model);
-  w.bands.SpinEdit3->SetValue(grid);
+  w.bands.findChild<SpinEdit*>("SpinEdit3")->SetValue(grid);
   QElapsedTimer t;
   t.start();
   w.bands.btnDOSClick();
@@ -153,7 +153,8 @@ int main(int argc, char** argv) {
     const int grid = argc > 4 ? std::atoi(argv[4]) : 50;
     const int repeats = std::max(1, argc > 5 ? std::atoi(argv[5]) : 5);
     Windows w;
-    std::printf("auto calculation ticked: %s\n", w.form.cbAutoCalc->isChecked() ? "yes" : "no");
+    std::printf("auto calculation ticked: %s\n",
+                w.form.findChild<QCheckBox*>("cbAutoCalc")->isChecked() ? "yes" : "no");
     std::vector<double> window, cli;
     // Alternating, both on every core, so that a change of the machine's load touches both alike.
     for (int r = 0; r < repeats; ++r) {
@@ -207,17 +208,17 @@ int main(int argc, char** argv) {
     Windows w;
     QTemporaryDir dir;
     w.form.ReadModelFile(QString::fromStdString(WriteSixteen(dir)));
-    w.bands.SpinEdit3->SetValue(50);
+    w.bands.findChild<SpinEdit*>("SpinEdit3")->SetValue(50);
     QElapsedTimer t;
     qint64 clicked = 0;
     QTimer::singleShot(500, &w.bands, [&] {
       clicked = t.nsecsElapsed();
-      w.bands.btnStop->click();
+      w.bands.findChild<QPushButton*>("btnStop")->click();
     });
     t.start();
     w.bands.btnDOSClick();
     std::printf("stopped after %zu of 132651 k points; click to idle %.1f ms\n",
-                w.bands.DosStore.KPoints(), (t.nsecsElapsed() - clicked) / 1e6);
+                w.bands.DosSamplesOfRun().KPoints(), (t.nsecsElapsed() - clicked) / 1e6);
     return 0;
   }
   if (mode == "memory") {
@@ -227,7 +228,8 @@ int main(int argc, char** argv) {
     QTemporaryDir dir;
     const QString model = QString::fromStdString(WriteSixteen(dir));
     const double s = WindowDosSeconds(w, model, grid);
-    std::printf("16 orbitals, grid %d: %.1f s, %zu samples\n", grid, s, w.bands.DosStore.Count());
+    std::printf("16 orbitals, grid %d: %.1f s, %zu samples\n", grid, s,
+                w.bands.DosSamplesOfRun().Count());
     std::printf("peak resident after the run: %ld KiB\n", PeakResidentKiB());
     return 0;
   }

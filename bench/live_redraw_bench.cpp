@@ -8,7 +8,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -63,11 +62,13 @@ std::vector<double> Redraws(ModelDocument& document, TBandDlg& bands, int repeat
   const auto setBeta = [&document](double beta) {
     document.EditPair(1, 2, [beta](quarnel::ModelData& m) { m.BetaPlus[1][2][1] = beta; });
   };
+  // The window's live band chart, found before the timing.
+  LiveBands* live = bands.findChild<LiveBands*>();
   for (int r = 0; r < repeats; ++r) {
     setBeta(start * (1 + 0.01 * (r % 10)));
     QElapsedTimer t;
     t.start();
-    bands.Live->Redraw();
+    live->Redraw();
     ms.push_back(t.nsecsElapsed() / 1e6);
   }
   setBeta(start);
@@ -102,7 +103,7 @@ int main(int argc, char** argv) {
 
   // The reference: the band run's Jacobi calculation over the same points, no window.
   std::vector<std::string> lines;
-  for (const QString& l : bands.Memo1->toPlainText().split('\n')) lines.push_back(l.toStdString());
+  for (const QString& l : bands.KPathText().split('\n')) lines.push_back(l.toStdString());
   const std::vector<quarnel::KPathPoint> points = quarnel::PathPoints(lines);
   auto solver = std::make_unique<quarnel::JacobiSolver>();
   solver->JacVerbose = false;
@@ -120,8 +121,8 @@ int main(int argc, char** argv) {
   bands.btnBandClick();  // the chart as the user has it before moving a value
   const std::vector<double> plain = Redraws(document, bands, repeats);
   // With a filling: a DOS run gives the Fermi level the chart draws, which then follows.
-  bands.SpinEdit3->SetValue(20);
-  bands.edElectrons->setText(QString::number(n));
+  bands.findChild<SpinEdit*>("SpinEdit3")->SetValue(20);
+  bands.findChild<QLineEdit*>("edElectrons")->setText(QString::number(n));
   bands.ApplyFillingToModel();
   bands.btnDOSClick();
   const std::vector<double> filled = Redraws(document, bands, repeats);

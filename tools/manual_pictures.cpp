@@ -31,13 +31,6 @@ bool Save(QWidget* window, const QString& folder, const char* name) {
   return false;
 }
 
-void SetKPoint(TFormQuarnel& form, int nx, int ny, int div) {
-  form.seKbodDel->SetText(QString::number(div));
-  form.seKbodX->SetText(QString::number(nx));
-  form.seKbodY->SetText(QString::number(ny));
-  form.seKbodZ->SetText("0");
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -73,24 +66,25 @@ int main(int argc, char** argv) {
 
   bool ok = true;
   // Step 1 and 2: the copper-oxygen model, calculated at k = (1/2, 1/10, 0).
-  SetKPoint(form, 5, 1, 10);
-  form.btnCalcKpoint->click();
+  form.SetKPoint(5, 1, 0, 10);
+  form.btnCalcKpointClick();
   ok &= Save(&form, out, "main-window.png");
   // Step 3 and 4: the band structure along the path, then the density of states.
-  bands.btnBand->click();
+  bands.btnBandClick();
   ok &= Save(&bands, out, "bands.png");
-  bands.btnDOS->click();
+  bands.btnDOSClick();
   ok &= Save(&bands, out, "dos.png");
   // Step 5: a click on the top band at the path's X point (point 40 of 81).
-  if (bands.Chart1->plottableCount() > 1)
-    bands.Chart1ClickSeries(bands.Chart1->plottable(1), 40, Qt::LeftButton);
+  QCustomPlot* chart1 = bands.findChild<QCustomPlot*>("Chart1");
+  if (chart1->plottableCount() > 1)
+    bands.Chart1ClickSeries(chart1->plottable(1), 40, Qt::LeftButton);
   ok &= Save(&bands, out, "band-click.png");
   // Step 6: the orbital pictures of the eigenvectors at that k point.
-  bands.cbCells->click();
-  form.btnCalcKpoint->click();
+  bands.findChild<QCheckBox*>("cbCells")->click();
+  form.btnCalcKpointClick();
   ok &= Save(&bands, out, "orbitals.png");
   // Step 7: the workbench with the same H(k).
-  form.miShowJacobi1->trigger();
+  form.miShowJacobi1Click();
   eigen.findChild<QPushButton*>("btnIterReset")->click();
   eigen.findChild<SpinEdit*>("seIter")->SetText("10");
   eigen.findChild<QPushButton*>("btnIteration")->click();

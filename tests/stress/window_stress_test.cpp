@@ -45,7 +45,7 @@ struct Snapshot {
       : caption(p.form->windowTitle()),
         model(ModelText(p)),
         file(QString::fromStdString(p.doc.Model().ModelFileName)),
-        header(p.form->edHeader->text()),
+        header(p.Form<QLineEdit>("edHeader")->text()),
         norb(p.doc.Model().NOrb) {}
   bool operator==(const Snapshot& o) const {
     return caption == o.caption && model == o.model && file == o.file && header == o.header &&
@@ -97,6 +97,7 @@ static void OpenFullModel(Program& p) {
 
 void WindowStressTest::openBigAndBrokenModels() {
   Program p;
+  auto* sgInputOverlap = p.Form<StringGrid>("sgInputOverlap");
   QElapsedTimer timer;
 
   // A million lines: the 999,983 refused orbital lines are summed up, not listed in a box no one
@@ -106,7 +107,7 @@ void WindowStressTest::openBigAndBrokenModels() {
   p.form->miOpen1Click();
   const qint64 millionMs = timer.elapsed();
   QCOMPARE(p.doc.Model().NOrb, 16);
-  QCOMPARE(p.form->sgInputOverlap->Cell(1, 16), QString("o16"));
+  QCOMPARE(sgInputOverlap->Cell(1, 16), QString("o16"));
   QCOMPARE(p.dialogs.warnings.size(), 1);
   QString box = p.dialogs.warnings.takeFirst();
   QVERIFY(box.startsWith("Reading errors: \r\nLine 18: _alfa o17 -1\r\n\r\nLine 19: _alfa o18 -1"));
@@ -130,8 +131,8 @@ void WindowStressTest::openBigAndBrokenModels() {
                                    Bytes(quarnel::stress::ModelLongHeaderAndName(kHeaderBytes)));
   p.form->miOpen1Click();
   QVERIFY(p.dialogs.warnings.isEmpty());
-  QCOMPARE(p.form->edHeader->text().size(), int(kHeaderBytes));
-  QCOMPARE(p.form->sgInputOverlap->Cell(1, 1).size(), int(kHeaderBytes));
+  QCOMPARE(p.Form<QLineEdit>("edHeader")->text().size(), int(kHeaderBytes));
+  QCOMPARE(sgInputOverlap->Cell(1, 1).size(), int(kHeaderBytes));
   const QString saved = p.dir.filePath("saved.qrg");
   p.dialogs.saveAnswers << saved;
   p.form->miSave1Click();
@@ -149,7 +150,7 @@ void WindowStressTest::openBigAndBrokenModels() {
   p.dialogs.openAnswers << p.Write("names.qrg", Bytes(quarnel::stress::ModelThousandNames()));
   p.form->miOpen1Click();
   QCOMPARE(p.doc.Model().NOrb, 16);
-  QCOMPARE(p.form->sgInputOverlap->Cell(1, 16), QString("orb16"));
+  QCOMPARE(sgInputOverlap->Cell(1, 16), QString("orb16"));
   QCOMPARE(p.dialogs.warnings.size(), 1);
   QVERIFY(p.dialogs.warnings.first().endsWith("\r\n(1948 more messages not shown)"));
   qInfo("million-line model opened in %lld ms", millionMs);
@@ -200,7 +201,7 @@ void WindowStressTest::openThatFailsKeepsModelAndCaption() {
   p.dialogs.openAnswers << p.Write("m.qmx", "t\r\n1 2 0 1\r\n2 3 -1 0\r\n");
   p.eigen->btnOpenAClick();
   QCOMPARE(p.doc.Solver().JacN, 4);
-  const QString memo = p.bands->Memo1->toPlainText();
+  const QString memo = p.Bands<QPlainTextEdit>("Memo1")->toPlainText();
   const QString matrix = p.eigen->findChild<StringGrid*>("sgJacobiA")->Cell(2, 1);
   for (const QString& name : {locked, inside}) {
     p.dialogs.openAnswers << name << name;
@@ -209,7 +210,7 @@ void WindowStressTest::openThatFailsKeepsModelAndCaption() {
     const QString error = name + ": File access error #13: Permission denied";
     QCOMPARE(p.dialogs.warnings, (QStringList{error, error}));
     p.dialogs.warnings.clear();
-    QCOMPARE(p.bands->Memo1->toPlainText(), memo);
+    QCOMPARE(p.Bands<QPlainTextEdit>("Memo1")->toPlainText(), memo);
     QCOMPARE(p.doc.Solver().JacN, 4);
     QCOMPARE(p.eigen->findChild<StringGrid*>("sgJacobiA")->Cell(2, 1), matrix);
   }
@@ -281,6 +282,7 @@ void WindowStressTest::saveThatFailsSaysSoAtOnce() {
 
 void WindowStressTest::bandRunOfTheFullModel() {
   Program p;
+  auto* chart1 = p.Bands<QCustomPlot>("Chart1");
   OpenFullModel(p);
   // G (0 0 0) - X (40 0 0) - M (40 40 0) - G, 121 points with divisor 40 (the core runs 361).
   QStringList path{"G X M G"};
@@ -289,15 +291,15 @@ void WindowStressTest::bandRunOfTheFullModel() {
     const int y = t < 40 ? 0 : t < 80 ? t - 40 : 120 - t;
     path << QString("   %1 %2 0 40").arg(x).arg(y);
   }
-  p.bands->Memo1->setPlainText(path.join('\n'));
+  p.Bands<QPlainTextEdit>("Memo1")->setPlainText(path.join('\n'));
   p.bands->btnBandClick();
   QVERIFY(p.dialogs.warnings.isEmpty());
-  QCOMPARE(p.bands->Chart1->plottableCount(), 1 + 2 * 16);
+  QCOMPARE(chart1->plottableCount(), 1 + 2 * 16);
   auto* solver = new quarnel::JacobiSolver;
   std::unique_ptr<quarnel::JacobiSolver> owner(solver);
   quarnel::HamMatrix h = {};
   for (int i = 1; i <= 16; ++i) {
-    auto* band = qobject_cast<QCPGraph*>(p.bands->Chart1->plottable(i));
+    auto* band = qobject_cast<QCPGraph*>(chart1->plottable(i));
     QVERIFY(band);
     QCOMPARE(band->dataCount(), 121);
   }
@@ -308,7 +310,7 @@ void WindowStressTest::bandRunOfTheFullModel() {
                         quarnel::KPointFromNumerators(40, w[0].toInt(), w[1].toInt(), 0), h,
                         *solver);
     for (int i = 1; i <= 16; ++i) {
-      auto* band = qobject_cast<QCPGraph*>(p.bands->Chart1->plottable(i));
+      auto* band = qobject_cast<QCPGraph*>(chart1->plottable(i));
       QCOMPARE((band->data()->constBegin() + x)->value, solver->EigVal[i]);
     }
   }
@@ -316,21 +318,22 @@ void WindowStressTest::bandRunOfTheFullModel() {
 
 void WindowStressTest::bigKpointFilesAndMatrices() {
   Program p;
+  auto* memo1 = p.Bands<QPlainTextEdit>("Memo1");
   QElapsedTimer timer;
   timer.start();
   // The core reads a million lines; the memo's own filling grows with them (about 6 s for a
   // million here), so the window gets a fifth of that.
   p.dialogs.openAnswers << p.Write("many.qrk", Bytes(quarnel::stress::KpointMillionLines(200000)));
   p.bands->btnOpenKpointsClick();
-  QCOMPARE(p.bands->Memo1->blockCount(), 200000);
+  QCOMPARE(memo1->blockCount(), 200000);
   const qint64 memoMs = timer.elapsed();
   timer.start();
   const std::string longPath = quarnel::stress::KpointLongLine(kLineBytes);
   p.dialogs.openAnswers << p.Write("long.qrk", Bytes(longPath));
   p.bands->btnOpenKpointsClick();
-  QCOMPARE(p.bands->Memo1->blockCount(), 3);
+  QCOMPARE(memo1->blockCount(), 3);
   const int title = 7;  // "title\r\n"
-  QCOMPARE(p.bands->Memo1->document()->findBlockByNumber(1).length() - 1,
+  QCOMPARE(memo1->document()->findBlockByNumber(1).length() - 1,
            int(longPath.find('\r', title) - title));
   qInfo("k path line of %zu bytes shown in %lld ms", kLineBytes, timer.elapsed());
   p.dialogs.openAnswers << p.Write("g.klist_band", Bytes(quarnel::stress::RandomBytes(1 << 20)));
@@ -339,14 +342,14 @@ void WindowStressTest::bigKpointFilesAndMatrices() {
   QVERIFY(p.dialogs.warnings.isEmpty());
 
   // A k-point file that vanished leaves the memo as it was.
-  const QString memo = p.bands->Memo1->toPlainText();
+  const QString memo = memo1->toPlainText();
   {
     VanishingDialogs vanishing;
     vanishing.openAnswers << p.Write("gone.qrk", "t\n0 0 0 20\n");
     p.bands->btnOpenKpointsClick();
   }
   SetDialogs(&p.dialogs);
-  QCOMPARE(p.bands->Memo1->toPlainText(), memo);
+  QCOMPARE(memo1->toPlainText(), memo);
   QCOMPARE(p.dialogs.warnings, QStringList{p.dir.filePath("gone.qrk") + ": not found"});
   p.dialogs.warnings.clear();
 

@@ -2,6 +2,7 @@
 #include "bands/band_window.h"
 
 #include <qcustomplot.h>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -21,6 +22,7 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 #include "bands/dos_run.h"
 #include "bands/kpath.h"
@@ -149,6 +151,7 @@ TBandDlg::TBandDlg(ModelDocument& document, QWidget* parent)
   connect(&doc_, &ModelDocument::RunPaused, this,
           [this](bool paused) { btnPause->setText(paused ? "Continue" : "Pause"); });
   BuildModelScriptItem();
+  NameControls();
   // Escape cancels a live move and must never take the charts away with it: it closes nothing.
 
   cbCellsClick();
@@ -156,9 +159,52 @@ TBandDlg::TBandDlg(ModelDocument& document, QWidget* parent)
   FormResize();
 }
 
+void TBandDlg::NameControls() {
+  // The status panels are named "Panel0".."Panel5" where they are made.
+  const std::pair<QObject*, const char*> names[] = {{PanelScroll, "PanelScroll"},
+                                                    {Panel1, "Panel1"},
+                                                    {GroupBox1, "GroupBox1"},
+                                                    {btnBand, "btnBand"},
+                                                    {SpinEdit2, "SpinEdit2"},
+                                                    {CheckBox1, "CheckBox1"},
+                                                    {Label1, "Label1"},
+                                                    {GroupBox2, "GroupBox2"},
+                                                    {btnDOS, "btnDOS"},
+                                                    {SpinEdit5, "SpinEdit5"},
+                                                    {SpinEdit3, "SpinEdit3"},
+                                                    {SpinEdit4, "SpinEdit4"},
+                                                    {cbDosMethod, "cbDosMethod"},
+                                                    {Label2, "Label2"},
+                                                    {GroupBox5, "GroupBox5"},
+                                                    {edElectrons, "edElectrons"},
+                                                    {cbSpin, "cbSpin"},
+                                                    {cbShiftFermi, "cbShiftFermi"},
+                                                    {cbPerCell, "cbPerCell"},
+                                                    {GroupBox3, "GroupBox3"},
+                                                    {btnPause, "btnPause"},
+                                                    {btnStop, "btnStop"},
+                                                    {SpinEdit1, "SpinEdit1"},
+                                                    {GroupBox4, "GroupBox4"},
+                                                    {cbCells, "cbCells"},
+                                                    {cbCellsLabels, "cbCellsLabels"},
+                                                    {btnResizeOrb, "btnResizeOrb"},
+                                                    {TrackBar1, "TrackBar1"},
+                                                    {btnOpenKpoints, "btnOpenKpoints"},
+                                                    {btnCopy, "btnCopy"},
+                                                    {btnPrint, "btnPrint"},
+                                                    {CancelBtn, "CancelBtn"},
+                                                    {Chart1, "Chart1"},
+                                                    {Chart2, "Chart2"},
+                                                    {Chart3, "Chart3"},
+                                                    {Memo1, "Memo1"},
+                                                    {StatusBar1, "StatusBar1"},
+                                                    {DosProgress, "DosProgress"},
+                                                    {miSaveModelPython, "miSaveModelPython"}};
+  for (const auto& [control, name] : names) control->setObjectName(name);
+}
+
 void TBandDlg::BuildPanel() {
   PanelScroll = new QScrollArea(this);
-  PanelScroll->setObjectName("PanelScroll");
   PanelScroll->setFrameShape(QFrame::NoFrame);
   PanelScroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   PanelScroll->setWidgetResizable(true);
@@ -203,7 +249,6 @@ void TBandDlg::BuildPanel() {
   SpinEdit4 = MakeSpin(GroupBox2, "Number of energy intervals", kDosBinsLimit.min,
                        kDosBinsLimit.max, 100, 54);
   cbDosMethod = new QComboBox(GroupBox2);
-  cbDosMethod->setObjectName("cbDosMethod");
   cbDosMethod->setToolTip(
       "How the DOS is made: a histogram of the k points' energies, or "
       "linear tetrahedra between them");
@@ -319,12 +364,15 @@ void TBandDlg::BuildStatusBar() {
     StatusPanels[i] = panel;
   }
   DosProgress = new QProgressBar(StatusBar1);
-  DosProgress->setObjectName("DosProgress");
   // It gives up width in a narrow window rather than run over the panels.
   DosProgress->setMinimumWidth(90);
   DosProgress->setMaximumWidth(220);
   DosProgress->setVisible(false);
   StatusBar1->addPermanentWidget(DosProgress);
+}
+
+QString TBandDlg::KPathText() const {
+  return Memo1->toPlainText();
 }
 
 QString TBandDlg::InitialKPath() {

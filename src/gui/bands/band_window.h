@@ -46,58 +46,10 @@ class TBandDlg : public QWidget {
  public:
   explicit TBandDlg(ModelDocument& document, QWidget* parent = nullptr);
 
-  // The band chart following a model value while it moves (live_bands.cpp).
-  LiveBands* Live = nullptr;
-
   static constexpr int kPanelHeight = 80;
   static constexpr int kChart2Width = 255;
   static constexpr int kMemo1Width = 213;
   static constexpr int kStatusPanelCount = 6;
-
-  // Top panel and its groups, left to right. In a window narrower than the panel's rows the
-  // panel scrolls sideways in PanelScroll, so that the window fits a small screen.
-  QScrollArea* PanelScroll;
-  QFrame* Panel1;
-  QGroupBox* GroupBox1;  // " Bands "
-  QPushButton* btnBand;
-  SpinEdit* SpinEdit2;   // partial-DOS marker size
-  QCheckBox* CheckBox1;  // show the weight bars
-  QLabel* Label1;        // energy range of Chart1
-  QGroupBox* GroupBox2;  // " DOS "
-  QPushButton* btnDOS;
-  SpinEdit* SpinEdit5;     // Gauss smoothing
-  SpinEdit* SpinEdit3;     // k-points per axis
-  SpinEdit* SpinEdit4;     // energy intervals
-  QComboBox* cbDosMethod;  // "histogram" or "tetrahedra"
-  QLabel* Label2;          // energy range of Chart2
-  QGroupBox* GroupBox5;    // " Electrons " (filling_view.cpp)
-  QLineEdit* edElectrons;
-  QComboBox* cbSpin;
-  QCheckBox* cbShiftFermi;  // energies as E - E_F
-  QCheckBox* cbPerCell;     // densities per energy unit per cell
-  QGroupBox* GroupBox3;     // run controls
-  QPushButton* btnPause;
-  QPushButton* btnStop;
-  SpinEdit* SpinEdit1;   // delay between k points
-  QGroupBox* GroupBox4;  // " Orbitals "
-  QCheckBox* cbCells;
-  QCheckBox* cbCellsLabels;
-  QPushButton* btnResizeOrb;
-  QSlider* TrackBar1;
-  QPushButton* btnOpenKpoints;
-  QPushButton* btnCopy;
-  QPushButton* btnPrint;
-  QPushButton* CancelBtn;
-
-  QCustomPlot* Chart1;    // bands
-  QCustomPlot* Chart2;    // DOS
-  QCustomPlot* Chart3;    // orbital pictures, over Chart2 and Memo1
-  QPlainTextEdit* Memo1;  // k path
-  QStatusBar* StatusBar1;
-  // Right of the panels while a DOS run goes: the rows done and the time left.
-  QProgressBar* DosProgress;
-  // The panels of StatusBar1; each is also found there by its object name "Panel0".."Panel5".
-  QLabel* StatusPanels[kStatusPanelCount];
 
   // Empties the three charts; the orbital chart's axes follow their data again.
   void ClearCharts();
@@ -142,30 +94,19 @@ class TBandDlg : public QWidget {
   struct BandPoint {
     int line, nx, ny, nz, div;
   };
-  std::vector<BandPoint> BandPoints;
+  const std::vector<BandPoint>& BandPointsOfRun() const { return BandPoints; }
   // Threads of the DOS run; 0: one per core, as quarnel-cli dos.
-  int DosThreads = 0;
-  // Samples and curves of the last DOS run. The samples stay as the run left them until the
-  // next one; DosSamplesOfRun() is what other code reads (energies and weights per k point).
-  quarnel::DosSamples DosStore;
+  void SetDosThreads(int threads) { DosThreads = threads; }
+  // The samples of the last DOS run stay as the run left them until the next one; this is what
+  // other code reads (energies and weights per k point). The curves are the DOS chart's.
   const quarnel::DosSamples& DosSamplesOfRun() const { return DosStore; }
-  quarnel::DosCurves DosResult;
-  // The grid of the last DOS run, and its tetrahedron curves and count when it used them.
-  quarnel::KGridShape DosShape;
-  quarnel::TetraDosResult DosTetra;
+  const quarnel::DosCurves& DosCurvesOfRun() const { return DosResult; }
   bool DosByTetrahedra() const { return !DosRun.method.empty(); }
-  // What the charts show, for saving: the numbers of the last band run, and what each run was
-  // made from (taken when the run starts, so that a later change of model or path does not
-  // relabel them).
-  quarnel::BandTable BandResult;
-  quarnel::RunDescription BandRun;
-  quarnel::RunDescription DosRun;
-  std::vector<std::string> DosNames;
-  // The k-point file the memo was loaded from; it names the path while the memo is unedited.
-  QString KpointFile;
+  // The k path as the memo holds it.
+  QString KPathText() const;
 
   // The filling (filling_view.cpp). The filling of the last DOS run and the model's Ne and g.
-  quarnel::FillingResult Filling;
+  const quarnel::FillingResult& FillingOfRun() const { return Filling; }
   // The edits' Ne and g into the model, then everything redrawn.
   void ApplyFillingToModel();
   // The model's filling into the edits (after a file was read or the model cleared).
@@ -219,7 +160,6 @@ class TBandDlg : public QWidget {
 
   // "Save model as Python..." on the memo's context menu (model_script.cpp): the script that
   // quarnel-cli export writes for the model and the memo's path. False when nothing was saved.
-  QAction* miSaveModelPython = nullptr;
   bool SaveModelAsPython();
 
  protected:
@@ -228,6 +168,81 @@ class TBandDlg : public QWidget {
 
  private:
   friend class LiveBands;
+  // The band chart following a model value while it moves (live_bands.cpp).
+  LiveBands* Live = nullptr;
+
+  // Controls, named as the program's documentation names them; each has its name as objectName
+  // (NameControls), so that tests and the manual reach it by that name.
+  // Top panel and its groups, left to right. In a window narrower than the panel's rows the
+  // panel scrolls sideways in PanelScroll, so that the window fits a small screen.
+  QScrollArea* PanelScroll;
+  QFrame* Panel1;
+  QGroupBox* GroupBox1;  // " Bands "
+  QPushButton* btnBand;
+  SpinEdit* SpinEdit2;   // partial-DOS marker size
+  QCheckBox* CheckBox1;  // show the weight bars
+  QLabel* Label1;        // energy range of Chart1
+  QGroupBox* GroupBox2;  // " DOS "
+  QPushButton* btnDOS;
+  SpinEdit* SpinEdit5;     // Gauss smoothing
+  SpinEdit* SpinEdit3;     // k-points per axis
+  SpinEdit* SpinEdit4;     // energy intervals
+  QComboBox* cbDosMethod;  // "histogram" or "tetrahedra"
+  QLabel* Label2;          // energy range of Chart2
+  QGroupBox* GroupBox5;    // " Electrons " (filling_view.cpp)
+  QLineEdit* edElectrons;
+  QComboBox* cbSpin;
+  QCheckBox* cbShiftFermi;  // energies as E - E_F
+  QCheckBox* cbPerCell;     // densities per energy unit per cell
+  QGroupBox* GroupBox3;     // run controls
+  QPushButton* btnPause;
+  QPushButton* btnStop;
+  SpinEdit* SpinEdit1;   // delay between k points
+  QGroupBox* GroupBox4;  // " Orbitals "
+  QCheckBox* cbCells;
+  QCheckBox* cbCellsLabels;
+  QPushButton* btnResizeOrb;
+  QSlider* TrackBar1;
+  QPushButton* btnOpenKpoints;
+  QPushButton* btnCopy;
+  QPushButton* btnPrint;
+  QPushButton* CancelBtn;
+
+  QCustomPlot* Chart1;    // bands
+  QCustomPlot* Chart2;    // DOS
+  QCustomPlot* Chart3;    // orbital pictures, over Chart2 and Memo1
+  QPlainTextEdit* Memo1;  // k path
+  QStatusBar* StatusBar1;
+  // Right of the panels while a DOS run goes: the rows done and the time left.
+  QProgressBar* DosProgress;
+  // The panels of StatusBar1; each is also found there by its object name "Panel0".."Panel5".
+  QLabel* StatusPanels[kStatusPanelCount];
+  // On the memo's context menu (model_script.cpp).
+  QAction* miSaveModelPython = nullptr;
+  void NameControls();
+
+  // The k point of every point of the last band run and the memo line it came from.
+  std::vector<BandPoint> BandPoints;
+  int DosThreads = 0;
+  // Samples and curves of the last DOS run.
+  quarnel::DosSamples DosStore;
+  quarnel::DosCurves DosResult;
+  // The grid of the last DOS run, and its tetrahedron curves and count when it used them.
+  quarnel::KGridShape DosShape;
+  quarnel::TetraDosResult DosTetra;
+  // What the charts show, for saving: the numbers of the last band run, and what each run was
+  // made from (taken when the run starts, so that a later change of model or path does not
+  // relabel them).
+  quarnel::BandTable BandResult;
+  quarnel::RunDescription BandRun;
+  quarnel::RunDescription DosRun;
+  std::vector<std::string> DosNames;
+  // The k-point file the memo was loaded from; it names the path while the memo is unedited.
+  QString KpointFile;
+
+  // The filling of the last DOS run and the model's Ne and g.
+  quarnel::FillingResult Filling;
+
   void BuildPanel();
   void BuildCharts();
   void BuildStatusBar();

@@ -33,7 +33,6 @@ QString ProposedScriptName(const std::string& modelFile) {
 
 void TBandDlg::BuildModelScriptItem() {
   miSaveModelPython = new QAction(QStringLiteral("Save model as Python..."), this);
-  miSaveModelPython->setObjectName(QStringLiteral("miSaveModelPython"));
   connect(miSaveModelPython, &QAction::triggered, this, [this] { SaveModelAsPython(); });
   Memo1->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(Memo1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {

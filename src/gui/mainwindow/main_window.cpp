@@ -10,11 +10,13 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
 #include <QUndoStack>
+#include <utility>
 
 #include "document/model_document.h"
 #include "document/undo_commands.h"
@@ -95,10 +97,118 @@ TFormQuarnel::TFormQuarnel(ModelDocument& document, QWidget* parent)
   SelCol = -1;
   cbAutoCalc->setChecked(true);
   cbEigVecSq->setChecked(true);
+  NameControls();
   ConnectDocument();
 }
 
 TFormQuarnel::~TFormQuarnel() = default;
+
+void TFormQuarnel::NameControls() {
+  const std::pair<QObject*, const char*> names[] = {{Label7, "Label7"},
+                                                    {seNorb, "seNorb"},
+                                                    {edHeader, "edHeader"},
+                                                    {sgInputOverlap, "sgInputOverlap"},
+                                                    {gbInAlfa, "gbInAlfa"},
+                                                    {gbInBeta, "gbInBeta"},
+                                                    {gbInBetaGen, "gbInBetaGen"},
+                                                    {Label8, "Label8"},
+                                                    {Edit1, "Edit1"},
+                                                    {Label9, "Label9"},
+                                                    {Edit2, "Edit2"},
+                                                    {Label18, "Label18"},
+                                                    {Label16, "Label16"},
+                                                    {Label19, "Label19"},
+                                                    {EditABetaX, "EditABetaX"},
+                                                    {EditABetaY, "EditABetaY"},
+                                                    {EditABetaZ, "EditABetaZ"},
+                                                    {LabelABetaX, "LabelABetaX"},
+                                                    {LabelABetaY, "LabelABetaY"},
+                                                    {LabelABetaZ, "LabelABetaZ"},
+                                                    {Label20, "Label20"},
+                                                    {Editm, "Editm"},
+                                                    {GroupBox1, "GroupBox1"},
+                                                    {cbOrbPlot, "cbOrbPlot"},
+                                                    {Label13, "Label13"},
+                                                    {EditPlotX, "EditPlotX"},
+                                                    {Label14, "Label14"},
+                                                    {EditPlotY, "EditPlotY"},
+                                                    {cbShowPlotOrbA, "cbShowPlotOrbA"},
+                                                    {EdBetaX, "EdBetaX"},
+                                                    {EdBetaY, "EdBetaY"},
+                                                    {EdBetaZ, "EdBetaZ"},
+                                                    {EditGenBetaMX, "EditGenBetaMX"},
+                                                    {EditGenBetaMY, "EditGenBetaMY"},
+                                                    {EditGenBetaMZ, "EditGenBetaMZ"},
+                                                    {EditGenBetaPX, "EditGenBetaPX"},
+                                                    {EditGenBetaPY, "EditGenBetaPY"},
+                                                    {EditGenBetaPZ, "EditGenBetaPZ"},
+                                                    {LabelGenBetaX, "LabelGenBetaX"},
+                                                    {LabelGenBetaY, "LabelGenBetaY"},
+                                                    {LabelGenBetaZ, "LabelGenBetaZ"},
+                                                    {EditGenSocReX, "EditGenSocReX"},
+                                                    {EditGenSocReY, "EditGenSocReY"},
+                                                    {EditGenSocReZ, "EditGenSocReZ"},
+                                                    {EditGenSocImX, "EditGenSocImX"},
+                                                    {EditGenSocImY, "EditGenSocImY"},
+                                                    {EditGenSocImZ, "EditGenSocImZ"},
+                                                    {cbShowPlotOrbB, "cbShowPlotOrbB"},
+                                                    {btnUpdateAlpha, "btnUpdateAlpha"},
+                                                    {btnUpdateBeta, "btnUpdateBeta"},
+                                                    {btnUpdateBetaGen, "btnUpdateBetaGen"},
+                                                    {cbBetaX, "cbBetaX"},
+                                                    {cbBetaY, "cbBetaY"},
+                                                    {cbBetaZ, "cbBetaZ"},
+                                                    {EdBeta2X, "EdBeta2X"},
+                                                    {EdBeta2Y, "EdBeta2Y"},
+                                                    {EdBeta2Z, "EdBeta2Z"},
+                                                    {lbBeta2, "lbBeta2"},
+                                                    {EditGenX, "EditGenX"},
+                                                    {EditGenY, "EditGenY"},
+                                                    {EditGenZ, "EditGenZ"},
+                                                    {Label15, "Label15"},
+                                                    {GroupBox2, "GroupBox2"},
+                                                    {sgHamMat, "sgHamMat"},
+                                                    {Panel2, "Panel2"},
+                                                    {btnCalcKpoint, "btnCalcKpoint"},
+                                                    {seKbodDel, "seKbodDel"},
+                                                    {seKbodX, "seKbodX"},
+                                                    {seKbodY, "seKbodY"},
+                                                    {seKbodZ, "seKbodZ"},
+                                                    {lbkx, "lbkx"},
+                                                    {lbky, "lbky"},
+                                                    {lbkz, "lbkz"},
+                                                    {cbAutoCalc, "cbAutoCalc"},
+                                                    {GroupBox3, "GroupBox3"},
+                                                    {sgEigen, "sgEigen"},
+                                                    {Panel3, "Panel3"},
+                                                    {cbEigVecSq, "cbEigVecSq"},
+                                                    {Panel1, "Panel1"},
+                                                    {Button1, "Button1"},
+                                                    {Button2, "Button2"},
+                                                    {seCells1, "seCells1"},
+                                                    {seCells2, "seCells2"},
+                                                    {Edit3, "Edit3"},
+                                                    {StatusBar1, "StatusBar1"},
+                                                    {miOpen1, "miOpen1"},
+                                                    {miSave1, "miSave1"},
+                                                    {miNew1, "miNew1"},
+                                                    {Exit1, "Exit1"},
+                                                    {miShowBand1, "miShowBand1"},
+                                                    {miShowJacobi1, "miShowJacobi1"},
+                                                    {miCopy1, "miCopy1"},
+                                                    {miUndo, "miUndo"},
+                                                    {miLatticeCell, "miLatticeCell"},
+                                                    {miRedo, "miRedo"},
+                                                    {PlotOrbMenu, "PlotOrbMenu"},
+                                                    {miPlotOrbGamma1, "miPlotOrbGamma1"},
+                                                    {miPlotOrbX1, "miPlotOrbX1"},
+                                                    {miPlotOrbY1, "miPlotOrbY1"},
+                                                    {miPlotOrbM1, "miPlotOrbM1"},
+                                                    {miPlotOrbGamma33, "miPlotOrbGamma33"},
+                                                    {miManual1, "miManual1"},
+                                                    {miAbout1, "miAbout1"}};
+  for (const auto& [control, name] : names) control->setObjectName(name);
+}
 
 void TFormQuarnel::ConnectDocument() {
   connect(&doc_, &ModelDocument::ModelReplaced, this, &TFormQuarnel::ShowReplacedModel);

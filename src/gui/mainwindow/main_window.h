@@ -4,6 +4,7 @@
 // File menu. Its handlers read controls, call the core and show the result.
 
 #include <QMainWindow>
+#include <QPoint>
 #include <QStringList>
 #include <string>
 
@@ -102,17 +103,16 @@ class TFormQuarnel : public QMainWindow {
   // Widens the columns of sgEigen that are too narrow for their texts.
   void FitEigenColumns();
 
-  // Cell selection state of the input grid.
-  int SelRow = -1, SelCol = -1;
-  int HighlightRow = 0, HighlightCol = 0;
+  // The selected cell of the input grid (column, row), a pair cell swapped to the upper
+  // triangle, and the cell highlighted with it.
+  QPoint SelectedCell() const { return {SelCol, SelRow}; }
+  QPoint HighlightedCell() const { return {HighlightCol, HighlightRow}; }
 
   // Editing panels (edit_panels.cpp), opened by the cell selection.
   void OpenOrbitalPanel(int r);
   void OpenBetaPanel(int i, int j);
   void OpenBetaGenPanel(int i, int j);
   void FillBetaGenPanel(int i, int j);
-  // The panels' numeric fields moved continuously (live_value.cpp).
-  LiveValue* Live = nullptr;
 
   // Orbital pictures in the bands window's orbital chart (orbital_plot.cpp).
   void BuildOrbitalShapes();
@@ -136,7 +136,62 @@ class TFormQuarnel : public QMainWindow {
   QString DialogFilter() const;
   QString DialogDefaultExt() const;
 
-  // Controls, named as the program's documentation names them.
+ signals:
+  // A k-path file named on the command line, for the bands window.
+  void KPathFileNamed(const QString& name);
+  // Tools > k map.
+  void KMapRequested();
+  void TopologyRequested();
+  // The first display is complete: the command line's files are read and shown. What may replace
+  // the model (a crash copy offered for recovery) waits for this.
+  void FirstDisplayComplete();
+
+ public slots:
+  void miOpen1Click();
+  void miSave1Click();
+  void miNew1Click();
+  void Exit1Click();
+  void btnCalcKpointClick();
+  void seKbodDelChange();
+  void seNorbChange();
+  void cbEigVecSqClick();
+  void miCopy1Click();
+  void miShowJacobi1Click();
+  void miShowBand1Click();
+  void miManual1Click();
+  void miAbout1Click();
+  void sgInputOverlapSelectCell(int col, int row);
+  void sgInputOverlapMouseUp();
+  void sgEigenMouseUp();
+  void btnUpdateAlphaClick();
+  void btnUpdateBetaClick();
+  void btnUpdateBetaGenClick();
+  void cbShowPlotOrbAClick();
+  void cbShowPlotOrbBClick();
+  void cbOrbPlotChange();
+  void miPlotOrbGamma1Click();
+  void miPlotOrbX1Click();
+  void miPlotOrbY1Click();
+  void miPlotOrbM1Click();
+  void miPlotOrbGamma33Click();
+  void Button1Click();
+  void Button2Click();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  // Cell selection state of the input grid.
+  int SelRow = -1, SelCol = -1;
+  int HighlightRow = 0, HighlightCol = 0;
+  // The panels' numeric fields moved continuously (live_value.cpp); a part of this window.
+  friend class LiveValue;
+  LiveValue* Live = nullptr;
+
+  // Controls, named as the program's documentation names them; each has its name as objectName
+  // (NameControls), so that tests and the manual reach it by that name.
   QLabel* Label7;
   SpinEdit* seNorb;
   QLineEdit* edHeader;
@@ -243,54 +298,8 @@ class TFormQuarnel : public QMainWindow {
   QAction* miPlotOrbGamma33;
   QAction* miManual1;
   QAction* miAbout1;
+  void NameControls();
 
- signals:
-  // A k-path file named on the command line, for the bands window.
-  void KPathFileNamed(const QString& name);
-  // Tools > k map.
-  void KMapRequested();
-  void TopologyRequested();
-  // The first display is complete: the command line's files are read and shown. What may replace
-  // the model (a crash copy offered for recovery) waits for this.
-  void FirstDisplayComplete();
-
- public slots:
-  void miOpen1Click();
-  void miSave1Click();
-  void miNew1Click();
-  void Exit1Click();
-  void btnCalcKpointClick();
-  void seKbodDelChange();
-  void seNorbChange();
-  void cbEigVecSqClick();
-  void miCopy1Click();
-  void miShowJacobi1Click();
-  void miShowBand1Click();
-  void miManual1Click();
-  void miAbout1Click();
-  void sgInputOverlapSelectCell(int col, int row);
-  void sgInputOverlapMouseUp();
-  void sgEigenMouseUp();
-  void btnUpdateAlphaClick();
-  void btnUpdateBetaClick();
-  void btnUpdateBetaGenClick();
-  void cbShowPlotOrbAClick();
-  void cbShowPlotOrbBClick();
-  void cbOrbPlotChange();
-  void miPlotOrbGamma1Click();
-  void miPlotOrbX1Click();
-  void miPlotOrbY1Click();
-  void miPlotOrbM1Click();
-  void miPlotOrbGamma33Click();
-  void Button1Click();
-  void Button2Click();
-
- protected:
-  void showEvent(QShowEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
-
- private:
   void PlaceStartWindows();
   void CreateControls();
   void CreatePanels();

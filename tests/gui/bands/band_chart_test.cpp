@@ -134,40 +134,41 @@ void BandChartTest::doubleAndLogarithmicRules() {
 void BandChartTest::menuActsOnTheChartThatOpenedIt() {
   Program p;
   TBandDlg& w = *p.bands;
+  auto* chart1 = Find<QCustomPlot>(&w, "Chart1");
   auto* menu = p.pom->findChild<QMenu*>("PopupMenuChart");
   auto* rightY2 = p.pom->findChild<QMenu*>("miRightY2");
   auto* leftLog = p.pom->findChild<QAction*>("miLeftLog");
   w.show();
   QVERIFY(QTest::qWaitForWindowExposed(&w));
-  auto* g = qobject_cast<QCPGraph*>(w.Chart1->plottable(AddLineSeries(w.Chart1, Qt::black)));
+  auto* g = qobject_cast<QCPGraph*>(chart1->plottable(AddLineSeries(chart1, Qt::black)));
   g->addData(0, 0);
   g->addData(1, 5);
-  w.Chart1->replot();
-  QTest::mouseDClick(w.Chart1, Qt::LeftButton, {}, QPoint(5, 5));
-  QCOMPARE(MenuChart, w.Chart1);
+  chart1->replot();
+  QTest::mouseDClick(chart1, Qt::LeftButton, {}, QPoint(5, 5));
+  QCOMPARE(MenuChart, chart1);
   QVERIFY(menu->isVisible());
   QVERIFY(!rightY2->menuAction()->isVisible());
   menu->hide();
   // "Logarithmic Y" on an axis from 0 stays unchecked; from 1 it checks.
   leftLog->trigger();
   QVERIFY(!leftLog->isChecked());
-  QCOMPARE(w.Chart1->yAxis->scaleType(), QCPAxis::stLinear);
-  SetAxisRange(w.Chart1->yAxis, 1, 5);
+  QCOMPARE(chart1->yAxis->scaleType(), QCPAxis::stLinear);
+  SetAxisRange(chart1->yAxis, 1, 5);
   leftLog->trigger();
   QVERIFY(leftLog->isChecked());
-  QCOMPARE(w.Chart1->yAxis->scaleType(), QCPAxis::stLogarithmic);
+  QCOMPARE(chart1->yAxis->scaleType(), QCPAxis::stLogarithmic);
   leftLog->trigger();
   QVERIFY(!leftLog->isChecked());
   p.dialogs.inputAnswers << "0.5 3";
   p.pom->findChild<QAction*>("miManualX")->trigger();
-  QCOMPARE(w.Chart1->xAxis->range(), QCPRange(0.5, 3));
+  QCOMPARE(chart1->xAxis->range(), QCPRange(0.5, 3));
   p.pom->findChild<QAction*>("miBottomDouble")->trigger();
-  QCOMPARE(w.Chart1->xAxis->range(), QCPRange(-0.75, 4.25));
+  QCOMPARE(chart1->xAxis->range(), QCPRange(-0.75, 4.25));
   p.pom->findChild<QAction*>("miResetAxes")->trigger();
-  QCOMPARE(w.Chart1->xAxis->range(), QCPRange(0, 1));
+  QCOMPARE(chart1->xAxis->range(), QCPRange(0, 1));
   // A series on the right axis shows the third submenu.
-  g->setValueAxis(w.Chart1->yAxis2);
-  QTest::mouseDClick(w.Chart1, Qt::LeftButton, {}, QPoint(5, 5));
+  g->setValueAxis(chart1->yAxis2);
+  QTest::mouseDClick(chart1, Qt::LeftButton, {}, QPoint(5, 5));
   QVERIFY(rightY2->menuAction()->isVisible());
   menu->hide();
 }
@@ -175,37 +176,39 @@ void BandChartTest::menuActsOnTheChartThatOpenedIt() {
 void BandChartTest::dosChartOpensTheMenuOnlyInsideItsPlot() {
   Program p;
   TBandDlg& w = *p.bands;
+  auto* chart2 = Find<QCustomPlot>(&w, "Chart2");
   auto* menu = p.pom->findChild<QMenu*>("PopupMenuChart");
   w.show();
   QVERIFY(QTest::qWaitForWindowExposed(&w));
-  w.Chart2->replot();
+  chart2->replot();
   MenuChart = nullptr;
-  QTest::mouseDClick(w.Chart2, Qt::LeftButton, {}, QPoint(2, 2));  // on the margin
+  QTest::mouseDClick(chart2, Qt::LeftButton, {}, QPoint(2, 2));  // on the margin
   QVERIFY(MenuChart == nullptr);
   QVERIFY(!menu->isVisible());
-  const QPoint inside = w.Chart2->axisRect()->rect().center();
-  QTest::mouseDClick(w.Chart2, Qt::LeftButton, {}, inside);
-  QCOMPARE(MenuChart, w.Chart2);
+  const QPoint inside = chart2->axisRect()->rect().center();
+  QTest::mouseDClick(chart2, Qt::LeftButton, {}, inside);
+  QCOMPARE(MenuChart, chart2);
   QVERIFY(menu->isVisible());
   menu->hide();
-  const QPoint global = w.Chart2->mapToGlobal(inside);
-  QVERIFY(PointInPlotRect(&w, w.Chart2, global.x(), 0, global.y()));
-  const QPoint corner = w.Chart2->mapToGlobal(w.Chart2->axisRect()->rect().topLeft());
-  QVERIFY(!PointInPlotRect(&w, w.Chart2, corner.x(), 0, corner.y()));
-  QVERIFY(!PointInPlotRect(&w, w.Chart2, corner.x() + 3, 5, corner.y() + 3));
+  const QPoint global = chart2->mapToGlobal(inside);
+  QVERIFY(PointInPlotRect(&w, chart2, global.x(), 0, global.y()));
+  const QPoint corner = chart2->mapToGlobal(chart2->axisRect()->rect().topLeft());
+  QVERIFY(!PointInPlotRect(&w, chart2, corner.x(), 0, corner.y()));
+  QVERIFY(!PointInPlotRect(&w, chart2, corner.x() + 3, 5, corner.y() + 3));
 }
 
 void BandChartTest::statusPanelFitReportsOnlyChanges() {
   Program p;
-  QStatusBar* bar = p.bands->StatusBar1;
+  auto* panel2 = p.Bands<QLabel>("Panel2");
+  QStatusBar* bar = p.Bands<QStatusBar>("StatusBar1");
   const int width = SetStatusPanelFit(bar, 2, "81 81 162 162 ");
   QVERIFY(width > 0);
-  QCOMPARE(p.bands->StatusPanels[2]->width(), width);
-  QCOMPARE(p.bands->StatusPanels[2]->text(), QString(" 81 81 162 162  "));
+  QCOMPARE(panel2->width(), width);
+  QCOMPARE(panel2->text(), QString(" 81 81 162 162  "));
   QCOMPARE(SetStatusPanelFit(bar, 2, "81 81 162 162 "), 0);
   SetStatusPanel(bar, 2, "x");
-  QCOMPARE(p.bands->StatusPanels[2]->text(), QString(" x "));
-  QCOMPARE(p.bands->StatusPanels[2]->width(), width);
+  QCOMPARE(panel2->text(), QString(" x "));
+  QCOMPARE(panel2->width(), width);
 }
 
 void BandChartTest::delayWaitsWithoutSpinning() {
@@ -225,6 +228,7 @@ void BandChartTest::delayWaitsWithoutSpinning() {
 void BandChartTest::openKpointsReadsBothFormats() {
   Program p;
   TBandDlg& w = *p.bands;
+  auto* memo1 = Find<QPlainTextEdit>(&w, "Memo1");
   const QString klist = p.Write("fcc.klist_band", "GAMMA 0 0 0 20 2.0\n      5 0 0 20 2.0\nEND\n");
   p.dialogs.openAnswers << klist;
   w.btnOpenKpointsClick();
@@ -232,15 +236,15 @@ void BandChartTest::openKpointsReadsBothFormats() {
            QString("Quarnel kpoints (*.qrk)|*.qrk|Wien2k klist_band(*.klist_band)|*.klist_band|All "
                    "Files (*.*)|*.*"));
   QCOMPARE(p.dialogs.lastSuffix, QString("qrk"));
-  QCOMPARE(w.Memo1->toPlainText(), QString("GAMMA\n 0 0 0 20 GAMMA\n 5 0 0 20 "));
+  QCOMPARE(memo1->toPlainText(), QString("GAMMA\n 0 0 0 20 GAMMA\n 5 0 0 20 "));
   QCOMPARE(w.windowTitle(), QString("Bands&DOS [fcc.klist_band]"));
   const QString qrk = p.Write("p.qrk", "my path\n\n  0 0 0 10 A\n");
   p.dialogs.openAnswers << qrk;
   w.btnOpenKpointsClick();
-  QCOMPARE(w.Memo1->toPlainText(), QString("my path\n  0 0 0 10 A"));
+  QCOMPARE(memo1->toPlainText(), QString("my path\n  0 0 0 10 A"));
   p.dialogs.openAnswers << p.dir.filePath("missing.qrk");
   w.btnOpenKpointsClick();
-  QCOMPARE(w.Memo1->toPlainText(), QString("my path\n  0 0 0 10 A"));
+  QCOMPARE(memo1->toPlainText(), QString("my path\n  0 0 0 10 A"));
   QCOMPARE(p.dialogs.warnings.size(), 1);
   QVERIFY(p.dialogs.warnings[0].contains("missing.qrk: not found"));
 }
@@ -253,19 +257,19 @@ void BandChartTest::commandLineReadsAKpointList() {
   f.write("G X\n 0 0 0 10\n 10 0 0 10\n");
   f.close();
   Program p({path});
-  QCOMPARE(p.bands->Memo1->toPlainText(), QString("G X\n 0 0 0 10\n 10 0 0 10"));
+  QCOMPARE(p.Bands<QPlainTextEdit>("Memo1")->toPlainText(), QString("G X\n 0 0 0 10\n 10 0 0 10"));
 }
 
 void BandChartTest::printAndCopyTheWindow() {
   Program p;
   PdfDialogs pdf;  // installed over the program's scripted dialogs
   pdf.pdf = p.dir.filePath("window.pdf");
-  p.bands->btnPrint->click();
+  p.Bands<QPushButton>("btnPrint")->click();
   QFile out(pdf.pdf);
   QVERIFY(out.open(QIODevice::ReadOnly));
   QVERIFY(out.read(5) == "%PDF-");
   QVERIFY(out.size() > 2000);
-  p.bands->btnCopy->click();
+  p.Bands<QPushButton>("btnCopy")->click();
   QCOMPARE(QApplication::clipboard()->pixmap().size(), p.bands->size());
 }
 
@@ -276,14 +280,14 @@ void BandChartTest::orbitalSizeControlsRequestARescale() {
   QObject::disconnect(view, &OrbitalView::FitRequested, nullptr, nullptr);
   QSignalSpy fits(view, &OrbitalView::FitRequested);
   view->RequestRescale(false);
-  p.bands->TrackBar1->setValue(12);
+  p.Bands<QSlider>("TrackBar1")->setValue(12);
   QCOMPARE(view->Scale(), 12.0 / view->ScaleSteps());
   QVERIFY(view->RescaleRequested());
   QCOMPARE(fits.count(), 0);
   view->RequestRescale(false);
-  p.bands->btnResizeOrb->click();
+  p.Bands<QPushButton>("btnResizeOrb")->click();
   QVERIFY(view->RescaleRequested());
-  QVERIFY(IsAxisAutomatic(p.bands->Chart3->xAxis));
+  QVERIFY(IsAxisAutomatic(p.Bands<QCustomPlot>("Chart3")->xAxis));
   QCOMPARE(fits.count(), 1);
 }
 

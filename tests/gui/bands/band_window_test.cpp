@@ -15,6 +15,7 @@
 
 #include "bands/band_window.h"
 #include "document/model_document.h"
+#include "gui/harness/program.h"
 #include "widgets/spin_edit.h"
 
 class BandWindowTest : public QObject {
@@ -57,11 +58,11 @@ void BandWindowTest::editsHaveTheirLimitsAndStartValues() {
   QFETCH(QString, hint);
   ModelDocument doc;
   TBandDlg w(doc);
-  SpinEdit* e = name == "SpinEdit1"   ? w.SpinEdit1
-                : name == "SpinEdit2" ? w.SpinEdit2
-                : name == "SpinEdit3" ? w.SpinEdit3
-                : name == "SpinEdit4" ? w.SpinEdit4
-                                      : w.SpinEdit5;
+  SpinEdit* e = name == "SpinEdit1"   ? Find<SpinEdit>(&w, "SpinEdit1")
+                : name == "SpinEdit2" ? Find<SpinEdit>(&w, "SpinEdit2")
+                : name == "SpinEdit3" ? Find<SpinEdit>(&w, "SpinEdit3")
+                : name == "SpinEdit4" ? Find<SpinEdit>(&w, "SpinEdit4")
+                                      : Find<SpinEdit>(&w, "SpinEdit5");
   QCOMPARE(e->MinValue(), lo);
   QCOMPARE(e->MaxValue(), hi);
   QCOMPARE(e->Text(), QString::number(value));
@@ -72,31 +73,33 @@ void BandWindowTest::editsHaveTheirLimitsAndStartValues() {
 void BandWindowTest::startsIdleWithOnlyTheWorkingCommandsEnabled() {
   ModelDocument doc;
   TBandDlg w(doc);
+  auto* trackBar1 = Find<QSlider>(&w, "TrackBar1");
+  auto* chart3 = Find<QCustomPlot>(&w, "Chart3");
   QCOMPARE(w.windowTitle(), QString("Bands&DOS"));
   QVERIFY(w.windowFlags() & Qt::Window);
   QVERIFY(w.OneRowWidth() >= 900 && w.minimumWidth() < w.OneRowWidth());
   QCOMPARE(w.minimumHeight(), 500);
   QCOMPARE(w.size(), QSize(w.OneRowWidth(), 600));
-  QVERIFY(w.CheckBox1->isChecked());
-  QVERIFY(!w.cbCells->isChecked());
-  QCOMPARE(w.TrackBar1->minimum(), 1);
-  QCOMPARE(w.TrackBar1->maximum(), 9);
-  QCOMPARE(w.TrackBar1->value(), 6);
-  QCOMPARE(w.btnPause->text(), QString("Pause"));
-  QVERIFY(!w.btnPause->isEnabled());
-  QVERIFY(!w.btnStop->isEnabled());
-  QVERIFY(w.btnCopy->isEnabled());
-  QVERIFY(w.CancelBtn->isEnabled());
-  QCOMPARE(w.CancelBtn->text(), QString("Close"));
-  QVERIFY(w.btnBand->font().bold());
-  QVERIFY(w.btnDOS->font().bold());
-  QCOMPARE(w.Chart1->xAxis->label(), QString("k-points"));
-  QCOMPARE(w.Chart1->yAxis->label(), QString("Energy"));
-  QCOMPARE(w.Chart2->xAxis->label(), QString("DOS"));
-  QVERIFY(!w.Chart3->legend->visible());
-  QVERIFY(!w.Chart3->xAxis->visible() && !w.Chart3->yAxis->visible());
-  QCOMPARE(w.Memo1->lineWrapMode(), QPlainTextEdit::NoWrap);
-  QVERIFY(QFontInfo(w.Memo1->font()).fixedPitch());
+  QVERIFY(Find<QCheckBox>(&w, "CheckBox1")->isChecked());
+  QVERIFY(!Find<QCheckBox>(&w, "cbCells")->isChecked());
+  QCOMPARE(trackBar1->minimum(), 1);
+  QCOMPARE(trackBar1->maximum(), 9);
+  QCOMPARE(trackBar1->value(), 6);
+  QCOMPARE(Find<QPushButton>(&w, "btnPause")->text(), QString("Pause"));
+  QVERIFY(!Find<QPushButton>(&w, "btnPause")->isEnabled());
+  QVERIFY(!Find<QPushButton>(&w, "btnStop")->isEnabled());
+  QVERIFY(Find<QPushButton>(&w, "btnCopy")->isEnabled());
+  QVERIFY(Find<QPushButton>(&w, "CancelBtn")->isEnabled());
+  QCOMPARE(Find<QPushButton>(&w, "CancelBtn")->text(), QString("Close"));
+  QVERIFY(Find<QPushButton>(&w, "btnBand")->font().bold());
+  QVERIFY(Find<QPushButton>(&w, "btnDOS")->font().bold());
+  QCOMPARE(Find<QCustomPlot>(&w, "Chart1")->xAxis->label(), QString("k-points"));
+  QCOMPARE(Find<QCustomPlot>(&w, "Chart1")->yAxis->label(), QString("Energy"));
+  QCOMPARE(Find<QCustomPlot>(&w, "Chart2")->xAxis->label(), QString("DOS"));
+  QVERIFY(!chart3->legend->visible());
+  QVERIFY(!chart3->xAxis->visible() && !chart3->yAxis->visible());
+  QCOMPARE(Find<QPlainTextEdit>(&w, "Memo1")->lineWrapMode(), QPlainTextEdit::NoWrap);
+  QVERIFY(QFontInfo(Find<QPlainTextEdit>(&w, "Memo1")->font()).fixedPitch());
 }
 
 // Walks the path instead of comparing with a copy of the text: corners at the special points,
@@ -104,8 +107,8 @@ void BandWindowTest::startsIdleWithOnlyTheWorkingCommandsEnabled() {
 void BandWindowTest::memoHoldsTheDefaultPathPointByPoint() {
   ModelDocument doc;
   TBandDlg w(doc);
-  const QStringList lines = w.Memo1->toPlainText().split('\n');
-  QCOMPARE(w.Memo1->blockCount(), 82);
+  const QStringList lines = Find<QPlainTextEdit>(&w, "Memo1")->toPlainText().split('\n');
+  QCOMPARE(Find<QPlainTextEdit>(&w, "Memo1")->blockCount(), 82);
   QCOMPARE(lines.size(), 82);
   QCOMPARE(lines.first(), QString("Y G X M G"));
   QCOMPARE(lines[1], QString("   0   20   0   20"));
@@ -147,23 +150,32 @@ void BandWindowTest::layoutFillsTheWindowAtAnySize() {
   const bool oneRow = size.width() >= w.OneRowWidth();
   w.resize(size);
   w.FormResize();
-  w.Panel1->layout()->activate();
+  // The top panel, in its scroll area: the status bar's second panel is named Panel1 too.
+  auto* scroll = Find<QScrollArea>(&w, "PanelScroll");
+  auto* panel1 = Find<QFrame>(scroll, "Panel1");
+  panel1->layout()->activate();
   // No group of the top panel is squeezed below what its controls need, or lies on another.
-  QList<QWidget*> parts = {w.GroupBox1, w.GroupBox2, w.GroupBox5,
-                           w.GroupBox3, w.GroupBox4, w.btnOpenKpoints->parentWidget()};
-  for (QGroupBox* g : {w.GroupBox1, w.GroupBox2, w.GroupBox3, w.GroupBox4, w.GroupBox5})
+  QList<QWidget*> parts = {
+      Find<QGroupBox>(&w, "GroupBox1"), Find<QGroupBox>(&w, "GroupBox2"),
+      Find<QGroupBox>(&w, "GroupBox5"), Find<QGroupBox>(&w, "GroupBox3"),
+      Find<QGroupBox>(&w, "GroupBox4"), Find<QPushButton>(&w, "btnOpenKpoints")->parentWidget()};
+  for (QGroupBox* g : {Find<QGroupBox>(&w, "GroupBox1"), Find<QGroupBox>(&w, "GroupBox2"),
+                       Find<QGroupBox>(&w, "GroupBox3"), Find<QGroupBox>(&w, "GroupBox4"),
+                       Find<QGroupBox>(&w, "GroupBox5")})
     QVERIFY2(g->width() >= g->minimumSizeHint().width(), qPrintable(g->title()));
   for (int i = 0; i < parts.size(); ++i) {
-    QVERIFY(w.Panel1->rect().contains(parts[i]->geometry()));
+    QVERIFY(panel1->rect().contains(parts[i]->geometry()));
     for (int j = i + 1; j < parts.size(); ++j)
       QVERIFY(!parts[i]->geometry().intersects(parts[j]->geometry()));
   }
-  const QRect c1 = w.Chart1->geometry(), c2 = w.Chart2->geometry(), m = w.Memo1->geometry();
+  const QRect c1 = Find<QCustomPlot>(&w, "Chart1")->geometry(),
+              c2 = Find<QCustomPlot>(&w, "Chart2")->geometry(),
+              m = Find<QPlainTextEdit>(&w, "Memo1")->geometry();
   // The rows scroll sideways where the window is narrower than they are.
-  QCOMPARE(c1.top(), w.PanelScroll->geometry().bottom() + 1);
-  QCOMPARE(w.PanelScroll->width(), size.width());
-  QCOMPARE(w.Panel1->height(), w.PanelHeight());
-  QCOMPARE(w.Panel1->height() == 80, oneRow);
+  QCOMPARE(c1.top(), scroll->geometry().bottom() + 1);
+  QCOMPARE(scroll->width(), size.width());
+  QCOMPARE(panel1->height(), w.PanelHeight());
+  QCOMPARE(panel1->height() == 80, oneRow);
   QCOMPARE(c1.left(), 0);
   QCOMPARE(c2.width() == 255 && m.width() == 213, oneRow);
   QVERIFY(c1.width() >= 150 && c2.width() >= 150 && m.width() >= 100);
@@ -172,55 +184,63 @@ void BandWindowTest::layoutFillsTheWindowAtAnySize() {
   QCOMPARE(m.right(), size.width() - 1);
   QCOMPARE(c2.height(), c1.height());
   QCOMPARE(m.height(), c1.height());
-  QCOMPARE(c1.bottom() + 2, w.StatusBar1->geometry().top());
-  QCOMPARE(w.StatusBar1->geometry().bottom(), size.height() - 1);
-  QCOMPARE(w.Chart3->geometry(), c2.united(m));
+  QCOMPARE(c1.bottom() + 2, Find<QStatusBar>(&w, "StatusBar1")->geometry().top());
+  QCOMPARE(Find<QStatusBar>(&w, "StatusBar1")->geometry().bottom(), size.height() - 1);
+  QCOMPARE(Find<QCustomPlot>(&w, "Chart3")->geometry(), c2.united(m));
 }
 
 void BandWindowTest::orbitalsBoxSwapsTheOrbitalChartWithDosAndMemo() {
   ModelDocument doc;
   TBandDlg w(doc);
-  QVERIFY(w.Chart3->isHidden());
-  QVERIFY(!w.Chart2->isHidden() && !w.Memo1->isHidden());
-  w.cbCells->setChecked(true);  // the DOS run and the picture menus set the box in code
-  QVERIFY(!w.Chart3->isHidden());
-  QVERIFY(w.Chart2->isHidden() && w.Memo1->isHidden());
-  w.cbCellsLabels->setChecked(true);
-  QVERIFY(!w.Chart3->isHidden());
-  w.cbCells->setChecked(false);
-  QVERIFY(w.Chart3->isHidden());
-  QVERIFY(!w.Chart2->isHidden() && !w.Memo1->isHidden());
+  auto* chart3 = Find<QCustomPlot>(&w, "Chart3");
+  auto* chart2 = Find<QCustomPlot>(&w, "Chart2");
+  auto* memo1 = Find<QPlainTextEdit>(&w, "Memo1");
+  QVERIFY(chart3->isHidden());
+  QVERIFY(!chart2->isHidden() && !memo1->isHidden());
+  Find<QCheckBox>(&w, "cbCells")
+      ->setChecked(true);  // the DOS run and the picture menus set the box in code
+  QVERIFY(!chart3->isHidden());
+  QVERIFY(chart2->isHidden() && memo1->isHidden());
+  Find<QCheckBox>(&w, "cbCellsLabels")->setChecked(true);
+  QVERIFY(!chart3->isHidden());
+  Find<QCheckBox>(&w, "cbCells")->setChecked(false);
+  QVERIFY(chart3->isHidden());
+  QVERIFY(!chart2->isHidden() && !memo1->isHidden());
 }
 
 void BandWindowTest::pauseAndStopSetTheFlagsAndCaption() {
   ModelDocument doc;
   TBandDlg w(doc);
+  auto* btnPause = Find<QPushButton>(&w, "btnPause");
   w.btnPauseClick();
   QVERIFY(doc.Paused());
-  QCOMPARE(w.btnPause->text(), QString("Continue"));
+  QCOMPARE(btnPause->text(), QString("Continue"));
   w.btnPauseClick();
   QVERIFY(!doc.Paused());
-  QCOMPARE(w.btnPause->text(), QString("Pause"));
+  QCOMPARE(btnPause->text(), QString("Pause"));
   w.SetPaused(true);
   w.btnStopClick();
   QVERIFY(doc.StopRequested());
   QVERIFY(!doc.Paused());
-  QCOMPARE(w.btnPause->text(), QString("Pause"));
+  QCOMPARE(btnPause->text(), QString("Pause"));
 }
 
 void BandWindowTest::clearChartsEmptiesAllThreeCharts() {
   ModelDocument doc;
   TBandDlg w(doc);
+  auto* chart1 = Find<QCustomPlot>(&w, "Chart1");
   auto labels = QSharedPointer<QCPAxisTickerText>::create();
   labels->addTick(0, "Y");
-  w.Chart1->xAxis->setTicker(labels);
-  for (QCustomPlot* chart : {w.Chart1, w.Chart2, w.Chart3}) {
+  chart1->xAxis->setTicker(labels);
+  for (QCustomPlot* chart :
+       {chart1, Find<QCustomPlot>(&w, "Chart2"), Find<QCustomPlot>(&w, "Chart3")}) {
     chart->addGraph()->addData(1, 2);
     new QCPCurve(chart->xAxis, chart->yAxis);
     new QCPItemText(chart);
   }
   w.ClearCharts();
-  for (QCustomPlot* chart : {w.Chart1, w.Chart2, w.Chart3}) {
+  for (QCustomPlot* chart :
+       {chart1, Find<QCustomPlot>(&w, "Chart2"), Find<QCustomPlot>(&w, "Chart3")}) {
     QCOMPARE(chart->plottableCount(), 0);
     QCOMPARE(chart->graphCount(), 0);
     QCOMPARE(chart->itemCount(), 0);
@@ -231,18 +251,18 @@ void BandWindowTest::clearChartsEmptiesAllThreeCharts() {
 void BandWindowTest::rangeLabelsFollowTheEnergyAxes() {
   ModelDocument doc;
   TBandDlg w(doc);
-  w.Chart1->yAxis->setRange(-2.5, 3.25);
-  w.Chart1->replot();
-  QCOMPARE(w.Label1->text(), QString("M:-2.500 X: 3.250"));
-  w.Chart2->yAxis->setRange(-12.0, 0.5);
-  w.Chart2->replot();
-  QCOMPARE(w.Label2->text(), QString("M:-12.000 X: 0.500"));
+  Find<QCustomPlot>(&w, "Chart1")->yAxis->setRange(-2.5, 3.25);
+  Find<QCustomPlot>(&w, "Chart1")->replot();
+  QCOMPARE(Find<QLabel>(&w, "Label1")->text(), QString("M:-2.500 X: 3.250"));
+  Find<QCustomPlot>(&w, "Chart2")->yAxis->setRange(-12.0, 0.5);
+  Find<QCustomPlot>(&w, "Chart2")->replot();
+  QCOMPARE(Find<QLabel>(&w, "Label2")->text(), QString("M:-12.000 X: 0.500"));
 }
 
 void BandWindowTest::legendShowsOnlyWithSeries() {
   ModelDocument doc;
   TBandDlg w(doc);
-  for (QCustomPlot* chart : {w.Chart1, w.Chart2}) {
+  for (QCustomPlot* chart : {Find<QCustomPlot>(&w, "Chart1"), Find<QCustomPlot>(&w, "Chart2")}) {
     chart->replot();
     QVERIFY(!chart->legend->visible());
     chart->addGraph()->setName("E01");
@@ -250,16 +270,20 @@ void BandWindowTest::legendShowsOnlyWithSeries() {
     QVERIFY(chart->legend->visible());
   }
   w.ClearCharts();
-  QVERIFY(!w.Chart1->legend->visible());
+  QVERIFY(!Find<QCustomPlot>(&w, "Chart1")->legend->visible());
 }
 
 void BandWindowTest::statusBarHasSixPanelsFoundByName() {
   ModelDocument doc;
   TBandDlg w(doc);
   const int widths[] = {50, 80, 50, 50, 50, 50};
+  const QStatusBar* bar = Find<QStatusBar>(&w, "StatusBar1");
+  // The panels in the order the status bar holds them.
+  const QList<QLabel*> panels = bar->findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
+  QCOMPARE(panels.size(), TBandDlg::kStatusPanelCount);
   for (int i = 0; i < TBandDlg::kStatusPanelCount; ++i) {
-    QLabel* panel = w.StatusBar1->findChild<QLabel*>(QString("Panel%1").arg(i));
-    QCOMPARE(panel, w.StatusPanels[i]);
+    QLabel* panel = bar->findChild<QLabel*>(QString("Panel%1").arg(i));
+    QCOMPARE(panel, panels[i]);
     QCOMPARE(panel->width(), widths[i]);
   }
 }
@@ -269,10 +293,10 @@ void BandWindowTest::escapeNeverHidesAndClosingStopsARun() {
   TBandDlg w(doc);
   w.show();
   QVERIFY(QTest::qWaitForWindowExposed(&w));
-  w.CancelBtn->setEnabled(false);  // as during a run
+  Find<QPushButton>(&w, "CancelBtn")->setEnabled(false);  // as during a run
   QTest::keyClick(&w, Qt::Key_Escape);
   QVERIFY(w.isVisible());
-  w.CancelBtn->setEnabled(true);
+  Find<QPushButton>(&w, "CancelBtn")->setEnabled(true);
   // Escape also ends a live move; a moment later it must not take the charts away.
   QTest::keyClick(&w, Qt::Key_Escape);
   QVERIFY(w.isVisible());

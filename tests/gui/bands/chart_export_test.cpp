@@ -72,9 +72,10 @@ class ChartExportTest : public QObject {
 void ChartExportTest::menuOffersTheSaveItemsAfterTheAxisItems() {
   Program p;
   TBandDlg& w = *p.bands;
+  auto* chart1 = Find<QCustomPlot>(&w, "Chart1");
   w.show();
   QVERIFY(QTest::qWaitForWindowExposed(&w));
-  QTest::mouseDClick(w.Chart1, Qt::LeftButton, {}, QPoint(5, 5));
+  QTest::mouseDClick(chart1, Qt::LeftButton, {}, QPoint(5, 5));
   QVERIFY(p.pom->findChild<QMenu*>("PopupMenuChart")->isVisible());
   QStringList texts;
   for (const QAction* a : p.pom->findChild<QMenu*>("PopupMenuChart")->actions())
@@ -86,12 +87,12 @@ void ChartExportTest::menuOffersTheSaveItemsAfterTheAxisItems() {
   p.pom->findChild<QMenu*>("PopupMenuChart")->hide();
   // While a run fills the charts the two items are greyed, and saving says why it waits.
   w.SetRunState(false);
-  QTest::mouseDClick(w.Chart1, Qt::LeftButton, {}, QPoint(5, 5));
+  QTest::mouseDClick(chart1, Qt::LeftButton, {}, QPoint(5, 5));
   QVERIFY(!p.pom->findChild<QAction*>("miSaveData")->isEnabled());
   QVERIFY(!p.pom->findChild<QAction*>("miSaveImage")->isEnabled());
   p.pom->findChild<QMenu*>("PopupMenuChart")->hide();
   p.dialogs.saveAnswers << p.dir.filePath("during.csv");
-  QVERIFY(!w.SaveChartData(w.Chart1));
+  QVERIFY(!w.SaveChartData(chart1));
   QCOMPARE(p.dialogs.warnings.size(), 1);
   QVERIFY(!QFile::exists(p.dir.filePath("during.csv")));
   w.SetRunState(true);
@@ -105,8 +106,8 @@ void ChartExportTest::bandDataIsWhatTheCliWrites() {
   const QString model = p.dir.filePath("model.qrg");
   const QString path = LoadPath(p);
   TBandDlg& w = *p.bands;
-  w.btnBand->click();
-  MenuChart = w.Chart1;
+  Find<QPushButton>(&w, "btnBand")->click();
+  MenuChart = Find<QCustomPlot>(&w, "Chart1");
   p.dialogs.saveAnswers << p.dir.filePath("bands");  // the extension is added
   p.pom->findChild<QAction*>("miSaveData")->trigger();
   QLocale::setDefault(QLocale::c());
@@ -122,10 +123,10 @@ void ChartExportTest::bandDataIsWhatTheCliWrites() {
   QCOMPARE(saved.count('\n'), 5 + 1 + 6 * 2);
 
   // An edited memo is named as the memo; the rows stay those of the same points.
-  w.Memo1->appendPlainText(" 0 0 0 20");
-  w.btnBand->click();
+  Find<QPlainTextEdit>(&w, "Memo1")->appendPlainText(" 0 0 0 20");
+  Find<QPushButton>(&w, "btnBand")->click();
   p.dialogs.saveAnswers << p.dir.filePath("edited.csv");
-  QVERIFY(w.SaveChartData(w.Chart1));
+  QVERIFY(w.SaveChartData(Find<QCustomPlot>(&w, "Chart1")));
   const QByteArray edited = Contents(p.dir.filePath("edited.csv"));
   QVERIFY(edited.contains("\n# k path: memo of the Bands&DOS window, title \"G X M\"\n"));
   QVERIFY(WithoutComments(edited).startsWith(WithoutComments(saved)));
@@ -136,14 +137,15 @@ void ChartExportTest::dosDataIsWhatTheCliWrites() {
   Program p;
   p.Load(kTwoOrbitals);
   TBandDlg& w = *p.bands;
+  auto* chart2 = Find<QCustomPlot>(&w, "Chart2");
   // Grid 6 is below the k-point controls' divisor range: the window computes 2/12 for 1/6.
-  w.SpinEdit3->SetValue(6);
-  w.SpinEdit4->SetValue(30);
-  w.SpinEdit5->SetValue(1);
-  w.btnDOS->click();
-  QTest::mouseDClick(w.Chart2, Qt::LeftButton, {}, w.Chart2->axisRect()->rect().center());
+  Find<SpinEdit>(&w, "SpinEdit3")->SetValue(6);
+  Find<SpinEdit>(&w, "SpinEdit4")->SetValue(30);
+  Find<SpinEdit>(&w, "SpinEdit5")->SetValue(1);
+  Find<QPushButton>(&w, "btnDOS")->click();
+  QTest::mouseDClick(chart2, Qt::LeftButton, {}, chart2->axisRect()->rect().center());
   p.pom->findChild<QMenu*>("PopupMenuChart")->hide();
-  QCOMPARE(MenuChart, w.Chart2);
+  QCOMPARE(MenuChart, chart2);
   p.dialogs.saveAnswers << p.dir.filePath("dos.csv");
   p.pom->findChild<QAction*>("miSaveData")->trigger();
   QVERIFY(p.dialogs.warnings.isEmpty());
@@ -159,11 +161,12 @@ void ChartExportTest::picturesInTheThreeFormats() {
   Program p;
   p.Load(kTwoOrbitals);
   TBandDlg& w = *p.bands;
+  auto* chart1 = Find<QCustomPlot>(&w, "Chart1");
   LoadPath(p);
-  w.btnBand->click();
-  const QSize chart = w.Chart1->size();
+  Find<QPushButton>(&w, "btnBand")->click();
+  const QSize chart = chart1->size();
   QVERIFY(chart.width() > 300 && chart.height() > 300);
-  MenuChart = w.Chart1;
+  MenuChart = chart1;
 
   p.dialogs.saveAnswers << p.dir.filePath("bands");
   p.pom->findChild<QAction*>("miSaveImage")->trigger();
@@ -200,7 +203,7 @@ void ChartExportTest::picturesInTheThreeFormats() {
 
   // Another extension is refused with the reason; nothing is written.
   p.dialogs.saveAnswers << p.dir.filePath("bands.jpg");
-  QVERIFY(!w.SaveChartImage(w.Chart1));
+  QVERIFY(!w.SaveChartImage(chart1));
   QCOMPARE(p.dialogs.warnings.size(), 1);
   QVERIFY(p.dialogs.warnings[0].contains(".png, .svg or .pdf"));
   QVERIFY(!QFile::exists(p.dir.filePath("bands.jpg")));
@@ -211,32 +214,33 @@ void ChartExportTest::emptyChartsCancelAndRunsSaveNothing() {
   Program p;
   p.Load(kTwoOrbitals);
   TBandDlg& w = *p.bands;
+  auto* chart1 = Find<QCustomPlot>(&w, "Chart1");
   // No run yet: said so, and no file dialog is asked.
   p.dialogs.saveAnswers << p.dir.filePath("nothing.csv");
-  MenuChart = w.Chart1;
+  MenuChart = chart1;
   p.pom->findChild<QAction*>("miSaveData")->trigger();
-  MenuChart = w.Chart2;
+  MenuChart = Find<QCustomPlot>(&w, "Chart2");
   p.pom->findChild<QAction*>("miSaveImage")->trigger();
   QCOMPARE(p.dialogs.warnings, QStringList({"The band chart is empty: press BANDS first.",
                                             "The DOS chart is empty: press DOS first."}));
   QVERIFY(p.dialogs.lastFilter.isEmpty());
   QCOMPARE(p.dialogs.saveAnswers.size(), 1);
   // A run, then a new model: the charts are cleared, and so is what they would save.
-  w.btnBand->click();
-  w.SpinEdit3->SetValue(5);
-  w.btnDOS->click();
-  p.form->miNew1->trigger();
+  Find<QPushButton>(&w, "btnBand")->click();
+  Find<SpinEdit>(&w, "SpinEdit3")->SetValue(5);
+  Find<QPushButton>(&w, "btnDOS")->click();
+  p.Form<QAction>("miNew1")->trigger();
   p.dialogs.warnings.clear();
-  QVERIFY(!w.SaveChartData(w.Chart1));
-  QVERIFY(!w.SaveChartData(w.Chart2));
+  QVERIFY(!w.SaveChartData(chart1));
+  QVERIFY(!w.SaveChartData(Find<QCustomPlot>(&w, "Chart2")));
   QCOMPARE(p.dialogs.warnings.size(), 2);
   // Cancelling the file dialog writes nothing and says nothing.
   p.Load(kChain);
-  w.btnBand->click();
+  Find<QPushButton>(&w, "btnBand")->click();
   p.dialogs.saveAnswers.clear();
   p.dialogs.warnings.clear();
-  QVERIFY(!w.SaveChartData(w.Chart1));
-  QVERIFY(!w.SaveChartImage(w.Chart1));
+  QVERIFY(!w.SaveChartData(chart1));
+  QVERIFY(!w.SaveChartImage(chart1));
   QVERIFY(p.dialogs.warnings.isEmpty());
   QCOMPARE(QDir(p.dir.path()).entryList({"*.csv", "*.png"}), QStringList());
 }
@@ -245,16 +249,17 @@ void ChartExportTest::failuresAreShownAndKeepTheOldFile() {
   Program p;
   p.Load(kChain);
   TBandDlg& w = *p.bands;
-  w.btnBand->click();
+  auto* chart1 = Find<QCustomPlot>(&w, "Chart1");
+  Find<QPushButton>(&w, "btnBand")->click();
   // Real failures even for root: a folder that does not exist, and a "folder" that is a file.
   const QString missing = p.dir.filePath("missing/bands.csv");
   const QString file = p.Write("plain.txt", "text");
   p.dialogs.saveAnswers << missing << file + "/bands.csv" << p.dir.filePath("missing/bands.png")
                         << file + "/bands.svg";
-  QVERIFY(!w.SaveChartData(w.Chart1));
-  QVERIFY(!w.SaveChartData(w.Chart1));
-  QVERIFY(!w.SaveChartImage(w.Chart1));
-  QVERIFY(!w.SaveChartImage(w.Chart1));
+  QVERIFY(!w.SaveChartData(chart1));
+  QVERIFY(!w.SaveChartData(chart1));
+  QVERIFY(!w.SaveChartImage(chart1));
+  QVERIFY(!w.SaveChartImage(chart1));
   QCOMPARE(p.dialogs.warnings.size(), 4);
   QVERIFY(p.dialogs.warnings[0].endsWith("could not be saved: the folder does not exist."));
   QVERIFY(p.dialogs.warnings[1].endsWith("could not be saved: the folder is a file."));
@@ -271,7 +276,7 @@ void ChartExportTest::failuresAreShownAndKeepTheOldFile() {
     p.dialogs.warnings.clear();
     p.dialogs.saveAnswers << target;
     const bool csv = name.endsWith(".csv");
-    QVERIFY(csv ? w.SaveChartData(w.Chart1) : w.SaveChartImage(w.Chart1));
+    QVERIFY(csv ? w.SaveChartData(chart1) : w.SaveChartImage(chart1));
     QVERIFY(p.dialogs.warnings.isEmpty());
     QVERIFY(Contents(target) != QByteArray("previous"));
     QVERIFY(QFileInfo(target + ".quarnel-save").isDir());
@@ -280,16 +285,16 @@ void ChartExportTest::failuresAreShownAndKeepTheOldFile() {
     QVERIFY(QDir(p.dir.path()).mkdir("folder_" + name));
     p.Write("folder_" + name + "/inside.txt", "kept");
     p.dialogs.saveAnswers << folder;
-    QVERIFY(!(csv ? w.SaveChartData(w.Chart1) : w.SaveChartImage(w.Chart1)));
+    QVERIFY(!(csv ? w.SaveChartData(chart1) : w.SaveChartImage(chart1)));
     QCOMPARE(p.dialogs.warnings.size(), 1);
     QCOMPARE(Contents(folder + "/inside.txt"), QByteArray("kept"));
     QCOMPARE(QDir(p.dir.path()).entryList({"folder_" + name + ".quarnel-save*"}), QStringList());
   }
   // And a save that works replaces it.
   p.dialogs.saveAnswers << p.dir.filePath("fresh.csv");
-  QVERIFY(w.SaveChartData(w.Chart1));
+  QVERIFY(w.SaveChartData(chart1));
   p.dialogs.saveAnswers << p.dir.filePath("fresh.csv");
-  QVERIFY(w.SaveChartData(w.Chart1));
+  QVERIFY(w.SaveChartData(chart1));
   QVERIFY(Contents(p.dir.filePath("fresh.csv")).startsWith("# Quarnel "));
   QVERIFY(!QFile::exists(p.dir.filePath("fresh.csv.quarnel-save")));
 }
@@ -298,7 +303,7 @@ void ChartExportTest::fileDialogAddsTheChosenFiltersExtension() {
   Program p;
   p.Load(kChain);
   TBandDlg& w = *p.bands;
-  w.btnBand->click();
+  Find<QPushButton>(&w, "btnBand")->click();
   // The program's own file dialog this time, answered as a user would: the SVG filter, a name
   // without an extension, Save.
   SetDialogs(nullptr);
@@ -318,7 +323,7 @@ void ChartExportTest::fileDialogAddsTheChosenFiltersExtension() {
     if (name) name->setText(p.dir.filePath("picture"));
     QMetaObject::invokeMethod(dialog, "accept");
   });
-  const bool saved = w.SaveChartImage(w.Chart1);
+  const bool saved = w.SaveChartImage(Find<QCustomPlot>(&w, "Chart1"));
   SetDialogs(&p.dialogs);
   QCOMPARE(filters,
            QStringList({"PNG image (*.png)", "SVG image (*.svg)", "PDF document (*.pdf)"}));

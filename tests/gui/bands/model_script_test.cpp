@@ -50,21 +50,21 @@ void ModelScriptTest::memoMenuSavesWhatTheCliWrites() {
       menu->close();
     }
   });
-  emit w.Memo1->customContextMenuRequested(QPoint(5, 5));
+  emit Find<QPlainTextEdit>(&w, "Memo1")->customContextMenuRequested(QPoint(5, 5));
   QTRY_VERIFY(!items.isEmpty());
   QCOMPARE(items.last(), QString("Save model as Python..."));
   QVERIFY(items.size() > 2);
 
   // Proposed beside the model; the extension is added when the name has none.
   p.dialogs.saveAnswers << p.dir.filePath("script");
-  w.miSaveModelPython->trigger();
+  Find<QAction>(&w, "miSaveModelPython")->trigger();
   QCOMPARE(p.dialogs.lastProposed, p.dir.filePath("model.py"));
   QCOMPARE(p.dialogs.lastSuffix, QString("py"));
   QVERIFY(p.dialogs.warnings.isEmpty());
   QCOMPARE(Contents(p.dir.filePath("script.py")), Cli({"export", model, path, "--python"}));
 
   // An edited memo is named as the memo, as saved band data names it.
-  w.Memo1->appendPlainText(" 20 20 0 20");
+  Find<QPlainTextEdit>(&w, "Memo1")->appendPlainText(" 20 20 0 20");
   p.dialogs.saveAnswers << p.dir.filePath("edited.py");
   QVERIFY(w.SaveModelAsPython());
   const QByteArray edited = Contents(p.dir.filePath("edited.py"));

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+#include <vector>
 
 #include "bands/band_window.h"
 #include "connect_windows.h"
@@ -21,6 +22,32 @@
 #include "workbench/eigen_window.h"
 
 inline const QString kExamples = QStringLiteral(QUARNEL_EXAMPLES);
+
+// The control of window that has name as objectName (its member's name). The windows it owns
+// (k map, About, ...) have controls of their own and are not searched; a name that is missing or
+// not unique is a fault of the test and ends it at once.
+template <class T>
+T* Find(const QObject* window, const char* name) {
+  T* found = nullptr;
+  int count = 0;
+  std::vector<const QObject*> open{window};
+  while (!open.empty()) {
+    const QObject* o = open.back();
+    open.pop_back();
+    for (QObject* child : o->children()) {
+      const auto* w = qobject_cast<const QWidget*>(child);
+      if (w && w->isWindow() && w->windowType() != Qt::Popup) continue;
+      T* t = qobject_cast<T*>(child);
+      if (t && child->objectName() == QLatin1String(name)) {
+        found = t;
+        ++count;
+      }
+      open.push_back(child);
+    }
+  }
+  if (count != 1) qFatal("%d controls named %s", count, name);
+  return found;
+}
 
 struct Program {
   explicit Program(const QStringList& arguments = {}) {
@@ -48,15 +75,27 @@ struct Program {
   }
   void Load(const char* model) { form->ReadModelFile(Write("model.qrg", model)); }
 
-  QString Cell(int col, int row) const { return form->sgInputOverlap->Cell(col, row); }
+  // A control of the main window or the bands window by its name.
+  template <class T>
+  T* Form(const char* name) const {
+    return Find<T>(form.get(), name);
+  }
+  template <class T>
+  T* Bands(const char* name) const {
+    return Find<T>(bands.get(), name);
+  }
+
+  QString Cell(int col, int row) const {
+    return Form<StringGrid>("sgInputOverlap")->Cell(col, row);
+  }
   // A click on a grid cell, as the mouse gives it (also on the cell that is current).
   void Select(int col, int row) const {
-    StringGrid* g = form->sgInputOverlap;
+    StringGrid* g = Form<StringGrid>("sgInputOverlap");
     const QModelIndex at = g->model()->index(row - 1, col);
     g->scrollTo(at);
     QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(at).center());
   }
-  QCustomPlot* Chart() const { return bands->Chart3; }
+  QCustomPlot* Chart() const { return Bands<QCustomPlot>("Chart3"); }
 
   QTemporaryDir dir;
   ScriptedDialogs dialogs;

@@ -42,14 +42,15 @@ class LatticeWindowsTest : public QObject {
     QCOMPARE(p.doc.Lattice().hops[0].t, std::complex<double>(-1, 0));
 
     // The memo got the lattice's path; the run names its points K and M.
-    QVERIFY(p.bands->Memo1->toPlainText().startsWith("G M K G"));
+    QVERIFY(p.Bands<QPlainTextEdit>("Memo1")->toPlainText().startsWith("G M K G"));
     p.bands->btnBandClick();
-    const auto labels = p.bands->Chart1->xAxis->ticker().dynamicCast<QCPAxisTickerText>();
+    const auto labels =
+        p.Bands<QCustomPlot>("Chart1")->xAxis->ticker().dynamicCast<QCPAxisTickerText>();
     QVERIFY(labels);
     QStringList names = labels->ticks().values();
     QCOMPARE(names.join(' '), QString::fromUtf8("G M K G"));
     // The lower band touches zero at K only: the Dirac point.
-    auto* lower = qobject_cast<QCPGraph*>(p.bands->Chart1->plottable(2));
+    auto* lower = qobject_cast<QCPGraph*>(p.Bands<QCustomPlot>("Chart1")->plottable(2));
     QVERIFY(lower);
     const double atK = labels->ticks().key("K");
     QVERIFY(std::abs(lower->data()->findBegin(atK, false)->value) < 1e-6);

@@ -29,7 +29,7 @@
 namespace {
 void ApplyAlpha(Program& p, int row, const QString& value) {
   p.Select(2, row);
-  p.form->Edit2->setText(value);
+  p.Form<QLineEdit>("Edit2")->setText(value);
   p.form->btnUpdateAlphaClick();
 }
 
@@ -68,6 +68,7 @@ class DesktopTest : public QObject {
   void undoRedoNameTheirStepsAndSaveMarksTheCleanState() {
     QTemporaryDir dir;
     Program p({kExamples + "/square_dp.qrg"});
+    auto* edHeader = p.Form<QLineEdit>("edHeader");
     QAction* undo = MenuAction(p.form->menuBar(), "Edit", "Undo");
     QAction* redo = MenuAction(p.form->menuBar(), "Edit", "Redo");
     QVERIFY(undo && redo && !undo->isEnabled());
@@ -75,7 +76,7 @@ class DesktopTest : public QObject {
     ApplyAlpha(p, 1, "-7");
     QCOMPARE(undo->text(), QString("Undo Apply orbital Cu"));
     QVERIFY(p.form->isWindowModified() && p.doc.Modified());
-    p.form->seNorb->SetText("2");
+    p.Form<SpinEdit>("seNorb")->SetText("2");
     QCOMPARE(undo->text(), QString("Undo Orbitals 2"));
     undo->trigger();
     QCOMPARE(p.doc.Model().NOrb, 3);
@@ -96,11 +97,11 @@ class DesktopTest : public QObject {
     redo->trigger();
     QVERIFY(!p.doc.Modified());
     // A header edit is a step; Open starts a fresh history.
-    p.form->edHeader->setText("renamed");
-    emit p.form->edHeader->editingFinished();
+    edHeader->setText("renamed");
+    emit edHeader->editingFinished();
     QCOMPARE(undo->text(), QString("Undo Edit header"));
     undo->trigger();
-    QCOMPARE(p.form->edHeader->text().toStdString(), p.doc.Model().HeaderText);
+    QCOMPARE(edHeader->text().toStdString(), p.doc.Model().HeaderText);
     p.dialogs.openAnswers << kExamples + "/chain_s.qrg";
     p.form->miOpen1Click();
     QVERIFY(!undo->isEnabled() && !redo->isEnabled());
@@ -117,7 +118,7 @@ class DesktopTest : public QObject {
     p.form->miSave1Click();
     QCOMPARE(p.dialogs.lastSuffix, QString("qre"));
     p.form->miNew1Click();
-    QVERIFY(p.form->edHeader->text().isEmpty());
+    QVERIFY(p.Form<QLineEdit>("edHeader")->text().isEmpty());
     QVERIFY(p.doc.Model().HeaderText.empty());
     p.dialogs.saveAnswers << QString();
     p.form->miSave1Click();
@@ -145,7 +146,7 @@ class DesktopTest : public QObject {
     QCOMPARE(opened, (QStringList{model, path, matrix}));
     QCOMPARE(p.dialogs.warnings.size(), 1);
     QVERIFY(p.dialogs.warnings.first().contains(other));
-    QVERIFY(p.bands->Memo1->toPlainText().startsWith("G X M G R X"));
+    QVERIFY(p.Bands<QPlainTextEdit>("Memo1")->toPlainText().startsWith("G X M G R X"));
     QCOMPARE(p.doc.Model().ModelFileName, model.toStdString());
     // A modified model is asked about first; Cancel opens nothing at all.
     ApplyAlpha(p, 1, "-9");
@@ -159,10 +160,13 @@ class DesktopTest : public QObject {
   // The windows never show a result, a value or a size that is not what the model holds.
   void windowsShowWhatTheModelHolds() {
     Program p({kExamples + "/square_dp.qrg"});
+    auto* edit2 = p.Form<QLineEdit>("Edit2");
+    auto* chart1 = p.Bands<QCustomPlot>("Chart1");
+    auto* chart2 = p.Bands<QCustomPlot>("Chart2");
     // A name another orbital has is refused; nothing is applied.
     p.Select(1, 2);
-    p.form->Edit1->setText("Cu");
-    p.form->Edit2->setText("-1");
+    p.Form<QLineEdit>("Edit1")->setText("Cu");
+    edit2->setText("-1");
     p.form->btnUpdateAlphaClick();
     QCOMPARE(p.dialogs.warnings.size(), 1);
     QCOMPARE(p.doc.Model().OrbName[2], std::string("Ox"));
@@ -170,35 +174,36 @@ class DesktopTest : public QObject {
     // A positive on-site energy is stored negated: the panel says so and shows what is stored;
     // an unreadable field is tinted and named.
     p.Select(2, 1);
-    p.form->Edit2->setText("7");
-    p.form->EditABetaY->setText("x1");
-    QCOMPARE(p.form->EditABetaY->palette().color(QPalette::Base), QColor(255, 204, 204));
-    const QString before = p.form->sgHamMat->Cell(1, 1);
+    edit2->setText("7");
+    p.Form<QLineEdit>("EditABetaY")->setText("x1");
+    QCOMPARE(p.Form<QLineEdit>("EditABetaY")->palette().color(QPalette::Base),
+             QColor(255, 204, 204));
+    const QString before = p.Form<StringGrid>("sgHamMat")->Cell(1, 1);
     p.form->btnUpdateAlphaClick();
-    QCOMPARE(p.form->Edit2->text(), QString("-7"));
-    QVERIFY(!p.form->StatusBar1->currentMessage().isEmpty());
-    QVERIFY(p.form->StatusBar1->currentMessage().contains("Counted as 0: beta y"));
+    QCOMPARE(edit2->text(), QString("-7"));
+    QVERIFY(!p.Form<QStatusBar>("StatusBar1")->currentMessage().isEmpty());
+    QVERIFY(p.Form<QStatusBar>("StatusBar1")->currentMessage().contains("Counted as 0: beta y"));
     // Auto Calculation recomputes the k point after the change; unticked, the group says so.
-    QTRY_VERIFY(p.form->sgHamMat->Cell(1, 1) != before);
-    p.form->cbAutoCalc->setChecked(false);
-    p.form->seNorb->SetText("2");
-    QVERIFY(p.form->GroupBox2->title().contains("earlier model"));
+    QTRY_VERIFY(p.Form<StringGrid>("sgHamMat")->Cell(1, 1) != before);
+    p.Form<QCheckBox>("cbAutoCalc")->setChecked(false);
+    p.Form<SpinEdit>("seNorb")->SetText("2");
+    QVERIFY(p.Form<QGroupBox>("GroupBox2")->title().contains("earlier model"));
     p.form->btnCalcKpointClick();
-    QVERIFY(!p.form->GroupBox2->title().contains("earlier model"));
+    QVERIFY(!p.Form<QGroupBox>("GroupBox2")->title().contains("earlier model"));
     // Open leaves no status text of the previous model in the bands window.
-    p.bands->StatusPanels[0]->setText("old model");
+    p.Bands<QLabel>("Panel0")->setText("old model");
     p.dialogs.openAnswers << kExamples + "/chain_s.qrg";
     p.dialogs.saveChoices << SaveChoice::Discard;
     p.form->miOpen1Click();
-    QVERIFY(p.bands->StatusPanels[0]->text().isEmpty());
+    QVERIFY(p.Bands<QLabel>("Panel0")->text().isEmpty());
     // Band and DOS plot areas share top and bottom whatever their axis labels.
-    QFont big = p.bands->Chart1->xAxis->labelFont();
+    QFont big = chart1->xAxis->labelFont();
     big.setPointSize(big.pointSize() * 3);
-    p.bands->Chart1->xAxis->setLabelFont(big);
-    p.bands->Chart1->replot();
-    p.bands->Chart2->replot();
-    QTRY_COMPARE(p.bands->Chart2->axisRect()->bottom(), p.bands->Chart1->axisRect()->bottom());
-    QCOMPARE(p.bands->Chart2->axisRect()->top(), p.bands->Chart1->axisRect()->top());
+    chart1->xAxis->setLabelFont(big);
+    chart1->replot();
+    chart2->replot();
+    QTRY_COMPARE(chart2->axisRect()->bottom(), chart1->axisRect()->bottom());
+    QCOMPARE(chart2->axisRect()->top(), chart1->axisRect()->top());
     // Every window fits a 1024x600 screen with a panel and window frames.
     for (QWidget* w : {static_cast<QWidget*>(p.form.get()), static_cast<QWidget*>(p.bands.get()),
                        static_cast<QWidget*>(p.eigen.get())}) {

@@ -21,13 +21,13 @@ class MainWindowTest : public QObject {
     Program p;
     QCOMPARE(p.form->windowTitle(), QString("Quarnel V7.12 (qrg)[*]"));
     QCOMPARE(p.doc.Model().NOrb, 3);
-    QCOMPARE(p.form->sgInputOverlap->RowCount(), 4);
-    QCOMPARE(p.form->sgInputOverlap->ColCount(), 6);
+    QCOMPARE(p.Form<StringGrid>("sgInputOverlap")->RowCount(), 4);
+    QCOMPARE(p.Form<StringGrid>("sgInputOverlap")->ColCount(), 6);
     QCOMPARE(p.Cell(0, 0), QString("  Hij"));
     QCOMPARE(p.Cell(2, 0), QString("alpha"));
     QCOMPARE(p.Cell(5, 0), QString("beta&overlap"));
-    QCOMPARE(p.form->sgEigen->Cell(4, 0), QString("checksum"));
-    QCOMPARE(p.form->seNorb->MaxValue(), 16);
+    QCOMPARE(p.Form<StringGrid>("sgEigen")->Cell(4, 0), QString("checksum"));
+    QCOMPARE(p.Form<SpinEdit>("seNorb")->MaxValue(), 16);
     QVERIFY(p.dialogs.warnings.isEmpty());
     QVERIFY(p.bands->isVisible());
   }
@@ -65,31 +65,33 @@ class MainWindowTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(p.bands.get()));
     const QRect main = p.form->frameGeometry(), bands = p.bands->frameGeometry();
     QVERIFY(screen.contains(main) && screen.contains(bands) && !main.intersects(bands));
-    QPushButton* calc = p.form->btnCalcKpoint;
+    QPushButton* calc = p.Form<QPushButton>("btnCalcKpoint");
     const QRect calcOnScreen(p.form->mapToGlobal(calc->mapTo(p.form.get(), QPoint())),
                              calc->size());
     QVERIFY(p.form->geometry().contains(calcOnScreen) && !bands.intersects(calcOnScreen));
     TBandDlg& w = *p.bands;
-    const auto aligned = [&w] {
-      const int y1 = w.Chart1->y(), y2 = w.Chart2->y();
-      return w.Chart1->axisRect()->top() + y1 == w.Chart2->axisRect()->top() + y2 &&
-             w.Chart1->axisRect()->bottom() + y1 == w.Chart2->axisRect()->bottom() + y2;
+    auto* chart1 = Find<QCustomPlot>(&w, "Chart1");
+    auto* chart2 = Find<QCustomPlot>(&w, "Chart2");
+    const auto aligned = [chart1, chart2] {
+      const int y1 = chart1->y(), y2 = chart2->y();
+      return chart1->axisRect()->top() + y1 == chart2->axisRect()->top() + y2 &&
+             chart1->axisRect()->bottom() + y1 == chart2->axisRect()->bottom() + y2;
     };
     w.btnBandClick();
-    QVERIFY(w.Chart1->legend->visible() && w.Chart2->legend->itemCount() == 0);
+    QVERIFY(chart1->legend->visible() && chart2->legend->itemCount() == 0);
     QTRY_VERIFY(aligned());
-    w.SpinEdit3->SetValue(10);
+    Find<SpinEdit>(&w, "SpinEdit3")->SetValue(10);
     w.btnDOSClick();
     QTRY_VERIFY(aligned());
     // The flat O band at -5.1 and the DOS peak it makes lie on one screen row.
-    QCOMPARE(qRound(w.Chart1->yAxis->coordToPixel(-5.1)) + w.Chart1->y(),
-             qRound(w.Chart2->yAxis->coordToPixel(-5.1)) + w.Chart2->y());
+    QCOMPARE(qRound(chart1->yAxis->coordToPixel(-5.1)) + chart1->y(),
+             qRound(chart2->yAxis->coordToPixel(-5.1)) + chart2->y());
     w.resize(w.width() + 150, w.height() - 40);
     QTRY_VERIFY(aligned());
-    w.cbCells->setChecked(true);
-    w.Chart2->xAxis->setLabel("DOS\nper cell");
-    w.Chart2->replot();
-    w.cbCells->setChecked(false);
+    Find<QCheckBox>(&w, "cbCells")->setChecked(true);
+    chart2->xAxis->setLabel("DOS\nper cell");
+    chart2->replot();
+    Find<QCheckBox>(&w, "cbCells")->setChecked(false);
     QTRY_VERIFY(aligned());
   }
 
@@ -120,7 +122,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(p.Cell(5, 2), QString());  // Ox and Oy are not coupled
     QVERIFY(p.dialogs.warnings.isEmpty());
     // Auto Calculation is ticked at creation, so the first display already shows k = 0.
-    QVERIFY(!p.form->sgEigen->Cell(0, 1).isEmpty());
+    QVERIFY(!p.Form<StringGrid>("sgEigen")->Cell(0, 1).isEmpty());
   }
 
   void form1GridTexts() {
@@ -141,76 +143,80 @@ class MainWindowTest : public QObject {
   void selectionSwapsToTheUpperTriangle() {
     Program p({kExamples + "/square_dp.qrg"});
     p.form->sgInputOverlapSelectCell(3, 3);  // row 3, column of orbital 1
-    QCOMPARE(p.form->SelRow, 1);
-    QCOMPARE(p.form->SelCol, 5);
-    QCOMPARE(p.form->HighlightRow, 3);
-    QCOMPARE(p.form->HighlightCol, 1);
-    QVERIFY(!p.form->gbInBetaGen->isHidden());
-    QVERIFY(p.form->gbInAlfa->isHidden());
+    QCOMPARE(p.form->SelectedCell().y(), 1);
+    QCOMPARE(p.form->SelectedCell().x(), 5);
+    QCOMPARE(p.form->HighlightedCell().y(), 3);
+    QCOMPARE(p.form->HighlightedCell().x(), 1);
+    QVERIFY(!p.Form<QGroupBox>("gbInBetaGen")->isHidden());
+    QVERIFY(p.Form<QGroupBox>("gbInAlfa")->isHidden());
     p.form->sgInputOverlapSelectCell(2, 2);  // alpha column
-    QVERIFY(!p.form->gbInAlfa->isHidden());
-    QVERIFY(p.form->gbInBetaGen->isHidden());
-    QCOMPARE(p.form->SelRow, 2);
-    QCOMPARE(p.form->SelCol, 2);
+    QVERIFY(!p.Form<QGroupBox>("gbInAlfa")->isHidden());
+    QVERIFY(p.Form<QGroupBox>("gbInBetaGen")->isHidden());
+    QCOMPARE(p.form->SelectedCell().y(), 2);
+    QCOMPARE(p.form->SelectedCell().x(), 2);
   }
 
   void kPointCalculationFillsTheGrids() {
     Program p({kExamples + "/chain_s.qrg"});
-    p.form->seKbodDel->SetText("10");
-    p.form->seKbodX->SetText("5");
+    auto* sgEigen = p.Form<StringGrid>("sgEigen");
+    p.Form<SpinEdit>("seKbodDel")->SetText("10");
+    p.Form<SpinEdit>("seKbodX")->SetText("5");
     p.form->btnCalcKpointClick();
-    QCOMPARE(p.form->lbkx->text(), QString("kx=0.50"));
+    QCOMPARE(p.Form<QLabel>("lbkx")->text(), QString("kx=0.50"));
     // E = -1 - 2 cos(pi/2) = -1.
-    QCOMPARE(p.form->sgHamMat->Cell(1, 1), QString("  -1.000"));
-    QCOMPARE(p.form->sgEigen->Cell(0, 1), QString("-1.000000"));
-    QCOMPARE(p.form->sgEigen->Cell(1, 1), QString("  1.000000"));
-    QCOMPARE(p.form->sgEigen->Cell(2, 1), QString("SUM=1.000000"));
-    QCOMPARE(p.form->sgEigen->Cell(1, 2), QString("SUM=1.000000"));
-    p.form->cbEigVecSq->setChecked(false);
+    QCOMPARE(p.Form<StringGrid>("sgHamMat")->Cell(1, 1), QString("  -1.000"));
+    QCOMPARE(sgEigen->Cell(0, 1), QString("-1.000000"));
+    QCOMPARE(sgEigen->Cell(1, 1), QString("  1.000000"));
+    QCOMPARE(sgEigen->Cell(2, 1), QString("SUM=1.000000"));
+    QCOMPARE(sgEigen->Cell(1, 2), QString("SUM=1.000000"));
+    p.Form<QCheckBox>("cbEigVecSq")->setChecked(false);
     p.form->cbEigVecSqClick();
-    QVERIFY(p.form->sgEigen->Cell(2, 1).startsWith("SR="));
-    QVERIFY(p.form->sgEigen->Cell(1, 1).endsWith("*I"));
+    QVERIFY(sgEigen->Cell(2, 1).startsWith("SR="));
+    QVERIFY(sgEigen->Cell(1, 1).endsWith("*I"));
   }
 
   void threeBandsAreSortedAndNormalised() {
     Program p({kExamples + "/square_dp.qrg"});
-    p.form->seKbodX->SetText("3");
-    p.form->seKbodY->SetText("7");
+    auto* sgEigen = p.Form<StringGrid>("sgEigen");
+    p.Form<SpinEdit>("seKbodX")->SetText("3");
+    p.Form<SpinEdit>("seKbodY")->SetText("7");
     p.form->btnCalcKpointClick();
     double previous = 1e9;
     for (int m = 1; m <= 3; ++m) {
-      const double e = p.form->sgEigen->Cell(0, m).toDouble();
+      const double e = sgEigen->Cell(0, m).toDouble();
       QVERIFY(e <= previous);
       previous = e;
-      QCOMPARE(p.form->sgEigen->Cell(4, m), QString("SUM=1.000000"));
-      QCOMPARE(p.form->sgEigen->Cell(m, 4), QString("SUM=1.000000"));
+      QCOMPARE(sgEigen->Cell(4, m), QString("SUM=1.000000"));
+      QCOMPARE(sgEigen->Cell(m, 4), QString("SUM=1.000000"));
     }
   }
 
   void divisorChangeKeepsNumeratorsAndMarksThem() {
     Program p({kExamples + "/chain_s.qrg"});
-    p.form->seKbodDel->SetText("20");
-    p.form->seKbodX->SetText("15");
-    p.form->seKbodDel->SetText("10");
-    QCOMPARE(p.form->seKbodX->MinValue(), -10);
-    QCOMPARE(p.form->seKbodX->MaxValue(), 10);
-    QCOMPARE(p.form->seKbodX->Text(), QString("15"));
+    auto* seKbodX = p.Form<SpinEdit>("seKbodX");
+    p.Form<SpinEdit>("seKbodDel")->SetText("20");
+    seKbodX->SetText("15");
+    p.Form<SpinEdit>("seKbodDel")->SetText("10");
+    QCOMPARE(seKbodX->MinValue(), -10);
+    QCOMPARE(seKbodX->MaxValue(), 10);
+    QCOMPARE(seKbodX->Text(), QString("15"));
     p.form->btnCalcKpointClick();
-    QCOMPARE(p.form->lbkx->text(), QString("kx=0.00"));
-    QVERIFY(p.form->seKbodX->IsMarked());
-    p.form->seKbodX->SetText("5");
+    QCOMPARE(p.Form<QLabel>("lbkx")->text(), QString("kx=0.00"));
+    QVERIFY(seKbodX->IsMarked());
+    seKbodX->SetText("5");
     p.form->btnCalcKpointClick();
-    QVERIFY(!p.form->seKbodX->IsMarked());
+    QVERIFY(!seKbodX->IsMarked());
   }
 
   void invalidOrbitalCountIsMarkedAndReadAsThree() {
     Program p;
-    p.form->seNorb->SetText("5");
+    auto* seNorb = p.Form<SpinEdit>("seNorb");
+    seNorb->SetText("5");
     QCOMPARE(p.doc.Model().NOrb, 5);
-    p.form->seNorb->SetText("abc");
+    seNorb->SetText("abc");
     QCOMPARE(p.doc.Model().NOrb, 3);
-    QVERIFY(p.form->seNorb->IsMarked());
-    QCOMPARE(p.form->seNorb->Text(), QString("abc"));
+    QVERIFY(seNorb->IsMarked());
+    QCOMPARE(seNorb->Text(), QString("abc"));
   }
 
   void saveNewOpenRoundTrip() {
@@ -250,37 +256,38 @@ class MainWindowTest : public QObject {
   void gridsShowTheModelAgainAfterTheCountComesBack() {
     Program p({kExamples + "/square_dp.qrg"});
     const QString pair = p.Cell(4, 1), alpha = p.Cell(2, 2);
-    p.form->seNorb->SetText("1");
-    p.form->seNorb->SetText("3");
+    p.Form<SpinEdit>("seNorb")->SetText("1");
+    p.Form<SpinEdit>("seNorb")->SetText("3");
     QCOMPARE(p.Cell(0, 2), QString("Ox"));
     QCOMPARE(p.Cell(4, 0), QString("Ox"));
     QCOMPARE(p.Cell(2, 2), alpha);
     QCOMPARE(p.Cell(4, 1), pair);
-    QCOMPARE(p.form->sgHamMat->Cell(0, 3), QString("Oy"));
-    QCOMPARE(p.form->sgEigen->Cell(3, 0), QString("Oy"));
-    QCOMPARE(p.form->sgEigen->Cell(4, 0), QString("checksum"));
+    QCOMPARE(p.Form<StringGrid>("sgHamMat")->Cell(0, 3), QString("Oy"));
+    QCOMPARE(p.Form<StringGrid>("sgEigen")->Cell(3, 0), QString("Oy"));
+    QCOMPARE(p.Form<StringGrid>("sgEigen")->Cell(4, 0), QString("checksum"));
   }
 
   // Regression: a click on the current cell did nothing, and a panel left open over File > Open
   // wrote the previous model's values into the new one.
   void everyClickSelectsAndNoPanelOutlivesItsModel() {
     Program p({kExamples + "/square_dp.qrg"});
+    auto* gbInAlfa = p.Form<QGroupBox>("gbInAlfa");
     p.Select(1, 1);  // the cell that is current from the start
-    QVERIFY(!p.form->gbInAlfa->isHidden());
-    QCOMPARE(p.form->Edit1->text(), QString("Cu"));
+    QVERIFY(!gbInAlfa->isHidden());
+    QCOMPARE(p.Form<QLineEdit>("Edit1")->text(), QString("Cu"));
     p.dialogs.openAnswers << kExamples + "/chain_s.qrg";
     p.form->miOpen1Click();
-    QVERIFY(p.form->gbInAlfa->isHidden());
+    QVERIFY(gbInAlfa->isHidden());
     p.form->btnUpdateAlphaClick();  // a closed panel applies nothing
     QVERIFY(p.doc.Model().OrbName[1] != "Cu");
     p.Select(1, 1);
-    QCOMPARE(p.form->Edit1->text(), p.Cell(1, 1));
+    QCOMPARE(p.Form<QLineEdit>("Edit1")->text(), p.Cell(1, 1));
     p.Select(0, 1);  // the fixed name column is not a cell to select
-    QCOMPARE(p.form->sgInputOverlap->currentColumn(), 1);
-    p.form->seNorb->SetText("3");
+    QCOMPARE(p.Form<StringGrid>("sgInputOverlap")->currentColumn(), 1);
+    p.Form<SpinEdit>("seNorb")->SetText("3");
     p.Select(4, 3);
-    p.form->seNorb->SetText("1");  // the current row goes away
-    QVERIFY(p.form->gbInAlfa->isHidden() && p.form->gbInBetaGen->isHidden());
+    p.Form<SpinEdit>("seNorb")->SetText("1");  // the current row goes away
+    QVERIFY(gbInAlfa->isHidden() && p.Form<QGroupBox>("gbInBetaGen")->isHidden());
   }
 
   void changesAreNotLostWithoutAQuestion() {
@@ -291,7 +298,7 @@ class MainWindowTest : public QObject {
     p.dialogs.openAnswers << kExamples + "/chain_s.qrg";
     p.form->miOpen1Click();
     p.Select(2, 1);
-    p.form->Edit2->setText("-7");
+    p.Form<QLineEdit>("Edit2")->setText("-7");
     p.form->btnUpdateAlphaClick();
     p.dialogs.saveChoices << SaveChoice::Cancel;
     p.form->miNew1Click();
@@ -308,7 +315,7 @@ class MainWindowTest : public QObject {
     QVERIFY(QFile::exists(target));
     QCOMPARE(p.doc.Model().Alpha(1), 0.0);
     QVERIFY(!p.form->ModelModified());
-    p.form->seNorb->SetText("5");  // a changed count is a change of the model
+    p.Form<SpinEdit>("seNorb")->SetText("5");  // a changed count is a change of the model
     p.dialogs.saveChoices << SaveChoice::Discard;
     p.dialogs.openAnswers << target;
     p.form->miOpen1Click();
@@ -319,7 +326,7 @@ class MainWindowTest : public QObject {
   void editedHeaderIsSaved() {
     QTemporaryDir dir;
     Program p({kExamples + "/chain_s.qrg"});
-    p.form->edHeader->setText("my chain");
+    p.Form<QLineEdit>("edHeader")->setText("my chain");
     p.dialogs.saveAnswers << dir.filePath("c.qrg");
     p.form->miSave1Click();
     QFile f(dir.filePath("c.qrg"));

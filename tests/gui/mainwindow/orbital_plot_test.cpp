@@ -75,8 +75,8 @@ class OrbitalPlotTest : public QObject {
  private slots:
   void gammaPictureOfOneSOrbital() {
     Program p({kExamples + "/chain_s.qrg"});
-    p.form->miPlotOrbGamma1->trigger();
-    QVERIFY(p.bands->cbCells->isChecked());
+    p.Form<QAction>("miPlotOrbGamma1")->trigger();
+    QVERIFY(p.Bands<QCheckBox>("cbCells")->isChecked());
     QVERIFY(!p.Chart()->isHidden());
     QVERIFY(p.form->GammaPictureShown());
     const QList<Outline> frames = Curves(p.Chart(), -9);
@@ -116,7 +116,7 @@ class OrbitalPlotTest : public QObject {
     QTemporaryDir dir;
     Program p({WriteModel(
         dir, "px.qrg", "px\r\n_alfa p -1 tok= 2 tox=0.5 toy=0.5 bepx=0 bepy=0 bepz=0 mef=0\r\n")});
-    p.form->miPlotOrbX1->trigger();
+    p.Form<QAction>("miPlotOrbX1")->trigger();
     QVERIFY(!p.form->GammaPictureShown());
     int checked = 0;
     for (const Outline& o : Curves(p.Chart(), 1)) {
@@ -160,9 +160,9 @@ class OrbitalPlotTest : public QObject {
 
   void kPointCalculationDrawsTheEigenvectorColumn() {
     Program p({kExamples + "/square_dp.qrg"});
-    p.bands->cbCells->setChecked(true);
-    p.bands->cbCellsLabels->setChecked(true);
-    p.form->seKbodX->SetText("3");  // Auto Calculation recalculates
+    p.Bands<QCheckBox>("cbCells")->setChecked(true);
+    p.Bands<QCheckBox>("cbCellsLabels")->setChecked(true);
+    p.Form<SpinEdit>("seKbodX")->SetText("3");  // Auto Calculation recalculates
     const QList<Outline> frames = Curves(p.Chart(), -9);
     QCOMPARE(frames.size(), 3);
     for (const Outline& f : frames) QVERIFY(Near(f.minX, 0));  // one column
@@ -194,7 +194,7 @@ class OrbitalPlotTest : public QObject {
 
   void highlightKeepsFramesAndHidesTheRest() {
     Program p({kExamples + "/square_dp.qrg"});
-    p.bands->cbCells->setChecked(true);
+    p.Bands<QCheckBox>("cbCells")->setChecked(true);
     p.form->btnCalcKpointClick();        // eigenvector picture with energy texts
     p.form->SetGammaPictureShown(true);  // stale flag: the highlight works on the present picture
     p.form->HighlightOrbitals(1, 2);
@@ -218,23 +218,23 @@ class OrbitalPlotTest : public QObject {
 
   void cellsAddAndCell0StartsAgain() {
     Program p({kExamples + "/chain_s.qrg"});
-    p.form->Edit3->setText("");
+    p.Form<QLineEdit>("Edit3")->setText("");
     p.form->miPlotOrbGamma1Click();
-    p.bands->cbCells->setChecked(false);
-    p.form->Button1->click();  // nothing to draw: the picture stays
-    QVERIFY(p.bands->cbCells->isChecked());
+    p.Bands<QCheckBox>("cbCells")->setChecked(false);
+    p.Form<QPushButton>("Button1")->click();  // nothing to draw: the picture stays
+    QVERIFY(p.Bands<QCheckBox>("cbCells")->isChecked());
     QCOMPARE(Curves(p.Chart(), -9).size(), 4);
-    p.form->Edit3->setText(" -2 ");
-    p.form->seCells1->SetText("3");
-    p.form->Button1->click();
+    p.Form<QLineEdit>("Edit3")->setText(" -2 ");
+    p.Form<SpinEdit>("seCells1")->SetText("3");
+    p.Form<QPushButton>("Button1")->click();
     QCOMPARE(Curves(p.Chart(), -9).size(), 1);
     QCOMPARE(Curves(p.Chart(), -9).first().minX, 4.0);
     for (const Outline& o : Curves(p.Chart(), 1))
       if (o.points) QCOMPARE(o.colour, QColor(255, 0, 0));  // negative size
     ResetAxis(p.Chart()->xAxis);
     ResetAxis(p.Chart()->yAxis);
-    p.form->seCells2->SetText("2");
-    p.form->Button2->click();
+    p.Form<SpinEdit>("seCells2")->SetText("2");
+    p.Form<QPushButton>("Button2")->click();
     QCOMPARE(Curves(p.Chart(), -9).size(), 2);
     // Automatic axes follow the cells drawn: column 3, rows 1 and 2.
     QCOMPARE(p.Chart()->xAxis->range().lower, 4.0);
@@ -244,7 +244,7 @@ class OrbitalPlotTest : public QObject {
 
   void gamma3x3DrawsNineCells() {
     Program p({kExamples + "/square_dp.qrg"});
-    p.form->miPlotOrbGamma33->trigger();
+    p.Form<QAction>("miPlotOrbGamma33")->trigger();
     QCOMPARE(Curves(p.Chart(), -9).size(), 9);
     QCOMPARE(Curves(p.Chart(), 2).size(), 18);
     QVERIFY(Marks(p.Chart()).isEmpty());
@@ -283,7 +283,7 @@ class OrbitalPlotTest : public QObject {
     QVERIFY(!IsAxisAutomatic(p.Chart()->yAxis));
     p.bands->Orbitals()->SetScale(2);
     p.form->miPlotOrbGamma1Click();
-    p.bands->btnResizeOrb->click();
+    p.Bands<QPushButton>("btnResizeOrb")->click();
     QVERIFY(p.Chart()->yAxis->range().upper < 4.5);
     p.form->miNew1Click();  // a new model lets the next picture find its ranges
     QVERIFY(IsAxisAutomatic(p.Chart()->xAxis));

@@ -106,11 +106,11 @@ void SessionTest::cleanupTestCase() {
 }
 
 void SessionTest::Calculate(int nx, int ny, int div) {
-  p->form->seKbodDel->SetText(QString::number(div));
-  p->form->seKbodX->SetText(QString::number(nx));
-  p->form->seKbodY->SetText(QString::number(ny));
-  p->form->seKbodZ->SetText("0");
-  p->form->btnCalcKpoint->click();
+  p->Form<SpinEdit>("seKbodDel")->SetText(QString::number(div));
+  p->Form<SpinEdit>("seKbodX")->SetText(QString::number(nx));
+  p->Form<SpinEdit>("seKbodY")->SetText(QString::number(ny));
+  p->Form<SpinEdit>("seKbodZ")->SetText("0");
+  p->Form<QPushButton>("btnCalcKpoint")->click();
 }
 
 void SessionTest::startsWithTheModelOfTheCommandLine() {
@@ -123,13 +123,13 @@ void SessionTest::startsWithTheModelOfTheCommandLine() {
 
 void SessionTest::calculationAgreesWithClosedFormsAndTheBatchProgram() {
   Calculate(3, 7, 10);
-  QCOMPARE(p->form->lbkx->text(), QString("kx=0.30"));
-  QCOMPARE(p->form->lbky->text(), QString("ky=0.70"));
+  QCOMPARE(p->Form<QLabel>("lbkx")->text(), QString("kx=0.30"));
+  QCOMPARE(p->Form<QLabel>("lbky")->text(), QString("ky=0.70"));
   const auto expected = Bands(0.3, 0.7);
   const quarnel::JacobiSolver& s = p->doc.Solver();
   for (int m = 1; m <= 3; ++m) {
     QVERIFY2(Near(s.EigVal[m], expected[m - 1]), qPrintable(QString::number(m)));
-    QVERIFY(Near(p->form->sgEigen->Cell(0, m).toDouble(), expected[m - 1], 1e-6));
+    QVERIFY(Near(p->Form<StringGrid>("sgEigen")->Cell(0, m).toDouble(), expected[m - 1], 1e-6));
   }
 
   // quarnel-cli eig at the same point: energies and orbital weights, band by band.
@@ -151,19 +151,21 @@ void SessionTest::calculationAgreesWithClosedFormsAndTheBatchProgram() {
 }
 
 void SessionTest::bandPathRunsToItsEnd() {
-  p->form->miShowBand1->trigger();
+  p->Form<QAction>("miShowBand1")->trigger();
   TBandDlg& w = *p->bands;
   QVERIFY(w.isVisible());
   p->dialogs.openAnswers << kExamples + "/square_path.qrk";
-  w.btnOpenKpoints->click();
+  Find<QPushButton>(&w, "btnOpenKpoints")->click();
   QVERIFY(p->dialogs.warnings.isEmpty());
-  QCOMPARE(w.Memo1->toPlainText().section('\n', 0, 0), QString("Y G X M G"));
+  QCOMPARE(Find<QPlainTextEdit>(&w, "Memo1")->toPlainText().section('\n', 0, 0),
+           QString("Y G X M G"));
 
-  w.btnBand->click();
-  QVERIFY(w.btnBand->isEnabled() && !w.btnStop->isEnabled());  // idle again
-  QCOMPARE(w.Chart1->plottableCount(), 1 + 2 * 3);
-  for (int i = 1; i <= 3; ++i) QCOMPARE(Graph(w.Chart1, i)->dataCount(), 81);
-  QCOMPARE(w.BandPoints.size(), std::size_t{81});
+  Find<QPushButton>(&w, "btnBand")->click();
+  QVERIFY(Find<QPushButton>(&w, "btnBand")->isEnabled() &&
+          !Find<QPushButton>(&w, "btnStop")->isEnabled());  // idle again
+  QCOMPARE(Find<QCustomPlot>(&w, "Chart1")->plottableCount(), 1 + 2 * 3);
+  for (int i = 1; i <= 3; ++i) QCOMPARE(Graph(Find<QCustomPlot>(&w, "Chart1"), i)->dataCount(), 81);
+  QCOMPARE(w.BandPointsOfRun().size(), std::size_t{81});
   // Points 0 (Y), 20 (G), 40 (X), 45 = (20, 5, 0) / 20 and 60 (M).
   const struct {
     int point;
@@ -172,7 +174,8 @@ void SessionTest::bandPathRunsToItsEnd() {
   for (const auto& c : checks) {
     const auto expected = Bands(c.kx, c.ky);
     for (int i = 1; i <= 3; ++i) {
-      const double e = (Graph(w.Chart1, i)->data()->constBegin() + c.point)->value;
+      const double e =
+          (Graph(Find<QCustomPlot>(&w, "Chart1"), i)->data()->constBegin() + c.point)->value;
       QVERIFY2(Near(e, expected[i - 1]),
                qPrintable(QString("point %1 band %2").arg(c.point).arg(i)));
     }
@@ -181,17 +184,17 @@ void SessionTest::bandPathRunsToItsEnd() {
 
 void SessionTest::smallDosCountsEveryOrbitalAtEveryPoint() {
   TBandDlg& w = *p->bands;
-  w.SpinEdit3->SetValue(10);
-  w.btnDOS->click();
-  QVERIFY(w.btnDOS->isEnabled() && p->doc.Solver().JacVerbose);
+  Find<SpinEdit>(&w, "SpinEdit3")->SetValue(10);
+  Find<QPushButton>(&w, "btnDOS")->click();
+  QVERIFY(Find<QPushButton>(&w, "btnDOS")->isEnabled() && p->doc.Solver().JacVerbose);
   const int points = 11 * 11 * 11;
-  QCOMPARE(w.DosStore.Count(), std::size_t(points * 3));
+  QCOMPARE(w.DosSamplesOfRun().Count(), std::size_t(points * 3));
   // The total, three orbitals and, as the model carries 5 electrons, the integrated count.
-  QCOMPARE(w.Chart2->plottableCount(), 1 + 3 + 1);
+  QCOMPARE(Find<QCustomPlot>(&w, "Chart2")->plottableCount(), 1 + 3 + 1);
   // The total, per k point, integrates to the number of orbitals; the orbital curves share it.
   double total = 0, partial = 0;
   for (int s = 0; s <= 3; ++s) {
-    const QCPGraph* g = Graph(w.Chart2, s);
+    const QCPGraph* g = Graph(Find<QCustomPlot>(&w, "Chart2"), s);
     QCOMPARE(g->dataCount(), 101);
     for (auto it = g->data()->constBegin(); it != g->data()->constEnd(); ++it)
       (s == 0 ? total : partial) += it->value;
@@ -199,34 +202,36 @@ void SessionTest::smallDosCountsEveryOrbitalAtEveryPoint() {
   QCOMPARE(total / points, 3.0);
   QVERIFY(Near(partial / points, 3.0));
   // The DOS spans the band energies: the lowest and the highest are both at M.
-  QVERIFY(Near(w.DosStore.Emin(), Bands(1, 1)[2]));
-  QVERIFY(Near(w.DosStore.Emax(), Bands(1, 1)[0]));
+  QVERIFY(Near(w.DosSamplesOfRun().Emin(), Bands(1, 1)[2]));
+  QVERIFY(Near(w.DosSamplesOfRun().Emax(), Bands(1, 1)[0]));
 
   // Filling: a metal; the integrated count ends at g N = 6; per cell the total integrates to it;
   // E - E_F puts the Fermi level at 0; a new Ne redraws without a run.
   double ef = 0;
-  QVERIFY(w.FermiLevel(ef) && !w.Filling.insulator);
-  const QCPGraph* integrated = Graph(w.Chart2, 4);
+  QVERIFY(w.FermiLevel(ef) && !w.FillingOfRun().insulator);
+  const QCPGraph* integrated = Graph(Find<QCustomPlot>(&w, "Chart2"), 4);
   QCOMPARE((integrated->data()->constEnd() - 1)->value, 6.0);
-  w.cbPerCell->setChecked(true);
-  w.cbShiftFermi->setChecked(true);
-  const QCPGraph* t = Graph(w.Chart2, 0);
+  Find<QCheckBox>(&w, "cbPerCell")->setChecked(true);
+  Find<QCheckBox>(&w, "cbShiftFermi")->setChecked(true);
+  const QCPGraph* t = Graph(Find<QCustomPlot>(&w, "Chart2"), 0);
   double area = 0;
   for (auto it = t->data()->constBegin(); it != t->data()->constEnd(); ++it) area += it->value;
   area *= (t->data()->constBegin() + 1)->key - t->data()->constBegin()->key;
   QVERIFY(Near(area, 6.0));
-  QVERIFY(Near(t->data()->constBegin()->key, w.DosResult.energy[0] - ef));
-  w.edElectrons->setText("4");
+  QVERIFY(Near(t->data()->constBegin()->key, w.DosCurvesOfRun().energy[0] - ef));
+  Find<QLineEdit>(&w, "edElectrons")->setText("4");
   w.ApplyFillingToModel();
-  QVERIFY(w.Filling.insulator && Near(w.Filling.gap, 1.6) && Near(w.Filling.fermi, -4.3));
-  w.edElectrons->setText("5");  // the model as it was read, for the tests that save it
+  QVERIFY(w.FillingOfRun().insulator && Near(w.FillingOfRun().gap, 1.6) &&
+          Near(w.FillingOfRun().fermi, -4.3));
+  Find<QLineEdit>(&w, "edElectrons")
+      ->setText("5");  // the model as it was read, for the tests that save it
   w.ApplyFillingToModel();
-  w.cbPerCell->setChecked(false);
-  w.cbShiftFermi->setChecked(false);
+  Find<QCheckBox>(&w, "cbPerCell")->setChecked(false);
+  Find<QCheckBox>(&w, "cbShiftFermi")->setChecked(false);
 }
 
 void SessionTest::workbenchStepsConverge() {
-  p->form->miShowJacobi1->trigger();
+  p->Form<QAction>("miShowJacobi1")->trigger();
   TEigenDlg& w = *p->eigen;
   QVERIFY(w.isVisible());
   Calculate(2, 5, 10);
@@ -286,7 +291,7 @@ void SessionTest::saveReopenAndSaveAgainKeepModelAndBytes() {
   const quarnel::ModelData before = p->doc.Model();
   const QString first = p->dir.filePath("session.qrg");
   p->dialogs.saveAnswers << first;
-  p->form->miSave1->trigger();
+  p->Form<QAction>("miSave1")->trigger();
   QVERIFY(p->dialogs.warnings.isEmpty());
   QCOMPARE(p->dialogs.lastProposed, kModel);
   const QByteArray saved = Bytes(first);
@@ -294,16 +299,16 @@ void SessionTest::saveReopenAndSaveAgainKeepModelAndBytes() {
   // The example was written by the program, so nothing of it changed on the way.
   QCOMPARE(saved, Bytes(kModel));
 
-  p->form->miNew1->trigger();
+  p->Form<QAction>("miNew1")->trigger();
   p->dialogs.openAnswers << first;
-  p->form->miOpen1->trigger();
+  p->Form<QAction>("miOpen1")->trigger();
   QVERIFY(p->dialogs.warnings.isEmpty());
   QCOMPARE(p->form->windowTitle(), "Quarnel V7.12 (qrg) - " + first + "[*]");
   QVERIFY(SameModel(p->doc.Model(), before));
 
   const QString second = p->dir.filePath("again.qrg");
   p->dialogs.saveAnswers << second;
-  p->form->miSave1->trigger();
+  p->Form<QAction>("miSave1")->trigger();
   QCOMPARE(Bytes(second), saved);
 
   // The reopened model calculates what the original did.

@@ -26,8 +26,8 @@ struct Program : Bench {
   }
   ~Program() { form.reset(); }
   void Calc(int x, int y) {
-    form->seKbodX->SetText(QString::number(x));
-    form->seKbodY->SetText(QString::number(y));
+    form->findChild<SpinEdit*>("seKbodX")->SetText(QString::number(x));
+    form->findChild<SpinEdit*>("seKbodY")->SetText(QString::number(y));
     form->btnCalcKpointClick();
   }
   std::unique_ptr<TFormQuarnel> form;

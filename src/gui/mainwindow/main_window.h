@@ -95,6 +95,9 @@ class TFormQuarnel : public QMainWindow {
 
   // k point: the k point of the spin edits computed by the document.
   void SpoctiKpoint();
+  // What the document computed at its last k point, shown: the k labels, H(k), the solver's
+  // angle and the eigenvalues and vectors.
+  void ShowEigenResults();
   // The k labels and H(k) grid of the last k point.
   void ShowKpointTexts();
   // The angle and eigen results of the last k point.

@@ -84,10 +84,7 @@ void TFormQuarnel::ShowKPoint() {
   SetKPoint(k.nx, k.ny, k.nz, k.div);
   // While a DOS run hides these controls the texts are written once when it ends, not for every
   // k point.
-  if (!kpointDisplayOff_) {
-    ShowKpointTexts();
-    SpoctiEigen();
-  }
+  if (!kpointDisplayOff_) ShowEigenResults();
   if (orbitals_ && orbitals_->Shown()) PlotEigenvectorPicture();
   // Points of a run come one after another: the window system's messages are processed at
   // most once a millisecond, which costs little and keeps the windows just as responsive.
@@ -116,6 +113,11 @@ void TFormQuarnel::SetRunLocked(bool locked, bool dos) {
     w->setVisible(idle);
   if (dos)
     for (QLabel* l : {lbkx, lbky, lbkz}) l->setVisible(idle);
+}
+
+void TFormQuarnel::ShowEigenResults() {
+  ShowKpointTexts();
+  SpoctiEigen();
 }
 
 void TFormQuarnel::ShowKpointTexts() {

@@ -10,7 +10,7 @@
 #include "bands/default_paths.h"
 #include "bands/kpath.h"
 #include "document/model_document.h"
-#include "lattice/crystal_view.h"
+#include "widgets/crystal_view.h"
 #include "widgets/orbital_view.h"
 
 namespace {
@@ -32,8 +32,8 @@ void TBandDlg::BuildCrystalView() {
     connect(&doc_, signal, this, &TBandDlg::ShowCrystal);
   connect(&doc_, &ModelDocument::OrbitalCountChanged, this, &TBandDlg::ShowCrystal);
   // Opened, new or edited into another lattice (a cell preset, the first hops of a new crystal).
-  for (auto signal : {&ModelDocument::ModelReplaced, &ModelDocument::ModelCleared,
-                      &ModelDocument::LatticeEdited})
+  for (auto signal :
+       {&ModelDocument::ModelReplaced, &ModelDocument::ModelCleared, &ModelDocument::LatticeEdited})
     connect(&doc_, signal, this, &TBandDlg::PlaceDefaultPath);
 }
 

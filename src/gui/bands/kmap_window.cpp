@@ -26,12 +26,12 @@
 #include "bands/dos_grid.h"
 #include "bands/kmap_csv.h"
 #include "document/model_document.h"
-#include "lattice/zone_chart.h"
 #include "support/number_text.h"
 #include "widgets/chart_helpers.h"
 #include "widgets/diagnostics_window.h"
 #include "widgets/dialogs.h"
 #include "widgets/spin_edit.h"
+#include "widgets/zone_chart.h"
 
 namespace {
 

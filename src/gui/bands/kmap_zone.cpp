@@ -8,8 +8,8 @@
 #include <cmath>
 
 #include "bands/kmap_window.h"
-#include "lattice/zone_chart.h"
 #include "widgets/chart_helpers.h"
+#include "widgets/zone_chart.h"
 
 void TKMapDlg::ShowPlane(const std::vector<double>& value) {
   const bool crystal = lattice_ != nullptr;

@@ -20,9 +20,9 @@
 
 #include "document/model_document.h"
 #include "document/undo_commands.h"
-#include "lattice/cartesian_k_label.h"
-#include "lattice/lattice_panels.h"
 #include "model/model_data.h"
+#include "widgets/cartesian_k_label.h"
+#include "widgets/lattice_panels.h"
 #include "widgets/number_fields.h"
 #include "widgets/spin_edit.h"
 #include "widgets/string_grid.h"

@@ -13,7 +13,6 @@
 
 #include "document/model_document.h"
 #include "document/undo_commands.h"
-#include "lattice/lattice_panels.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/window_placement.h"
 #include "model/model_form.h"
@@ -24,6 +23,7 @@
 #include "widgets/about_box.h"
 #include "widgets/chart_helpers.h"
 #include "widgets/dialogs.h"
+#include "widgets/lattice_panels.h"
 #include "widgets/linux_shell.h"
 #include "widgets/orbital_view.h"
 #include "widgets/spin_edit.h"

@@ -6,10 +6,10 @@
 #include <QSignalBlocker>
 
 #include "document/model_document.h"
-#include "lattice/lattice_panels.h"
 #include "mainwindow/main_window.h"
 #include "model/grid_texts.h"
 #include "support/number_text.h"
+#include "widgets/lattice_panels.h"
 #include "widgets/spin_edit.h"
 #include "widgets/string_grid.h"
 

@@ -18,11 +18,11 @@
 
 #include "bands/kpath.h"
 #include "document/model_document.h"
-#include "lattice/lattice_panels.h"
 #include "mainwindow/live_value.h"
 #include "mainwindow/main_window.h"
 #include "numeric/eigen_texts.h"
 #include "numeric/kpoint_calc.h"
+#include "widgets/lattice_panels.h"
 #include "widgets/orbital_view.h"
 #include "widgets/spin_edit.h"
 #include "widgets/string_grid.h"

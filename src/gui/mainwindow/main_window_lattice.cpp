@@ -11,13 +11,13 @@
 #include <vector>
 
 #include "document/model_document.h"
-#include "lattice/cartesian_k_label.h"
-#include "lattice/crystal_view.h"
-#include "lattice/lattice_panels.h"
 #include "mainwindow/main_window.h"
 #include "model/lattice_texts.h"
 #include "support/number_text.h"
 #include "support/text_utils.h"
+#include "widgets/cartesian_k_label.h"
+#include "widgets/crystal_view.h"
+#include "widgets/lattice_panels.h"
 #include "widgets/orbital_view.h"
 #include "widgets/spin_edit.h"
 #include "widgets/string_grid.h"

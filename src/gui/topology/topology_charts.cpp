@@ -9,7 +9,7 @@
 
 #include "bands/brillouin_zone.h"
 #include "bands/special_points.h"
-#include "lattice/zone_chart.h"
+#include "widgets/zone_chart.h"
 
 namespace {
 

@@ -12,10 +12,10 @@
 #include <QTest>
 #include <cmath>
 
-#include "lattice/cartesian_k_label.h"
-#include "lattice/crystal_view.h"
-#include "lattice/lattice_panels.h"
 #include "model/lattice_reader.h"
+#include "widgets/cartesian_k_label.h"
+#include "widgets/crystal_view.h"
+#include "widgets/lattice_panels.h"
 
 Q_DECLARE_METATYPE(quarnel::LatticeModel)
 

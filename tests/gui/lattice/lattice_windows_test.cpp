@@ -14,8 +14,8 @@
 #include "bands/kmap_window.h"
 #include "document/undo_commands.h"
 #include "gui/harness/program.h"
-#include "lattice/lattice_panels.h"
 #include "model/lattice_reader.h"
+#include "widgets/lattice_panels.h"
 
 class LatticeWindowsTest : public QObject {
   Q_OBJECT

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lattice/cartesian_k_label.h"
+#include "widgets/cartesian_k_label.h"
 
 #include "model/lattice_texts.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lattice/zone_chart.h"
+#include "widgets/zone_chart.h"
 
 #include <qcustomplot.h>
 

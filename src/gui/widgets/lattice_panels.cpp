@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lattice/lattice_panels.h"
+#include "widgets/lattice_panels.h"
 
 #include <QComboBox>
 #include <QGridLayout>

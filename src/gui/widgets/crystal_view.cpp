@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lattice/crystal_view.h"
+#include "widgets/crystal_view.h"
 
 #include <QToolTip>
 
@@ -177,11 +177,10 @@ void CrystalPictureView::mousePressEvent(QMouseEvent* event) {
   // Named where it was clicked, so that "hop to cell (-1, 0)" has a place in the picture.
   const quarnel::LatticeHop& h = model_.hops[static_cast<std::size_t>(hop)];
   QToolTip::showText(event->globalPosition().toPoint(),
-                     QString::fromStdString(model_.orbitals[static_cast<std::size_t>(h.i)].name +
-                                            " \u2192 " +
-                                            model_.orbitals[static_cast<std::size_t>(h.j)].name +
-                                            " in cell " + quarnel::CellOffsetText(h.R) +
-                                            ", t = " + quarnel::HopAmplitudeText(h.t)),
+                     QString::fromStdString(
+                         model_.orbitals[static_cast<std::size_t>(h.i)].name + " \u2192 " +
+                         model_.orbitals[static_cast<std::size_t>(h.j)].name + " in cell " +
+                         quarnel::CellOffsetText(h.R) + ", t = " + quarnel::HopAmplitudeText(h.t)),
                      this);
   emit HopClicked(hop);
 }

@@ -172,7 +172,10 @@ bool SaveCsvTextAs(QWidget* parent, const std::string& text, const std::string& 
   QString name = CurrentDialogs().SaveFileName(parent, kDataFilter, "csv",
                                                ProposedName(modelFile, what, "csv"));
   if (name.isEmpty()) return false;
-  name = WithExtension(name, "csv");
+  return WriteTextAs(parent, WithExtension(name, "csv"), text);
+}
+
+bool WriteTextAs(QWidget* parent, const QString& name, const std::string& text) {
   quarnel::TextFile file;
   quarnel::PendingMessages unused;
   int code = quarnel::OpenTextFile(file, name.toStdString(), quarnel::kCreateText, 0, unused);
@@ -181,7 +184,7 @@ bool SaveCsvTextAs(QWidget* parent, const std::string& text, const std::string& 
     code = file.Close();
   }
   if (code != 0) {
-    const QString reason = code == ENOENT || code == ENOTDIR || code == EISDIR
+    const QString reason = code < 0 || code == ENOENT || code == ENOTDIR || code == EISDIR
                                ? FolderProblem(name)
                                : QString::fromStdString(std::generic_category().message(code));
     CurrentDialogs().Warning(parent, SaveFailure(name, reason));

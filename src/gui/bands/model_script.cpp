@@ -9,13 +9,12 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTextBlock>
-#include <system_error>
 
 #include "bands/band_window.h"
+#include "bands/chart_files.h"
 #include "bands/path_bands.h"
 #include "document/model_document.h"
 #include "model/python_export.h"
-#include "support/text_file.h"
 #include "widgets/dialogs.h"
 
 namespace {
@@ -66,20 +65,5 @@ bool TBandDlg::SaveModelAsPython() {
                                                ProposedScriptName(model.ModelFileName));
   if (name.isEmpty()) return false;
   if (QFileInfo(name).suffix().isEmpty()) name += QStringLiteral(".py");
-  quarnel::TextFile file;
-  quarnel::PendingMessages unused;
-  int code = quarnel::OpenTextFile(file, name.toStdString(), quarnel::kCreateText, 0, unused);
-  if (code == 0) {
-    file.Write(text);
-    code = file.Close();
-  }
-  if (code != 0) {
-    const std::string reason =
-        code < 0 ? "the file could not be written" : std::generic_category().message(code);
-    CurrentDialogs().Warning(
-        this, QString("%1 could not be saved: %2.")
-                  .arg(QDir::toNativeSeparators(name), QString::fromStdString(reason)));
-    return false;
-  }
-  return true;
+  return WriteTextAs(this, name, text);
 }

@@ -338,7 +338,10 @@ class TFormQuarnel : public QMainWindow {
   void CreateLatticeControls();
   bool LatticeShown() const;
   void SetGridHeaders();
+  // Every cell of the crystal's grid and the columns' widths; one orbital's (i == j) or one
+  // pair's cells.
   void ShowLatticeCells();
+  void ShowLatticeCell(int i, int j);
   void OpenLatticeCell(int col, int row);
   void ShowLatticeKPoint();
   void ShowCrystalState();

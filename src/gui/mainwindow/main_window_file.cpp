@@ -125,12 +125,15 @@ void TFormQuarnel::ShowReplacedModel() {
   // A file without orbitals leaves the grid's three rows.
   const int n = m.NOrb;
   ResizeGrids(n);
+  if (doc_.IsLattice()) {
+    ShowLatticeCells();  // the columns widen to the hop lists too
+    return;
+  }
   for (int i = 1; i <= n; ++i) {
     PropagateOrbitalName(i);
     RefreshDiagonalCell(i);
     for (int j = i + 1; j <= n; ++j) RefreshPairCells(i, j);
   }
-  if (doc_.IsLattice()) ShowLatticeCells();
 }
 
 void TFormQuarnel::ReadModelFile(const QString& name) {

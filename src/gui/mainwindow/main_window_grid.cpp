@@ -59,7 +59,7 @@ void TFormQuarnel::ClosePanels() {
 void TFormQuarnel::RefreshDiagonalCell(int i) {
   const ModelData& m = doc_.Model();
   if (doc_.IsLattice()) {
-    ShowLatticeCells();
+    ShowLatticeCell(i, i);
     return;
   }
   sgInputOverlap->SetCell(2, i, QString::fromStdString(quarnel::AlphaCellText(m, i)));
@@ -69,7 +69,7 @@ void TFormQuarnel::RefreshDiagonalCell(int i) {
 QString TFormQuarnel::RefreshPairCells(int i, int j) {
   const ModelData& m = doc_.Model();
   if (doc_.IsLattice()) {
-    ShowLatticeCells();
+    ShowLatticeCell(i, j);
     return sgInputOverlap->Cell(j + 2, i);
   }
   if (m.BetaTyp != 1 && m.BetaTyp != 2) return {};

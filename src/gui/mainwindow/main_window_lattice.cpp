@@ -65,16 +65,25 @@ void TFormQuarnel::SetGridHeaders() {
   ApplyResizeRule();
 }
 
+void TFormQuarnel::ShowLatticeCell(int i, int j) {
+  const quarnel::LatticeModel& l = doc_.Lattice();
+  const auto text = [&l](int row, int col) {
+    return QString::fromStdString(quarnel::LatticePairCellText(l, row - 1, col - 1));
+  };
+  if (i == j)
+    sgInputOverlap->SetCell(2, i, QString::fromStdString(quarnel::LatticeEnergyText(l, i - 1)));
+  sgInputOverlap->SetCell(j + 2, i, text(i, j));
+  if (i != j) sgInputOverlap->SetCell(i + 2, j, text(j, i));
+}
+
 void TFormQuarnel::ShowLatticeCells() {
   if (!doc_.IsLattice()) return;
   const quarnel::LatticeModel& l = doc_.Lattice();
   const int n = l.Orbitals();
   for (int i = 1; i <= n; ++i) {
     PropagateOrbitalName(i);
-    sgInputOverlap->SetCell(2, i, QString::fromStdString(quarnel::LatticeEnergyText(l, i - 1)));
-    for (int j = 1; j <= n; ++j)
-      sgInputOverlap->SetCell(
-          j + 2, i, QString::fromStdString(quarnel::LatticePairCellText(l, i - 1, j - 1)));
+    ShowLatticeCell(i, i);
+    for (int j = i + 1; j <= n; ++j) ShowLatticeCell(i, j);
   }
   // A hop list is longer than the other forms' terms: the columns take the longest (within
   // reason; the cell's panel lists every hop), all of one width as the grid keeps them.

@@ -3,6 +3,9 @@
 
 #include <qcustomplot.h>
 
+#include <initializer_list>
+#include <utility>
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -16,30 +19,30 @@ namespace {
 constexpr int kWeightBins = 20;
 constexpr double kClickPixels = 12;
 
-// Grey for bulk states, through orange to dark red for states on the edge cells.
-QCPColorGradient EdgeGradient() {
+QCPColorGradient GradientOf(std::initializer_list<std::pair<double, QColor>> stops) {
   QCPColorGradient g;
   g.clearColorStops();
-  g.setColorStopAt(0, QColor(175, 175, 185));
-  g.setColorStopAt(0.3, QColor(120, 150, 230));
-  g.setColorStopAt(0.6, QColor(240, 140, 30));
-  g.setColorStopAt(1, QColor(170, 0, 0));
+  for (const auto& [at, colour] : stops) g.setColorStopAt(at, colour);
   g.setColorInterpolation(QCPColorGradient::ciRGB);
   return g;
+}
+
+// Grey for bulk states, through orange to dark red for states on the edge cells.
+QCPColorGradient EdgeGradient() {
+  return GradientOf({{0, QColor(175, 175, 185)},
+                     {0.3, QColor(120, 150, 230)},
+                     {0.6, QColor(240, 140, 30)},
+                     {1, QColor(170, 0, 0)}});
 }
 
 // Blue for negative curvature, white for none, red for positive: the sign reads at a glance and
 // the zone's marks stay visible where the curvature vanishes.
 QCPColorGradient SignedGradient() {
-  QCPColorGradient g;
-  g.clearColorStops();
-  g.setColorStopAt(0, QColor(20, 40, 150));
-  g.setColorStopAt(0.25, QColor(90, 140, 230));
-  g.setColorStopAt(0.5, QColor(255, 255, 255));
-  g.setColorStopAt(0.75, QColor(240, 120, 90));
-  g.setColorStopAt(1, QColor(150, 10, 20));
-  g.setColorInterpolation(QCPColorGradient::ciRGB);
-  return g;
+  return GradientOf({{0, QColor(20, 40, 150)},
+                     {0.25, QColor(90, 140, 230)},
+                     {0.5, QColor(255, 255, 255)},
+                     {0.75, QColor(240, 120, 90)},
+                     {1, QColor(150, 10, 20)}});
 }
 
 QString Axis(int d) {

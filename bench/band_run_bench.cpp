@@ -11,32 +11,21 @@
 #include <memory>
 #include <vector>
 
-#include "bands/band_window.h"
 #include "bands/path_bands.h"
-#include "connect_windows.h"
-#include "document/model_document.h"
-#include "mainwindow/main_window.h"
 #include "numeric/kpoint_calc.h"
+#include "program_windows.h"
 #include "ratio_reporter.h"
-#include "widgets/about_box.h"
-#include "widgets/diagnostics_window.h"
 #include "widgets/spin_edit.h"
-#include "workbench/eigen_window.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const QString model =
       argc > 1 ? QString(argv[1]) : QStringLiteral(QUARNEL_EXAMPLES "/square_dp.qrg");
   const int repeats = argc > 2 ? std::max(3, std::atoi(argv[2])) : 15;
-  ModelDocument document;
-  TFormQuarnel form(document);
-  TUnitPomDlg pom;
-  TBandDlg bands(document);
-  TEigenDlg eigen(document);
-  TAboutUBox about{document.Messages(), &form};
-  ConnectWindows(document, form, &pom, &bands, &eigen, &about);
-  form.FirstPaint();
-  form.ReadModelFile(model);
+  ProgramWindows windows(model);
+  ModelDocument& document = windows.document;
+  TFormQuarnel& form = windows.form;
+  TBandDlg& bands = windows.bands;
   form.show();
   bands.show();
   bands.findChild<SpinEdit*>("SpinEdit1")->SetValue(0);  // no delay between points

@@ -14,17 +14,11 @@
 #include <memory>
 #include <vector>
 
-#include "bands/band_window.h"
 #include "bands/live_bands.h"
 #include "bands/path_bands.h"
-#include "connect_windows.h"
-#include "document/model_document.h"
-#include "mainwindow/main_window.h"
 #include "numeric/kpoint_calc.h"
-#include "widgets/about_box.h"
-#include "widgets/diagnostics_window.h"
+#include "program_windows.h"
 #include "widgets/spin_edit.h"
-#include "workbench/eigen_window.h"
 
 namespace {
 
@@ -88,15 +82,9 @@ int main(int argc, char** argv) {
     QFile f(model);
     if (f.open(QIODevice::WriteOnly)) f.write(SixteenOrbitals());
   }
-  ModelDocument document;
-  TFormQuarnel form(document);
-  TUnitPomDlg pom;
-  TBandDlg bands(document);
-  TEigenDlg eigen(document);
-  TAboutUBox about{document.Messages(), &form};
-  ConnectWindows(document, form, &pom, &bands, &eigen, &about);
-  form.FirstPaint();
-  form.ReadModelFile(model);
+  ProgramWindows windows(model);
+  ModelDocument& document = windows.document;
+  TBandDlg& bands = windows.bands;
   bands.show();
   QApplication::processEvents();
   const int n = document.Model().NOrb;

@@ -2,7 +2,28 @@
 #pragma once
 // Models of the band and DOS tests, read into the program of gui/program.h.
 
+#include <QByteArray>
+#include <QFile>
+#include <QProcess>
+#include <QStringList>
+
 #include "gui/harness/program.h"
+
+// A file's bytes, empty when it cannot be read.
+inline QByteArray Contents(const QString& name) {
+  QFile f(name);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+#ifdef QUARNEL_CLI
+// What quarnel-cli writes for arguments, or a text no file holds when it fails.
+inline QByteArray Cli(const QStringList& arguments) {
+  QProcess cli;
+  cli.start(QStringLiteral(QUARNEL_CLI), arguments);
+  if (!cli.waitForFinished(60000) || cli.exitCode() != 0) return "quarnel-cli failed";
+  return cli.readAllStandardOutput();
+}
+#endif
 
 // A chain of two orbitals coupled along X.
 inline const char* const kTwoOrbitals =

@@ -25,18 +25,6 @@
 
 namespace {
 
-QByteArray Contents(const QString& name) {
-  QFile f(name);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-QByteArray Cli(const QStringList& arguments) {
-  QProcess cli;
-  cli.start(QStringLiteral(QUARNEL_CLI), arguments);
-  if (!cli.waitForFinished(60000) || cli.exitCode() != 0) return "quarnel-cli failed";
-  return cli.readAllStandardOutput();
-}
-
 QByteArray WithoutComments(const QByteArray& text) {
   QByteArray out;
   for (const QByteArray& line : text.split('\n'))

@@ -10,22 +10,6 @@
 
 #include "gui/bands/band_models.h"
 
-namespace {
-
-QByteArray Contents(const QString& name) {
-  QFile f(name);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-QByteArray Cli(const QStringList& arguments) {
-  QProcess cli;
-  cli.start(QStringLiteral(QUARNEL_CLI), arguments);
-  if (!cli.waitForFinished(60000) || cli.exitCode() != 0) return "quarnel-cli failed";
-  return cli.readAllStandardOutput();
-}
-
-}  // namespace
-
 class ModelScriptTest : public QObject {
   Q_OBJECT
  private slots:

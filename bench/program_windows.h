@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The program's windows as the desktop program connects them, with a model read, for the
+// benchmarks that time a window's run.
+
+#include <QString>
+
+#include "bands/band_window.h"
+#include "connect_windows.h"
+#include "document/model_document.h"
+#include "mainwindow/main_window.h"
+#include "widgets/about_box.h"
+#include "widgets/diagnostics_window.h"
+#include "workbench/eigen_window.h"
+
+struct ProgramWindows {
+  explicit ProgramWindows(const QString& model) {
+    ConnectWindows(document, form, &pom, &bands, &eigen, &about);
+    form.FirstPaint();
+    form.ReadModelFile(model);
+  }
+  ModelDocument document;
+  TFormQuarnel form{document};
+  TUnitPomDlg pom;
+  TBandDlg bands{document};
+  TEigenDlg eigen{document};
+  TAboutUBox about{document.Messages(), &form};
+};

@@ -5,10 +5,7 @@
 set -u
 cli=$1
 examples=$2
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+. "$(dirname "$0")/cli_test_setup.sh"
 g=$examples/graphene.qrl
 
 # save: the saved file saves to the same bytes, with 12 significant digits.

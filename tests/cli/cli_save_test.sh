@@ -4,10 +4,7 @@
 set -u
 cli=$1
 examples=$2
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+. "$(dirname "$0")/cli_test_setup.sh"
 
 count=0
 for f in "$examples"/*.qrg "$examples"/*.qre; do

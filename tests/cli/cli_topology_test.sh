@@ -5,10 +5,7 @@
 set -u
 cli=$1
 examples=$2
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+. "$(dirname "$0")/cli_test_setup.sh"
 key() { grep '^#' "$1" | tr ' ' '\n' | sed -n "s/^$2=//p" | head -1; }
 usage() {
   "$cli" "$@" >/dev/null 2>"$tmp/err"

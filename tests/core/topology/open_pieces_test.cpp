@@ -10,19 +10,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/lattice_reader.h"
+#include "core/topology/lattice_examples.h"
 
 namespace quarnel {
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
-
-LatticeModel Example(const char* name) {
-  LatticeModel m;
-  PendingMessages messages;
-  EXPECT_EQ(ReadLatticeFile(m, messages, std::string(QUARNEL_EXAMPLES) + "/" + name), 0);
-  return m;
-}
 
 TEST(OpenPieces, ZigzagRibbonHasItsEdgeBandBetweenKAndKPrime) {
   // A zigzag edge state decays by 2 cos(pi k1 / 2) per cell: it exists where that is below 1.

@@ -8,23 +8,14 @@
 #include <cmath>
 #include <cstdio>
 
-#include "model/lattice_reader.h"
 #include "topology/chern_plaquettes.h"
 #include "topology/time_reversal.h"
 #include "topology/wilson_loop.h"
 
+#include "core/topology/lattice_examples.h"
+
 namespace quarnel {
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
-
-LatticeModel Example(const char* name) {
-  LatticeModel m;
-  PendingMessages messages;
-  EXPECT_EQ(ReadLatticeFile(m, messages, std::string(QUARNEL_EXAMPLES) + "/" + name), 0);
-  EXPECT_FALSE(messages.Pending) << messages.Text;
-  return m;
-}
 
 // Difference of two phases modulo 2 pi, in [0, pi].
 double PhaseDistance(double a, double b) {

@@ -62,11 +62,7 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  const auto& t = reporter.times;
-  const auto at = [&t](const char* name) {
-    const auto it = t.find(name);
-    return it == t.end() ? 0.0 : it->second;
-  };
+  const auto at = [&reporter](const char* name) { return reporter.Time(name); };
   const double map1 = at("BM_KMap/1"), map2 = at("BM_KMap/2");
   const double dos1 = at("BM_DosGrid/1"), dos2 = at("BM_DosGrid/2");
   if (map1 > 0 && map2 > 0)

@@ -31,6 +31,11 @@ class RatioReporter : public benchmark::ConsoleReporter {
     }
     ConsoleReporter::ReportRuns(runs);
   }
+  // The kept time of a benchmark, 0 when it did not run.
+  double Time(const std::string& name) const {
+    const auto it = times.find(name);
+    return it == times.end() ? 0.0 : it->second;
+  }
   std::map<std::string, double> times;
   std::set<std::string> fastest;
 };

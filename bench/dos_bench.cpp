@@ -33,15 +33,9 @@
 #include <string>
 #include <vector>
 
-#include "bands/band_window.h"
-#include "connect_windows.h"
-#include "document/model_document.h"
-#include "mainwindow/main_window.h"
 #include "model/model_reader.h"
-#include "widgets/about_box.h"
-#include "widgets/diagnostics_window.h"
+#include "program_windows.h"
 #include "widgets/spin_edit.h"
-#include "workbench/eigen_window.h"
 
 namespace {
 
@@ -51,18 +45,7 @@ long PeakResidentKiB() {
   return u.ru_maxrss;
 }
 
-struct Windows {
-  ModelDocument document;
-  TFormQuarnel form{document};
-  TUnitPomDlg pom;
-  TBandDlg bands{document};
-  TEigenDlg eigen{document};
-  TAboutUBox about{document.Messages(), &form};
-  Windows() {
-    ConnectWindows(document, form, &pom, &bands, &eigen, &about);
-    form.FirstPaint();
-  }
-};
+using Windows = ProgramWindows;
 
 double WindowDosSeconds(Windows& w, const QString& model, int grid) {
   w.form.ReadModelFile(model);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The program's windows as the desktop program connects them, with a model read, for the
-// benchmarks that time a window's run.
+// The program's windows as the desktop program connects them, after their first display and with
+// a model read when one is named, for the benchmarks that time a window's run.
 
 #include <QString>
 
@@ -14,10 +14,10 @@
 #include "workbench/eigen_window.h"
 
 struct ProgramWindows {
-  explicit ProgramWindows(const QString& model) {
+  explicit ProgramWindows(const QString& model = QString()) {
     ConnectWindows(document, form, &pom, &bands, &eigen, &about);
     form.FirstPaint();
-    form.ReadModelFile(model);
+    if (!model.isEmpty()) form.ReadModelFile(model);
   }
   ModelDocument document;
   TFormQuarnel form{document};

@@ -136,7 +136,8 @@ class TFormQuarnel : public QMainWindow {
   QCustomPlot* OrbitalChart() const;
   OrbitalView* Orbitals() const { return orbitals_; }
 
-  QString DialogFilter() const;
+  // Open offers every model form (each is read in its own); Save the model's own.
+  QString DialogFilter(bool save = false) const;
   QString DialogDefaultExt() const;
 
  signals:
@@ -361,7 +362,6 @@ class TFormQuarnel : public QMainWindow {
   // Program title; at first paint it gets the model extension, "Quarnel V7.12 (qrg)".
   std::string captionBase_ = "Quarnel V" QUARNEL_VERSION " ";
   std::string modelExtension_ = "qrg";
-  bool saving_ = false;  // the file dialog is Save's: it offers the model's own form only
   QStringList arguments_;
   bool firstPaintDone_ = false;
   int inputColWidth_ = 0;

@@ -67,11 +67,10 @@ std::string ShortMessages(const std::string& text) {
 }
 }  // namespace
 
-QString TFormQuarnel::DialogFilter() const {
-  // Every form opens in its own form, so Open offers them all; Save offers the model's own.
+QString TFormQuarnel::DialogFilter(bool save) const {
   const QString ext = QString::fromStdString(modelExtension_);
   QString filter = QString("Quarnel file (*.%1)|*.%1|").arg(ext);
-  if (!saving_) filter = "Quarnel model (*.qrg *.qre *.qrl)|*.qrg;*.qre;*.qrl|" + filter;
+  if (!save) filter = "Quarnel model (*.qrg *.qre *.qrl)|*.qrg;*.qre;*.qrl|" + filter;
   return filter + "All Files (*.*)|*.*";
 }
 
@@ -173,9 +172,7 @@ bool TFormQuarnel::SaveWithDialog() {
   // A model without a file (New, recovered) proposes "untitled".
   QString proposed = QString::fromStdString(doc_.Model().ModelFileName);
   if (proposed.isEmpty()) proposed = "untitled";
-  saving_ = true;
-  const QString filter = DialogFilter();
-  saving_ = false;
+  const QString filter = DialogFilter(true);
   const QString name = CurrentDialogs().SaveFileName(this, filter, DialogDefaultExt(), proposed);
   return !name.isEmpty() && WriteModelFile(name);
 }

@@ -14,8 +14,8 @@
 #include <memory>
 #include <vector>
 
-#include "bands/live_bands.h"
 #include "bands/path_bands.h"
+#include "bandwindows/live_bands.h"
 #include "numeric/kpoint_calc.h"
 #include "program_windows.h"
 #include "widgets/spin_edit.h"

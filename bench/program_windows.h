@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "bands/band_window.h"
+#include "bandwindows/band_window.h"
 #include "connect_windows.h"
 #include "document/model_document.h"
 #include "mainwindow/main_window.h"

@@ -12,7 +12,7 @@
 #include <QPushButton>
 #include <cstdio>
 
-#include "bands/band_window.h"
+#include "bandwindows/band_window.h"
 #include "connect_windows.h"
 #include "document/model_document.h"
 #include "mainwindow/main_window.h"

@@ -7,8 +7,8 @@
 
 #include <QObject>
 
-#include "bands/band_window.h"
-#include "bands/kmap_window.h"
+#include "bandwindows/band_window.h"
+#include "bandwindows/kmap_window.h"
 #include "document/model_document.h"
 #include "mainwindow/main_window.h"
 #include "topology/topology_follow.h"

@@ -6,7 +6,7 @@
 #include <QDir>
 #include <QTimer>
 
-#include "bands/band_window.h"
+#include "bandwindows/band_window.h"
 #include "connect_windows.h"
 #include "document/model_document.h"
 #include "document/recovery_writer.h"

@@ -13,7 +13,7 @@
 #include <QTest>
 #include <algorithm>
 
-#include "bands/band_window.h"
+#include "bandwindows/band_window.h"
 #include "document/model_document.h"
 #include "gui/harness/program.h"
 #include "widgets/spin_edit.h"

@@ -18,7 +18,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "bands/kmap_window.h"
+#include "bandwindows/kmap_window.h"
 #include "gui/bands/band_models.h"
 #include "widgets/chart_helpers.h"
 #include "widgets/spin_edit.h"

@@ -11,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-#include "bands/band_window.h"
+#include "bandwindows/band_window.h"
 #include "connect_windows.h"
 #include "document/model_document.h"
 #include "gui/harness/scripted_dialogs.h"

@@ -11,7 +11,7 @@
 #include <QTableWidget>
 #include <QTest>
 
-#include "bands/kmap_window.h"
+#include "bandwindows/kmap_window.h"
 #include "document/undo_commands.h"
 #include "gui/harness/program.h"
 #include "model/lattice_reader.h"

@@ -11,7 +11,7 @@
 #include <QTest>
 #include <cmath>
 
-#include "bands/band_window.h"
+#include "bandwindows/band_window.h"
 #include "gui/harness/program.h"
 #include "mainwindow/live_value.h"
 #include "numeric/kpoint_calc.h"

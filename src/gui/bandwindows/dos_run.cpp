@@ -17,9 +17,9 @@
 #include <system_error>
 #include <thread>
 
-#include "bands/band_window.h"
 #include "bands/dos_grid.h"
 #include "bands/dos_run.h"
+#include "bandwindows/band_window.h"
 #include "document/model_document.h"
 #include "support/number_text.h"
 #include "support/text_utils.h"

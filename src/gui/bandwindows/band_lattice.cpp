@@ -6,9 +6,9 @@
 #include <QPlainTextEdit>
 #include <QStringList>
 
-#include "bands/band_window.h"
 #include "bands/default_paths.h"
 #include "bands/kpath.h"
+#include "bandwindows/band_window.h"
 #include "document/model_document.h"
 #include "widgets/crystal_view.h"
 #include "widgets/orbital_view.h"

@@ -10,9 +10,9 @@
 #include <QPlainTextEdit>
 #include <QTextBlock>
 
-#include "bands/band_window.h"
-#include "bands/chart_files.h"
 #include "bands/path_bands.h"
+#include "bandwindows/band_window.h"
+#include "bandwindows/chart_files.h"
 #include "document/model_document.h"
 #include "model/python_export.h"
 #include "widgets/dialogs.h"

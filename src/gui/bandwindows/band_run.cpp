@@ -14,11 +14,11 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "bands/band_window.h"
 #include "bands/csv_export.h"
 #include "bands/kpath.h"
 #include "bands/path_run.h"
 #include "bands/special_points.h"
+#include "bandwindows/band_window.h"
 #include "document/model_document.h"
 #include "support/number_text.h"
 #include "widgets/chart_helpers.h"

@@ -15,9 +15,9 @@
 #include <QSignalBlocker>
 #include <QStatusBar>
 
-#include "bands/band_window.h"
 #include "bands/dos_grid.h"
 #include "bands/filling.h"
+#include "bandwindows/band_window.h"
 #include "document/model_document.h"
 #include "support/number_text.h"
 #include "widgets/chart_helpers.h"

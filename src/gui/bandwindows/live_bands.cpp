@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "bands/live_bands.h"
+#include "bandwindows/live_bands.h"
 
 #include <qcustomplot.h>
 #include <QCheckBox>
@@ -10,10 +10,10 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "bands/band_window.h"
 #include "bands/dos_grid.h"
 #include "bands/path_bands.h"
 #include "bands/special_points.h"
+#include "bandwindows/band_window.h"
 #include "document/model_document.h"
 #include "support/number_text.h"
 #include "widgets/chart_helpers.h"

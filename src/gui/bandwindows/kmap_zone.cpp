@@ -7,7 +7,7 @@
 
 #include <cmath>
 
-#include "bands/kmap_window.h"
+#include "bandwindows/kmap_window.h"
 #include "widgets/chart_helpers.h"
 #include "widgets/zone_chart.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "bands/kmap_window.h"
+#include "bandwindows/kmap_window.h"
 
 #include <qcustomplot.h>
 
@@ -20,11 +20,11 @@
 #include <thread>
 #include <utility>
 
-#include "bands/chart_files.h"
 #include "bands/contour.h"
 #include "bands/csv_export.h"
 #include "bands/dos_grid.h"
 #include "bands/kmap_csv.h"
+#include "bandwindows/chart_files.h"
 #include "document/model_document.h"
 #include "support/number_text.h"
 #include "widgets/chart_helpers.h"

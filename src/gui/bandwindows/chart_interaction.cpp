@@ -13,8 +13,8 @@
 #include <QTextBlock>
 #include <algorithm>
 
-#include "bands/band_window.h"
 #include "bands/kpoint_files.h"
+#include "bandwindows/band_window.h"
 #include "document/model_document.h"
 #include "support/number_text.h"
 #include "support/text_utils.h"

@@ -13,8 +13,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "bands/band_window.h"
-#include "bands/chart_files.h"
+#include "bandwindows/band_window.h"
+#include "bandwindows/chart_files.h"
 #include "document/model_document.h"
 #include "support/text_file.h"
 #include "widgets/chart_helpers.h"

@@ -12,7 +12,7 @@
 #include <QStyle>
 #include <algorithm>
 
-#include "bands/band_window.h"
+#include "bandwindows/band_window.h"
 #include "widgets/fixed_font.h"
 
 namespace {

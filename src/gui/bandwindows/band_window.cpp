@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "bands/band_window.h"
+#include "bandwindows/band_window.h"
 
 #include <qcustomplot.h>
 #include <QAction>
@@ -26,7 +26,7 @@
 
 #include "bands/dos_run.h"
 #include "bands/kpath.h"
-#include "bands/live_bands.h"
+#include "bandwindows/live_bands.h"
 #include "document/model_document.h"
 #include "widgets/chart_alignment.h"
 #include "widgets/chart_helpers.h"
